@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/FileRecord.h"
+
+#include <QList>
+
+// The records of the last scan in the order the walk accepted them. Record k
+// is shown in scan-grid row k + 1 right after a scan; sorting the grid never
+// reorders the catalogue. A record is found by its exact name and folder.
+class FileCatalogue
+{
+public:
+    static constexpr int Limit = 32767;
+
+    int count() const { return static_cast<int>(m_records.size()); }
+    bool isEmpty() const { return m_records.isEmpty(); }
+    const FileRecord &at(int index) const { return m_records.at(index); }
+    const QList<FileRecord> &records() const { return m_records; }
+
+    void append(FileRecord record) { m_records.append(std::move(record)); }
+    // Removes the record of that very file; returns false when none matches.
+    bool remove(const QString &name, const QString &folder);
+    void clear() { m_records.clear(); }
+
+private:
+    QList<FileRecord> m_records;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// One accepted file of a scan: name, folder (ending in "/"), size in bytes,
+// created, modified, accessed and type, all as the texts the lists show.
+// The fields are kept apart because a name on this platform may hold "*",
+// which would corrupt a "*"-joined record; joined() gives that text where it
+// is shown.
+struct FileRecord
+{
+    enum Field { Name, Folder, Size, Created, Modified, Accessed, Type, FieldCount };
+
+    std::array<QString, FieldCount> fields;
+
+    const QString &field(int f) const { return fields[static_cast<size_t>(f)]; }
+    const QString &name() const { return fields[Name]; }
+    const QString &folder() const { return fields[Folder]; }
+    QString fullPath() const { return fields[Folder] + fields[Name]; }
+
+    // The seven fields joined by "*", as the record is described to the user.
+    QString joined() const;
+    bool isFile(const QString &fileName, const QString &fileFolder) const
+    {
+        return fields[Name] == fileName && fields[Folder] == fileFolder;
+    }
+    bool operator==(const FileRecord &) const = default;
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+#include <QTableView>
+
+// The result lists' grid: cell texts, per-cell colours and a current cell
+// with a rectangular range. Row 0 is the fixed header row (TextMatrix(0, c)
+// reads the captions), column 0 the fixed number column. Lengths are twips.
+//
+// Two selections are kept apart: the widget's own range (Row/Col to
+// RowSel/ColSel, transient) and highlights, which are cell background colours
+// stored in the model and read back by every multi-file command.
+class FlexGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit FlexGrid(QWidget *parent = nullptr);
+    ~FlexGrid() override;
+
+    // "<caption|>caption|...": column count, captions (spaces kept) and each
+    // column's alignment; each column starts as wide as its caption.
+    void setFormatString(const QString &format);
+    // Empties every cell text, the captions included; rows and columns stay.
+    void Clear();
+
+    int Rows() const;
+    void setRows(int rows);
+    int Cols() const;
+
+    // Inserts one data row at index (default: at the end), cells from the
+    // tab-joined text.
+    void AddItem(const QString &tabJoined, int index = -1);
+    // Same, cells as a list: a file name may hold a tab on this platform.
+    void AddItem(const QStringList &cells, int index = -1);
+    // Inserts many rows in front of index in one step, for the long lists.
+    void AddItems(const QList<QStringList> &rows, int index);
+    void RemoveItem(int index);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString &text);
+    QString Text() const;
+    void setText(const QString &text);
+
+    // Setting Row or Col collapses the range to the current cell.
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+    int RowSel() const;
+    void setRowSel(int row);
+    int ColSel() const;
+    void setColSel(int col);
+
+    QColor BackColor() const;
+    void setBackColor(const QColor &color);
+    QColor BackColorSel() const;
+    void setBackColorSel(const QColor &color);
+    QColor ForeColor() const;
+    // Colours of the current cell, or of the whole range while FillStyle is 1.
+    QColor CellBackColor() const;
+    void setCellBackColor(const QColor &color);
+    QColor CellForeColor() const;
+    void setCellForeColor(const QColor &color);
+    int FillStyle() const;
+    void setFillStyle(int style);
+
+    bool Redraw() const;
+    void setRedraw(bool on);
+
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+    int RowHeight(int row) const;
+
+    int LeftCol() const;
+    int MouseRow() const;
+    int MouseCol() const;
+
+    // 0: free cell ranges, 1: whole rows.
+    int SelectionMode() const;
+    void setSelectionMode(int mode);
+
+    // Sorts the data rows by column Col, stably: 1 ascending, 2 descending.
+    // Plain decimal numbers compare as numbers, other texts by character code.
+    void Sort(int mode);
+
+    // While one lives, the program's own moves of the current cell raise no
+    // cell-change or focus-independent events, so that walks over the rows do
+    // not trigger the highlight reactions.
+    class QuietMoves
+    {
+    public:
+        explicit QuietMoves(FlexGrid &grid);
+        ~QuietMoves();
+        QuietMoves(const QuietMoves &) = delete;
+        QuietMoves &operator=(const QuietMoves &) = delete;
+
+    private:
+        FlexGrid &m_grid;
+    };
+
+Q_SIGNALS:
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt, summed.
+    // x and y are twips within the grid.
+    void DblClick();
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+    void MouseMove(int button, int shift, int x, int y);
+    void KeyDown(int keyCode, int shift);
+    void KeyUp(int keyCode, int shift);
+    void LeaveCell();
+    void EnterCell();
+    void RowColChange();
+    void GotFocus();
+    void LostFocus();
+};

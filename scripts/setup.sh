@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing on Debian 12, builds, then runs the program ("run")
+# or the whole test suite ("test").
+set -euo pipefail
+
+mode=${1:-run}
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(g++ cmake make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+          qt6-gtk-platformtheme fonts-noto-cjk shared-mime-info libgl-dev dbus-x11 xdg-utils)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+case "$mode" in
+  run)
+    cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
+    cmake --build "$root/build-release" --target velkor -j"$(nproc)"
+    exec "$root/build-release/velkor"
+    ;;
+  test)
+    cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+    cmake --build "$root/build" -j"$(nproc)"
+    cd "$root/build"
+    exec ctest --output-on-failure -j"$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

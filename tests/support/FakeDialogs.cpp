@@ -1,0 +1,56 @@
+#include "FakeDialogs.h"
+
+namespace {
+
+class FakeProgress : public Dialogs::Progress
+{
+public:
+    explicit FakeProgress(std::shared_ptr<FakeDialogs::ProgressLog> log) : m_log(std::move(log)) {}
+    void setLabel(const QString &text) override { m_log->labels.append(text); }
+    void setValue(qint64, qint64) override {}
+    bool cancelled() override
+    {
+        return m_log->cancelAfterLabels >= 0 && m_log->labels.size() >= m_log->cancelAfterLabels;
+    }
+
+private:
+    std::shared_ptr<FakeDialogs::ProgressLog> m_log;
+};
+
+} // namespace
+
+Dialogs::Reply FakeDialogs::ask(const Prompt &prompt)
+{
+    prompts.append(prompt);
+    if (!m_byText.isEmpty()) {
+        const auto [text, checked] = m_byText.dequeue();
+        return {static_cast<int>(prompt.buttons.indexOf(text)), checked};
+    }
+    if (!replies.isEmpty())
+        return replies.dequeue();
+    if (prompt.buttons.size() == 1)
+        return {0, false};
+    return {prompt.escapeButton, false};
+}
+
+QString FakeDialogs::chooseFolder(const QString &title)
+{
+    folderTitles.append(title);
+    return folders.isEmpty() ? QString() : folders.dequeue();
+}
+
+std::optional<QString> FakeDialogs::inputText(const QString &title, const QString &label,
+                                              const QString &text)
+{
+    inputs.append({title, label, text});
+    return inputReplies.isEmpty() ? std::nullopt : inputReplies.dequeue();
+}
+
+std::unique_ptr<Dialogs::Progress> FakeDialogs::startProgress(const QString &title)
+{
+    auto log = std::make_shared<ProgressLog>();
+    log->title = title;
+    log->cancelAfterLabels = cancelProgressAfter;
+    progresses.append(log);
+    return std::make_unique<FakeProgress>(log);
+}

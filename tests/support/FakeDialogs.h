@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+
+// Replays queued answers and records every prompt, so that a test can check
+// both the path an answer takes and the exact texts shown. A prompt with no
+// queued answer gets its escape button (or the only button).
+class FakeDialogs : public Dialogs
+{
+public:
+    struct ProgressLog
+    {
+        QString title;
+        QStringList labels;
+        int cancelAfterLabels = -1; // cancelled() turns true after that many labels
+    };
+
+    QList<Prompt> prompts;
+    QQueue<Reply> replies;
+    QStringList folderTitles;
+    QQueue<QString> folders;
+    QList<QStringList> inputs; // title, label, text per input dialog
+    QQueue<std::optional<QString>> inputReplies;
+    QList<std::shared_ptr<ProgressLog>> progresses;
+    int cancelProgressAfter = -1;
+
+    // Queues an answer by button text.
+    void answer(const QString &button, bool checked = false) { m_byText.enqueue({button, checked}); }
+
+    Reply ask(const Prompt &prompt) override;
+    QString chooseFolder(const QString &title) override;
+    std::optional<QString> inputText(const QString &title, const QString &label,
+                                     const QString &text) override;
+    std::unique_ptr<Progress> startProgress(const QString &title) override;
+
+private:
+    QQueue<QPair<QString, bool>> m_byText;
+};
