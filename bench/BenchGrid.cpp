@@ -1,0 +1,154 @@
+#include "BenchCommands.h"
+
+#include "core/FileCatalogue.h"
+#include "platform/FlexGrid.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int DefaultRows = 1'000'000;
+constexpr int Batch = 10'000;
+constexpr int SingleRows = 100'000;
+
+const QString CompareFormat = QStringLiteral(
+    "< 序号 |<  相似度 |<文件名1|<文件名2|<文件1位置|<文件2位置|>文件1大小(字节)|<文件2大小(字节)|"
+    "<文件1创建时间|<文件2创建时间|<文件1修改时间|<文件2修改时间|<文件1访问时间|>文件2访问时间|"
+    "<文件1类型|>文件2类型");
+
+// Resident and peak resident memory of this process, in bytes.
+qint64 statusBytes(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return 0;
+}
+
+FileCatalogue syntheticCatalogue()
+{
+    FileCatalogue catalogue;
+    for (int k = 0; k < FileCatalogue::Limit; ++k) {
+        const QString stamp = QStringLiteral("2024/%1/%2 %3:%4:%5")
+                                  .arg(k % 12 + 1)
+                                  .arg(k % 28 + 1)
+                                  .arg(k % 24)
+                                  .arg(k % 60, 2, 10, QLatin1Char('0'))
+                                  .arg((k * 7) % 60, 2, 10, QLatin1Char('0'));
+        catalogue.append(
+            FileRecord {{QStringLiteral("歌曲 %1 - 现场版.mp3").arg((k * 7919) % 100000),
+                QStringLiteral("/home/user/音乐/专辑 %1/").arg(k / 40),
+                QString::number(1000 + (k * 104729) % 9000000), stamp, stamp, stamp,
+                QStringLiteral("MP3 音频文件")}});
+    }
+    return catalogue;
+}
+
+// A compare-grid row of the pair (k, j): number, similarity, then each field
+// of both files; the file texts are the catalogue's own.
+QStringList pairRow(const FileCatalogue &catalogue, int n, int k, int j)
+{
+    QStringList cells;
+    cells.reserve(16);
+    cells.append(QString::number(n));
+    cells.append(QString::number(100.0 - (n % 5000) / 100.0, 'f', 2) + QLatin1Char('%'));
+    const FileRecord &a = catalogue.at(k);
+    const FileRecord &b = catalogue.at(j);
+    for (int f = 0; f < FileRecord::FieldCount; ++f) {
+        cells.append(a.field(f));
+        cells.append(b.field(f));
+    }
+    return cells;
+}
+
+double seconds(const QElapsedTimer &timer)
+{
+    return timer.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int benchGrid(const QStringList &args)
+{
+    // An optional row count, for quick runs.
+    const int Rows = args.isEmpty() ? DefaultRows : std::max(args.first().toInt(), 10);
+    QTextStream out(stdout);
+    const FileCatalogue catalogue = syntheticCatalogue();
+    const int n = catalogue.count();
+
+    FlexGrid grid;
+    grid.resize(1200, 600);
+    grid.show();
+    grid.setFormatString(CompareFormat);
+    grid.setRows(2);
+    const qint64 before = statusBytes("VmRSS");
+
+    // As the compare run fills: painting off, rows in front of the trailing
+    // empty row, which is dropped at the end.
+    QElapsedTimer timer;
+    timer.start();
+    grid.setRedraw(false);
+    QList<QStringList> batch;
+    batch.reserve(Batch);
+    for (int row = 1; row <= Rows; ++row) {
+        const int k = row % n;
+        const int j = (row * 7 + 3) % n;
+        batch.append(pairRow(catalogue, row, k, j));
+        if (batch.size() == Batch) {
+            grid.AddItems(batch, grid.Rows() - 1);
+            batch.clear();
+        }
+    }
+    if (!batch.isEmpty())
+        grid.AddItems(batch, grid.Rows() - 1);
+    batch = {};
+    grid.setRows(grid.Rows() - 1);
+    grid.setRedraw(true);
+    const double fill = seconds(timer);
+    const qint64 after = statusBytes("VmRSS");
+
+    timer.restart();
+    grid.setCol(2);
+    grid.Sort(1);
+    const double sortText = seconds(timer);
+    timer.restart();
+    grid.setCol(6);
+    grid.Sort(2);
+    const double sortNumber = seconds(timer);
+    const bool sorted = grid.TextMatrix(1, 6).toLongLong() >= grid.TextMatrix(2, 6).toLongLong()
+        && grid.TextMatrix(Rows / 2, 6).toLongLong() >= grid.TextMatrix(Rows, 6).toLongLong();
+
+    // The compare run's own path: one AddItem per pair.
+    FlexGrid single;
+    single.resize(1200, 600);
+    single.show();
+    single.setFormatString(CompareFormat);
+    single.setRows(2);
+    single.setRedraw(false);
+    timer.restart();
+    for (int row = 1; row <= SingleRows; ++row)
+        single.AddItem(pairRow(catalogue, row, row % n, (row * 7 + 3) % n), row);
+    const double singleFill = seconds(timer);
+    single.setRedraw(true);
+
+    out << "rows: " << grid.Rows() - 1 << '\n';
+    out << "fill_s: " << QString::number(fill, 'f', 3) << '\n';
+    out << "bytes_per_row: " << (after - before) / (grid.Rows() - 1) << '\n';
+    out << "peak_rss_mb: " << statusBytes("VmHWM") / (1024 * 1024) << '\n';
+    out << "sort_text_s: " << QString::number(sortText, 'f', 3) << '\n';
+    out << "sort_number_s: " << QString::number(sortNumber, 'f', 3) << '\n';
+    out << "sorted: " << (sorted ? "yes" : "no") << '\n';
+    out << "single_add_rows: " << SingleRows << '\n';
+    out << "single_add_s: " << QString::number(singleFill, 'f', 3) << '\n';
+    return grid.Rows() - 1 == Rows && sorted ? 0 : 1;
+}
