@@ -1,9 +1,14 @@
 #include "core/DateTimeText.h"
+#include "core/Failure.h"
 #include "core/FilePattern.h"
 #include "core/ScanTotals.h"
 #include "core/TwoDecimals.h"
 
 #include <QTest>
+
+#include <cerrno>
+#include <stdexcept>
+#include <system_error>
 
 class TestScanTexts : public QObject
 {
@@ -21,6 +26,7 @@ private Q_SLOTS:
     void matchesPatterns();
     void buildsTotals_data();
     void buildsTotals();
+    void describesFailures();
 };
 
 void TestScanTexts::formatsDateTimes_data()
@@ -187,6 +193,24 @@ void TestScanTexts::buildsTotals()
     QFETCH(qint64, bytes);
     QFETCH(QString, text);
     QCOMPARE(scanTotalsText(files, folders, bytes), text);
+}
+
+void TestScanTexts::describesFailures()
+{
+    const auto failureOf = [](auto thrown) {
+        try {
+            throw thrown;
+        } catch (...) {
+            return describeFailure(std::current_exception());
+        }
+    };
+    const Failure missing = failureOf(std::system_error(ENOENT, std::generic_category(), "x"));
+    QCOMPARE(missing.code, ENOENT);
+    QVERIFY(!missing.description.isEmpty());
+    QCOMPARE(failureOf(std::bad_alloc()).code, ENOMEM);
+    const Failure other = failureOf(std::runtime_error("broken grid"));
+    QCOMPARE(other.code, 1);
+    QCOMPARE(errorCodeText(other), QStringLiteral("错误代码：1\nbroken grid"));
 }
 
 QTEST_GUILESS_MAIN(TestScanTexts)
