@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/ShellFileRequest.h"
+
+#include <QString>
+
+class Dialogs;
+
+// The one way the commands change files on disk in bulk, and the two checks
+// they share. A path list is full paths joined by one NUL, as pendingPaths
+// holds them; each wrapper hands the whole list to the file-operation service
+// in one request, so a batch gets one confirmation and one progress window.
+// The result is 1 for success, 0 when the user cancelled, -1 for a failure.
+namespace ModEditFile {
+
+int CopyFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder);
+int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder);
+int RecycleFileList(Dialogs &dialogs, const QString &sourceList);
+
+// True only for an existing file; a folder, an empty path or a missing file
+// gives false.
+bool IsFilePresent(const QString &path);
+// True when the name holds one of > < ? * : / \ " |; false for the empty name.
+bool HasIllegalNameChar(const QString &name);
+
+// The requests the wrappers send, and how a return code becomes a result.
+ShellFileRequest copyRequest(const QString &sourceList, const QString &targetFolder);
+ShellFileRequest moveRequest(const QString &sourceList, const QString &targetFolder);
+ShellFileRequest recycleRequest(const QString &sourceList);
+int operationResult(int returnCode);
+
+} // namespace ModEditFile

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// One request to the file-operation service, in the form the shell takes it:
+// the sources (and the one target folder) as lists of names each ended by a
+// NUL, the whole list ended by one more NUL.
+struct ShellFileRequest
+{
+    enum Operation : quint32 { Move = 1, Copy = 2, Delete = 3 };
+    enum Flag : quint16 {
+        AllowUndo = 0x0040, // delete means: to the trash
+        NoConfirmMkdir = 0x0200, // a missing target folder is made without asking
+        NoErrorUi = 0x0400 // failures go only into the return code
+    };
+
+    quint32 owner = 0;
+    Operation operation = Copy;
+    QString from;
+    QString to;
+    quint16 flags = 0;
+    bool anyOperationsAborted = false;
+
+    // The names of a double-NUL-ended list; empty when the list is not ended
+    // that way or holds no name.
+    static QStringList names(const QString &list);
+};
