@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "core/DateTimeText.h"
+#include "platform/Trash.h"
 
 #include <QDir>
 #include <QFile>
@@ -203,14 +204,6 @@ FileDetails details(const QString &name, const EntryStatus &status)
         dateTimeText(status.modified), dateTimeText(status.accessed), typeText(name)};
 }
 
-QString homeTrash()
-{
-    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!dataHome.isEmpty() && QDir::isAbsolutePath(dataHome))
-        return QDir::cleanPath(dataHome + QStringLiteral("/Trash"));
-    return QDir::cleanPath(QDir::homePath() + QStringLiteral("/.local/share/Trash"));
-}
-
 bool isRecycleBin(const QString &folder, const QString &name)
 {
     if (name.compare(QLatin1String("RECYCLER"), Qt::CaseInsensitive) == 0)
@@ -223,7 +216,8 @@ bool isRecycleBin(const QString &folder, const QString &name)
             [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return true;
     if (name == QLatin1String("Trash"))
-        return QDir::cleanPath(QFileInfo(folder + name).absoluteFilePath()) == homeTrash();
+        return QDir::cleanPath(QFileInfo(folder + name).absoluteFilePath())
+            == QDir::cleanPath(Trash::homeTrash());
     return false;
 }
 

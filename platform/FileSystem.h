@@ -90,7 +90,4 @@ QString dateTimeText(Timestamp time);
 // home trash folder. folder ends with the separator.
 bool isRecycleBin(const QString &folder, const QString &name);
 
-// The home trash folder: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
-QString homeTrash();
-
 } // namespace FileSystem

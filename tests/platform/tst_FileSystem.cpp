@@ -223,11 +223,10 @@ void TestFileSystem::recognisesTheHomeTrash()
 {
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-    QCOMPARE(homeTrash(), data.path() + u"/Trash"_qs);
     QVERIFY(isRecycleBin(data.path() + u"/"_qs, u"Trash"_qs));
     QVERIFY(!isRecycleBin(data.path() + u"/x/"_qs, u"Trash"_qs));
     qunsetenv("XDG_DATA_HOME");
-    QCOMPARE(homeTrash(), QDir::homePath() + u"/.local/share/Trash"_qs);
+    QVERIFY(!isRecycleBin(data.path() + u"/"_qs, u"Trash"_qs));
 }
 
 void TestFileSystem::appendsTheSeparator()
