@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <array>
-
 class FlexGrid;
 class QWidget;
 class ThrottledText;
@@ -17,7 +15,13 @@ namespace ModFindFile {
 FileCatalogue &catalogue();
 
 // The text up to its first NUL, also stored back into the argument.
-QString CutAtNull(QString &text);
+inline QString CutAtNull(QString &text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
 
 // Walks folder depth first, pre-order: a folder's files that match pattern
 // and are regular, writable and not hidden come first, in listing order, then
