@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTableView>
 
+class FlexGridModel;
+
 // The result lists' grid: cell texts, per-cell colours and a current cell
 // with a rectangular range. Row 0 is the fixed header row (TextMatrix(0, c)
 // reads the captions), column 0 the fixed number column. Lengths are twips.
@@ -100,6 +102,9 @@ public:
         FlexGrid &m_grid;
     };
 
+    // The cell store, for tests and the accessibility bridge.
+    FlexGridModel *gridModel() const { return m_model; }
+
 Q_SIGNALS:
     // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt, summed.
     // x and y are twips within the grid.
@@ -114,4 +119,66 @@ Q_SIGNALS:
     void RowColChange();
     void GotFocus();
     void LostFocus();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Range
+    {
+        int top, left, bottom, right;
+    };
+
+    static constexpr int KeepRow = -1;
+    static constexpr int KeepCol = -1;
+    // A move of the current cell; raises LeaveCell, EnterCell and
+    // RowColChange unless quiet or raised from those events' own handlers.
+    // The new range is given with it.
+    void moveCurrent(int row, int col, int rowSel, int colSel);
+    // The user's move to a cell: whole rows in row mode.
+    void userMoveTo(int row, int col);
+    // Shift or a drag: moves the range end only.
+    void userExtendTo(int row, int col);
+    bool navigate(QKeyEvent *event, int shift);
+    Range currentRange() const;
+    Range fillRange() const;
+    void clampCurrent();
+    // The view shows the current cell and range; while events are being
+    // raised or moves are quiet, it catches up afterwards.
+    void syncView();
+    void holdSync() { ++m_holdSync; }
+    void releaseSync();
+    void cellAt(QPoint gridPos, int *row, int *col) const;
+    void noteMouse(QWidget *source, QPoint pos);
+    bool mouseFromHeader(QWidget *source, QEvent *event);
+    void applyColWidth(int col);
+    int captionPixels(const QString &caption) const;
+    void paintCorner();
+
+    FlexGridModel *m_model = nullptr;
+    QWidget *m_corner = nullptr;
+    int m_row = 1;
+    int m_col = 1;
+    int m_rowSel = 1;
+    int m_colSel = 1;
+    int m_fillStyle = 0;
+    int m_selectionMode = 0;
+    QColor m_backColorSel;
+    QList<int> m_colTwips;
+    QPoint m_mouse {-1, -1};
+    int m_quiet = 0;
+    int m_holdSync = 0;
+    bool m_viewDirty = false;
+    bool m_raisingCellEvents = false;
+    bool m_dragging = false;
+    bool m_hasFocus = false;
+    bool m_applyingWidth = false;
 };
