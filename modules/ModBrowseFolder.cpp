@@ -1,0 +1,10 @@
+#include "modules/ModBrowseFolder.h"
+
+#include "modules/ModFindFile.h"
+#include "platform/Dialogs.h"
+
+QString BrowseForFolder(Dialogs &dialogs, const QString &title)
+{
+    QString folder = dialogs.chooseFolder(title);
+    return ModFindFile::CutAtNull(folder);
+}

@@ -1,0 +1,110 @@
+#include "modules/ScanWalk.h"
+
+#include "modules/ModFindFile.h"
+#include "platform/FileSystem.h"
+#include "platform/ThrottledText.h"
+
+#include <limits>
+#include <optional>
+
+namespace {
+constexpr qint16 Limit = std::numeric_limits<qint16>::max();
+}
+
+ScanWalk::ScanWalk(
+    FileCatalogue &catalogue, const QString &pattern, const QFont &font, ThrottledText &status)
+    : m_catalogue(catalogue)
+    , m_pattern(pattern)
+    , m_measure(font)
+    , m_status(status)
+{
+}
+
+QList<QStringList> ScanWalk::takeRows()
+{
+    return std::exchange(m_rows, {});
+}
+
+void ScanWalk::accept(
+    const QString &folder, int folderWidth, const FileSystem::Entry &entry, int number)
+{
+    const FileSystem::FileDetails details = FileSystem::details(entry.name, entry.status);
+    FileRecord record {{entry.name, folder, details.size, details.created, details.modified,
+        details.accessed, details.type}};
+
+    auto typeWidth = m_typeWidths.constFind(details.type);
+    if (typeWidth == m_typeWidths.cend())
+        typeWidth = m_typeWidths.insert(details.type, m_measure.widthTwips(details.type));
+    const Widths widths = {0, m_measure.widthTwips(entry.name), folderWidth,
+        m_measure.widthTwips(details.size), m_measure.widthTwips(details.created),
+        m_measure.widthTwips(details.modified), m_measure.widthTwips(details.accessed), *typeWidth};
+
+    QStringList row;
+    row.reserve(LastColumn + 1);
+    row << QString::number(number);
+    row.append(QStringList(record.fields.begin(), record.fields.end()));
+
+    // Record and row go in together, so that they stay in step even when
+    // memory runs out between the two.
+    if (m_rows.isEmpty())
+        m_firstRow = number;
+    m_rows.append(std::move(row));
+    try {
+        m_catalogue.append(std::move(record));
+    } catch (...) {
+        m_rows.removeLast();
+        throw;
+    }
+    for (int c = FirstColumn; c <= LastColumn; ++c)
+        m_maxWidths[c] = std::max(m_maxWidths[c], widths[c]);
+}
+
+qint64 ScanWalk::walk(const QString &folderText, qint16 &fileCount, qint16 &folderCount)
+{
+    const QString folder = FileSystem::withSeparator(folderText);
+    // A folder that can't be listed contributes nothing; the walk goes on.
+    const FileSystem::Listing listing = FileSystem::readFolder(folder);
+    if (!listing.ok)
+        return 0;
+
+    QStringList subfolders;
+    for (const FileSystem::Entry &entry : listing.entries) {
+        QString name = entry.name;
+        ModFindFile::CutAtNull(name);
+        if (name == u"." || name == u".." || FileSystem::isRecycleBin(folder, name))
+            continue;
+        if (!entry.status.ok || !(entry.status.attributes & FileSystem::Directory))
+            continue;
+        if (folderCount >= Limit)
+            continue;
+        subfolders.append(name);
+        ++folderCount;
+    }
+
+    qint64 total = 0;
+    std::optional<int> folderWidth; // a folder's files share its text
+    const QString scanning = QStringLiteral("正在扫描：") + folder;
+    for (const FileSystem::Entry &entry : listing.entries) {
+        QString name = entry.name;
+        ModFindFile::CutAtNull(name);
+        if (!m_pattern.matches(name) || name == u"." || name == u"..")
+            continue;
+        // An entry whose status couldn't be read is passed over.
+        if (entry.status.ok && entry.status.attributes == FileSystem::Archive) {
+            if (fileCount >= Limit) {
+                m_filesRefused = true;
+            } else {
+                if (!folderWidth)
+                    folderWidth = m_measure.widthTwips(folder);
+                accept(folder, *folderWidth, entry, fileCount + 1);
+                ++fileCount;
+                total += entry.status.size;
+            }
+        }
+        m_status.setText(scanning + name);
+    }
+
+    for (const QString &name : std::as_const(subfolders))
+        total += walk(folder + name + FileSystem::Separator, fileCount, folderCount);
+    return total;
+}

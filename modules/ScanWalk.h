@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/FileCatalogue.h"
+#include "core/FilePattern.h"
+#include "platform/TextMeasure.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+
+#include <array>
+
+class ThrottledText;
+namespace FileSystem {
+struct Entry;
+}
+
+// One scan's walk of a folder tree, apart from the grid it fills: depth
+// first, pre-order, a folder's accepted files before its subfolders' trees.
+// A file is accepted when its name matches the pattern and it is a regular,
+// writable, not hidden file; each accepted file appends a record to the
+// catalogue and a row to rows() together, so that record k - 1 and row k are
+// always the same file. Recycle bins are neither counted nor entered, links
+// never followed. Both counters stop at 32767: further files are refused
+// (still named in the status text) and further subfolders neither counted
+// nor entered.
+class ScanWalk
+{
+public:
+    static constexpr int FirstColumn = 1;
+    static constexpr int LastColumn = 7;
+    using Widths = std::array<int, LastColumn + 1>;
+
+    ScanWalk(
+        FileCatalogue &catalogue, const QString &pattern, const QFont &font, ThrottledText &status);
+
+    // Returns the accepted files' total size in bytes below folderText.
+    qint64 walk(const QString &folderText, qint16 &fileCount, qint16 &folderCount);
+
+    // The rows of the accepted files not yet taken, and the row number of the
+    // first of them.
+    QList<QStringList> takeRows();
+    int firstRow() const { return m_firstRow; }
+    // Per scan-grid column, the widest text of the accepted files, in twips.
+    const Widths &maxWidths() const { return m_maxWidths; }
+    bool filesRefused() const { return m_filesRefused; }
+
+private:
+    void accept(const QString &folder, int folderWidth, const FileSystem::Entry &entry, int number);
+
+    FileCatalogue &m_catalogue;
+    FilePattern m_pattern;
+    TextMeasure m_measure;
+    ThrottledText &m_status;
+    QHash<QString, int> m_typeWidths; // few distinct type texts, measured once each
+    Widths m_maxWidths {};
+    QList<QStringList> m_rows;
+    int m_firstRow = 0;
+    bool m_filesRefused = false;
+};

@@ -1,0 +1,132 @@
+#include "modules/ModFindFile.h"
+#include "platform/FlexGrid.h"
+#include "platform/ThrottledText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using ModFindFile::catalogue;
+
+namespace {
+
+const QString ScanSchema
+    = u"< 序号 |<文件名|<文件位置|<文件大小(字节)|<文件创建时间|<文件修改时间|>"
+      u"文件访问时间|>文件类型"_qs;
+
+struct GridScan
+{
+    GridScan()
+    {
+        grid.setFormatString(ScanSchema);
+        grid.setRows(2);
+        grid.setRedraw(false);
+    }
+
+    qint64 run(const QString &folder)
+    {
+        catalogue().clear();
+        files = 0;
+        folders = 0;
+        return ModFindFile::ScanFolder(folder, u"*.mp3"_qs, files, folders, window, grid, status);
+    }
+
+    // Record k and row k + 1 are the same file, numbered k + 1.
+    void verifyInStep() const
+    {
+        QCOMPARE(grid.Rows(), catalogue().count() + 2);
+        for (int k = 0; k < catalogue().count(); ++k) {
+            QCOMPARE(grid.TextMatrix(k + 1, 0), QString::number(k + 1));
+            for (int f = 0; f < FileRecord::FieldCount; ++f)
+                QCOMPARE(grid.TextMatrix(k + 1, f + 1), catalogue().at(k).field(f));
+        }
+        for (int c = 0; c < grid.Cols(); ++c)
+            QCOMPARE(grid.TextMatrix(grid.Rows() - 1, c), QString());
+    }
+
+    QWidget window;
+    FlexGrid grid {&window};
+    QStringList texts;
+    ThrottledText status {[this](const QString &t) { texts << t; }, nullptr, 0};
+    qint16 files = 0;
+    qint16 folders = 0;
+};
+
+void makeFile(const QString &path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QVERIFY2(QFile(path).open(QIODevice::WriteOnly), qPrintable(path));
+}
+
+} // namespace
+
+class TestModFindFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fillsTheGridInStepWithTheCatalogue();
+    void widensButNeverNarrows();
+    void keepsRowsAndRecordsInStepAtTheLimit();
+};
+
+void TestModFindFile::fillsTheGridInStepWithTheCatalogue()
+{
+    QTemporaryDir dir;
+    for (const QString &name : {u"b.mp3"_qs, u"a.mp3"_qs, u"sub/c.mp3"_qs, u"sub/deeper/d.mp3"_qs,
+             u"tab\tand*star.mp3"_qs})
+        makeFile(dir.filePath(name));
+    GridScan scan;
+    scan.run(dir.path());
+    QCOMPARE(catalogue().count(), 5);
+    scan.verifyInStep();
+    QCOMPARE(scan.grid.TextMatrix(0, 1), u"文件名"_qs); // the header stays
+    QCOMPARE(scan.grid.TextMatrix(3, 1), u"tab\tand*star.mp3"_qs);
+    QVERIFY(!ModFindFile::filesRefused());
+
+    // A second scan that finds nothing leaves an empty catalogue; its caller
+    // resets the grid beforehand.
+    QTemporaryDir empty;
+    GridScan again;
+    again.run(empty.path());
+    QVERIFY(catalogue().isEmpty());
+    QCOMPARE(again.grid.Rows(), 2);
+}
+
+void TestModFindFile::widensButNeverNarrows()
+{
+    QTemporaryDir dir;
+    makeFile(dir.filePath(u"a-rather-long-file-name-for-the-first-column.mp3"_qs));
+    GridScan scan;
+    const int wide = 100000;
+    scan.grid.setColWidth(7, wide);
+    const int nameBefore = scan.grid.ColWidth(1);
+    const int numberBefore = scan.grid.ColWidth(0);
+    scan.run(dir.path()); // no subfolders: the columns are fitted all the same
+    QVERIFY(scan.grid.ColWidth(1) > nameBefore);
+    QCOMPARE(scan.grid.ColWidth(7), wide);
+    QCOMPARE(scan.grid.ColWidth(0), numberBefore);
+}
+
+void TestModFindFile::keepsRowsAndRecordsInStepAtTheLimit()
+{
+    QTemporaryDir dir;
+    const int total = 32767 + 5;
+    for (int i = 0; i < total; ++i) {
+        const QString folder = dir.filePath(u"f%1"_qs.arg(i / 1000, 2, 10, QChar(u'0')));
+        if (i % 1000 == 0)
+            QVERIFY(QDir().mkpath(folder));
+        QVERIFY(
+            QFile(folder + u"/%1.mp3"_qs.arg(i, 5, 10, QChar(u'0'))).open(QIODevice::WriteOnly));
+    }
+    GridScan scan;
+    scan.run(dir.path());
+    QCOMPARE(int(scan.files), 32767);
+    QCOMPARE(catalogue().count(), 32767);
+    QVERIFY(ModFindFile::filesRefused());
+    scan.verifyInStep();
+}
+
+QTEST_MAIN(TestModFindFile)
+#include "tst_ModFindFile.moc"
