@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/CompareCriteria.h"
+#include "core/FileRecord.h"
+#include "core/MatchPair.h"
+#include "core/SimilarityThreshold.h"
+
+#include <QList>
+
+#include <vector>
+
+class PairSink;
+
+// Similar-name mode: a pair passes when the key tails are exactly equal and
+// the name similarity reaches the threshold. Records are laid out by tail,
+// each with its base's distinct characters as a bit set of the ASCII ones
+// plus a sorted list of the others, so that a pair is first screened by the
+// best score its distinct-character counts allow and then scored from the
+// sets without looking at the texts again.
+class SimilarNameMatcher
+{
+public:
+    SimilarNameMatcher(const QList<FileRecord> &records, const CompareCriteria &criteria,
+        SimilarityThreshold threshold);
+
+    void collect(PairSink &sink) const;
+
+    // The passing partners of record k, in catalogue order, at most limit.
+    void collectFor(
+        int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const;
+
+private:
+    int sharedCount(size_t a, size_t b) const;
+
+    int m_count = 0;
+    bool m_wholePasses = false;
+    // Per record, by catalogue index: its place in the tail-ordered layout.
+    std::vector<int> m_place;
+    // Tail-ordered layout: records of one tail are adjacent, in catalogue
+    // order; m_groupEnd is one past the last place of the record's tail.
+    std::vector<int> m_record;
+    std::vector<int> m_groupEnd;
+    std::vector<int> m_keyLength;
+    std::vector<int> m_normalized; // equal ids: keys equal ignoring case and ends
+    std::vector<int> m_distinct;
+    std::vector<int> m_baseLength;
+    std::vector<int> m_need; // shared characters needed as the reference
+    std::vector<quint64> m_asciiLow;
+    std::vector<quint64> m_asciiHigh;
+    std::vector<int> m_otherBegin;
+    std::vector<int> m_otherCount;
+    std::vector<char16_t> m_others;
+};
