@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -35,6 +36,29 @@ int sharedNeeded(int referenceLength, qint64 minimumScore)
 int idOf(QHash<QString, int> &ids, const QString &text)
 {
     return *ids.insert(text, static_cast<int>(ids.size()));
+}
+
+// Calls visit(i) for every i < count whose flag is set, in order, skipping
+// runs of clear flags eight at a time; false once visit asked to stop.
+template<typename Visit>
+bool forEachFlagged(const unsigned char *flags, size_t count, Visit visit)
+{
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        quint64 word;
+        std::memcpy(&word, flags + i, sizeof word);
+        if (word == 0)
+            continue;
+        for (size_t b = 0; b < 8; ++b) {
+            if (flags[i + b] && !visit(i + b))
+                return false;
+        }
+    }
+    for (; i < count; ++i) {
+        if (flags[i] && !visit(i))
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -112,6 +136,38 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
                 != tailOf[static_cast<size_t>(m_record[p + 1])];
         m_groupEnd[p] = lastOfTail ? static_cast<int>(p + 1) : m_groupEnd[p + 1];
     }
+
+    // A record is capable when its distinct characters could reach the
+    // threshold with it as the reference.
+    m_capable.resize(n);
+    for (size_t p = 0; p < n; ++p) {
+        m_capable[p] = m_distinct[p] >= m_need[p];
+        m_columns.append(m_keyLength[p], m_normalized[p], m_distinct[p], m_need[p]);
+        if (m_capable[p]) {
+            m_capablePlaces.push_back(static_cast<int>(p));
+            m_capableColumns.append(m_keyLength[p], m_normalized[p], m_distinct[p], m_need[p]);
+        }
+    }
+    // Places of the records of each normalized key, ascending.
+    std::vector<int> byKey(n);
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::stable_sort(byKey.begin(), byKey.end(), [&](int a, int b) {
+        return m_normalized[static_cast<size_t>(a)] < m_normalized[static_cast<size_t>(b)];
+    });
+    m_sameKeyPlaces = byKey;
+    m_sameKeyBegin.resize(n);
+    m_sameKeyCount.resize(n);
+    for (size_t i = 0; i < n;) {
+        size_t j = i;
+        const int id = m_normalized[static_cast<size_t>(byKey[i])];
+        while (j < n && m_normalized[static_cast<size_t>(byKey[j])] == id)
+            ++j;
+        for (size_t t = i; t < j; ++t) {
+            m_sameKeyBegin[static_cast<size_t>(byKey[t])] = static_cast<int>(i);
+            m_sameKeyCount[static_cast<size_t>(byKey[t])] = static_cast<int>(j - i);
+        }
+        i = j;
+    }
 }
 
 int SimilarNameMatcher::sharedCount(size_t a, size_t b) const
@@ -136,6 +192,61 @@ int SimilarNameMatcher::sharedCount(size_t a, size_t b) const
     return shared;
 }
 
+bool SimilarNameMatcher::scorePair(size_t p, size_t q, qint32 &score) const
+{
+    if (m_keyLength[p] >= m_keyLength[q] && m_normalized[p] == m_normalized[q]) {
+        score = static_cast<qint32>(NameSimilarity::Whole);
+        return m_wholePasses;
+    }
+    const size_t reference = m_keyLength[p] >= m_keyLength[q] ? p : q;
+    const int shared = sharedCount(p, q);
+    score = static_cast<qint32>(NameSimilarity::ratio(shared, m_baseLength[reference]));
+    return shared >= m_need[reference];
+}
+
+void SimilarNameMatcher::ScreenColumns::append(
+    int keyLength, int normalized, int distinct, int need)
+{
+    m_keyLength.push_back(keyLength);
+    m_normalized.push_back(normalized);
+    m_distinct.push_back(distinct);
+    m_need.push_back(need);
+}
+
+// The hot loop of the similar-name mode: plain arrays and no branches, so
+// the compiler can run it over many partners per instruction.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default"), optimize("tree-loop-vectorize")))
+#endif
+static void
+screenRange(const SimilarNameMatcher::Probe probe, const int *keyLength, const int *normalized,
+    const int *distinct, const int *need, unsigned char *flags, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const bool referenceIsProbe = probe.keyLength >= keyLength[i];
+        const int needed = referenceIsProbe ? probe.need : need[i];
+        const int bound = std::min(probe.distinct, distinct[i]);
+        const bool whole
+            = referenceIsProbe & (normalized[i] == probe.normalized) & probe.wholePasses;
+        flags[i] = static_cast<unsigned char>((bound >= needed) | whole);
+    }
+}
+
+void SimilarNameMatcher::ScreenColumns::screen(
+    const Probe &probe, size_t first, size_t count, unsigned char *flags) const
+{
+    screenRange(probe, m_keyLength.data() + first, m_normalized.data() + first,
+        m_distinct.data() + first, m_need.data() + first, flags, count);
+}
+
+int SimilarNameMatcher::capableAfter(size_t p) const
+{
+    const auto first
+        = std::upper_bound(m_capablePlaces.begin(), m_capablePlaces.end(), static_cast<int>(p));
+    const auto last = std::lower_bound(first, m_capablePlaces.end(), m_groupEnd[p]);
+    return static_cast<int>(last - first);
+}
+
 void SimilarNameMatcher::collectFor(
     int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const
 {
@@ -143,47 +254,51 @@ void SimilarNameMatcher::collectFor(
     const auto end = static_cast<size_t>(m_groupEnd[p]);
     if (p + 1 >= end)
         return;
-    const int length = m_keyLength[p];
-    const int normalized = m_normalized[p];
-    const int distinct = m_distinct[p];
-    const int need = m_need[p];
-    const bool wholePasses = m_wholePasses;
-    const size_t first = p + 1;
-    flags.resize(end - first);
-    // Screen: the shared characters can't outnumber either side's distinct
-    // characters. The longer key (the earlier one on a tie) is the reference,
-    // and on a tie keys equal apart from case and ends score whole.
-    const int *keyLength = m_keyLength.data();
-    const int *ids = m_normalized.data();
-    const int *distincts = m_distinct.data();
-    const int *needs = m_need.data();
-    unsigned char *flag = flags.data();
-    for (size_t q = first; q < end; ++q) {
-        const bool referenceIsK = length >= keyLength[q];
-        const int needed = referenceIsK ? need : needs[q];
-        const int bound = std::min(distinct, distincts[q]);
-        const bool whole = referenceIsK && ids[q] == normalized && wholePasses;
-        flag[q - first] = static_cast<unsigned char>((bound >= needed) | whole);
-    }
-    for (size_t q = first; q < end; ++q) {
-        if (!flag[q - first])
-            continue;
-        const bool referenceIsK = length >= keyLength[q];
-        qint32 score = -1;
-        if (referenceIsK && ids[q] == normalized) {
-            if (wholePasses)
-                score = static_cast<qint32>(NameSimilarity::Whole);
-        } else {
-            const size_t reference = referenceIsK ? p : q;
-            const int shared = sharedCount(p, q);
-            if (shared >= m_need[reference])
-                score = static_cast<qint32>(NameSimilarity::ratio(shared, m_baseLength[reference]));
-        }
-        if (score < 0)
-            continue;
+    const Probe probe {m_keyLength[p], m_normalized[p], m_distinct[p], m_need[p], m_wholePasses};
+    auto emit = [&](size_t q) {
+        qint32 score = 0;
+        if (!scorePair(p, q, score))
+            return true;
         if (out.size() >= limit)
-            return;
+            return false;
         out.append({k, m_record[q], score});
+        return true;
+    };
+    if (m_capable[p]) {
+        const size_t count = end - p - 1;
+        flags.resize(count);
+        m_columns.screen(probe, p + 1, count, flags.data());
+        forEachFlagged(flags.data(), count, [&](size_t i) { return emit(p + 1 + i); });
+        return;
+    }
+    // Record k can't reach the threshold as the reference, so a partner
+    // passes only as a capable reference or with a key equal to k's.
+    const auto capableBegin = static_cast<size_t>(
+        std::upper_bound(m_capablePlaces.begin(), m_capablePlaces.end(), static_cast<int>(p))
+        - m_capablePlaces.begin());
+    const auto capableEnd = static_cast<size_t>(
+        std::lower_bound(m_capablePlaces.begin() + static_cast<qsizetype>(capableBegin),
+            m_capablePlaces.end(), static_cast<int>(end))
+        - m_capablePlaces.begin());
+    const size_t count = capableEnd - capableBegin;
+    flags.resize(count);
+    m_capableColumns.screen(probe, capableBegin, count, flags.data());
+    const int *same = m_sameKeyPlaces.data() + m_sameKeyBegin[p];
+    const int *sameEnd = same + m_sameKeyCount[p];
+    same = std::upper_bound(same, sameEnd, static_cast<int>(p));
+    const bool complete = forEachFlagged(flags.data(), count, [&](size_t i) {
+        const int q = m_capablePlaces[capableBegin + i];
+        for (; same != sameEnd && *same < q; ++same) {
+            if (!emit(static_cast<size_t>(*same)))
+                return false;
+        }
+        if (same != sameEnd && *same == q)
+            ++same;
+        return emit(static_cast<size_t>(q));
+    });
+    for (; complete && same != sameEnd && *same < static_cast<int>(end); ++same) {
+        if (!emit(static_cast<size_t>(*same)))
+            return;
     }
 }
 
@@ -203,7 +318,9 @@ void SimilarNameMatcher::collect(PairSink &sink) const
     int begin = 0;
     for (int k = 0; k < m_count; ++k) {
         const auto p = static_cast<size_t>(m_place[static_cast<size_t>(k)]);
-        work += m_groupEnd[p] - static_cast<int>(p) - 1;
+        // A capable record screens all later records of its tail, the
+        // others only the capable ones.
+        work += m_capable[p] ? m_groupEnd[p] - static_cast<int>(p) - 1 : capableAfter(p) + 16;
         if (work >= WorkPerUnit || k + 1 == m_count) {
             units.push_back({begin, k + 1});
             begin = k + 1;

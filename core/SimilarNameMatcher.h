@@ -29,8 +29,36 @@ public:
     void collectFor(
         int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const;
 
+    // What the screen needs of the earlier record of a pair.
+    struct Probe
+    {
+        int keyLength;
+        int normalized;
+        int distinct;
+        int need;
+        bool wholePasses;
+    };
+
 private:
+    // The screen's view of a run of places, one plain array per value.
+    class ScreenColumns
+    {
+    public:
+        void append(int keyLength, int normalized, int distinct, int need);
+        // flags[i]: whether the pair of probe and entry first + i may pass.
+        void screen(const Probe &probe, size_t first, size_t count, unsigned char *flags) const;
+
+    private:
+        std::vector<int> m_keyLength;
+        std::vector<int> m_normalized;
+        std::vector<int> m_distinct;
+        std::vector<int> m_need;
+    };
+
+    int capableAfter(size_t p) const;
     int sharedCount(size_t a, size_t b) const;
+    // Whether the pair of places p (earlier) and q passes; its score.
+    bool scorePair(size_t p, size_t q, qint32 &score) const;
 
     int m_count = 0;
     bool m_wholePasses = false;
@@ -50,4 +78,11 @@ private:
     std::vector<int> m_otherBegin;
     std::vector<int> m_otherCount;
     std::vector<char16_t> m_others;
+    std::vector<char> m_capable;
+    std::vector<int> m_capablePlaces;
+    std::vector<int> m_sameKeyPlaces; // by normalized key, then place
+    std::vector<int> m_sameKeyBegin; // per place: its key's run in m_sameKeyPlaces
+    std::vector<int> m_sameKeyCount;
+    ScreenColumns m_columns; // every place
+    ScreenColumns m_capableColumns; // the capable places only
 };
