@@ -94,6 +94,7 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
     m_asciiLow.resize(n);
     m_asciiHigh.resize(n);
     m_otherBegin.resize(n);
+    m_summary.resize(n);
     m_otherCount.resize(n);
     QHash<QString, int> normalizedIds;
     for (size_t p = 0; p < n; ++p) {
@@ -129,6 +130,12 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
         m_otherBegin[p] = static_cast<int>(begin);
         m_otherCount[p] = static_cast<int>(m_others.size() - begin);
         m_distinct[p] = std::popcount(low) + std::popcount(high) + m_otherCount[p];
+        CharacterSummary &summary = m_summary[p];
+        summary.ascii = {static_cast<quint32>(low), static_cast<quint32>(low >> 32),
+            static_cast<quint32>(high), static_cast<quint32>(high >> 32)};
+        summary.otherCount = m_otherCount[p];
+        for (size_t i = begin; i < m_others.size(); ++i)
+            summary.otherHash |= quint32(1) << (m_others[i] % 32);
     }
     for (size_t p = n; p-- > 0;) {
         const bool lastOfTail = p + 1 == n
@@ -142,10 +149,10 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
     m_capable.resize(n);
     for (size_t p = 0; p < n; ++p) {
         m_capable[p] = m_distinct[p] >= m_need[p];
-        m_columns.append(m_keyLength[p], m_normalized[p], m_distinct[p], m_need[p]);
+        m_columns.append(m_keyLength[p], m_normalized[p], m_need[p], m_summary[p]);
         if (m_capable[p]) {
             m_capablePlaces.push_back(static_cast<int>(p));
-            m_capableColumns.append(m_keyLength[p], m_normalized[p], m_distinct[p], m_need[p]);
+            m_capableColumns.append(m_keyLength[p], m_normalized[p], m_need[p], m_summary[p]);
         }
     }
     // Places of the records of each normalized key, ascending.
@@ -205,30 +212,53 @@ bool SimilarNameMatcher::scorePair(size_t p, size_t q, qint32 &score) const
 }
 
 void SimilarNameMatcher::ScreenColumns::append(
-    int keyLength, int normalized, int distinct, int need)
+    int keyLength, int normalized, int need, const CharacterSummary &characters)
 {
     m_keyLength.push_back(keyLength);
     m_normalized.push_back(normalized);
-    m_distinct.push_back(distinct);
     m_need.push_back(need);
+    for (size_t w = 0; w < m_ascii.size(); ++w)
+        m_ascii[w].push_back(characters.ascii[w]);
+    m_otherHash.push_back(characters.otherHash);
+    m_otherCount.push_back(characters.otherCount);
 }
 
-// The hot loop of the similar-name mode: plain arrays and no branches, so
-// the compiler can run it over many partners per instruction.
+// Bits set in x, without a popcount instruction, so that the screen loop
+// below still vectorises on the baseline processor.
+static inline int bitCount(quint32 x)
+{
+    x = x - ((x >> 1) & 0x55555555U);
+    x = (x & 0x33333333U) + ((x >> 2) & 0x33333333U);
+    x = (x + (x >> 4)) & 0x0f0f0f0fU;
+    x += x >> 8;
+    x += x >> 16;
+    return static_cast<int>(x & 0x3f);
+}
+
+// The hot loop of the similar-name mode: plain arrays of one width and no
+// branches, so the compiler can run it over many partners per instruction.
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
 __attribute__((target_clones("avx2", "default"), optimize("tree-loop-vectorize")))
 #endif
 static void
 screenRange(const SimilarNameMatcher::Probe probe, const int *keyLength, const int *normalized,
-    const int *distinct, const int *need, unsigned char *flags, size_t count)
+    const int *need, const quint32 *a0, const quint32 *a1, const quint32 *a2, const quint32 *a3,
+    const quint32 *otherHash, const int *otherCount, unsigned char *__restrict flags, size_t count)
 {
+    // The shared characters are at most the common ASCII ones plus, when
+    // the other characters' hashes meet at all, the fewer of them.
+    const auto &c = probe.characters;
+    const int wholePasses = probe.wholePasses ? 1 : 0;
     for (size_t i = 0; i < count; ++i) {
-        const bool referenceIsProbe = probe.keyLength >= keyLength[i];
-        const int needed = referenceIsProbe ? probe.need : need[i];
-        const int bound = std::min(probe.distinct, distinct[i]);
-        const bool whole
-            = referenceIsProbe & (normalized[i] == probe.normalized) & probe.wholePasses;
-        flags[i] = static_cast<unsigned char>((bound >= needed) | whole);
+        const int referenceIsProbe = probe.keyLength >= keyLength[i] ? -1 : 0;
+        const int needed = (probe.need & referenceIsProbe) | (need[i] & ~referenceIsProbe);
+        const int meet = (c.otherHash & otherHash[i]) != 0 ? -1 : 0;
+        const int others = std::min(c.otherCount, otherCount[i]) & meet;
+        const int bound = bitCount(c.ascii[0] & a0[i]) + bitCount(c.ascii[1] & a1[i])
+            + bitCount(c.ascii[2] & a2[i]) + bitCount(c.ascii[3] & a3[i]) + others;
+        const int sameKey = normalized[i] == probe.normalized ? wholePasses : 0;
+        const int passes = bound >= needed ? 1 : 0;
+        flags[i] = static_cast<unsigned char>(passes | (sameKey & referenceIsProbe));
     }
 }
 
@@ -236,7 +266,9 @@ void SimilarNameMatcher::ScreenColumns::screen(
     const Probe &probe, size_t first, size_t count, unsigned char *flags) const
 {
     screenRange(probe, m_keyLength.data() + first, m_normalized.data() + first,
-        m_distinct.data() + first, m_need.data() + first, flags, count);
+        m_need.data() + first, m_ascii[0].data() + first, m_ascii[1].data() + first,
+        m_ascii[2].data() + first, m_ascii[3].data() + first, m_otherHash.data() + first,
+        m_otherCount.data() + first, flags, count);
 }
 
 int SimilarNameMatcher::capableAfter(size_t p) const
@@ -254,7 +286,7 @@ void SimilarNameMatcher::collectFor(
     const auto end = static_cast<size_t>(m_groupEnd[p]);
     if (p + 1 >= end)
         return;
-    const Probe probe {m_keyLength[p], m_normalized[p], m_distinct[p], m_need[p], m_wholePasses};
+    const Probe probe {m_keyLength[p], m_normalized[p], m_need[p], m_wholePasses, m_summary[p]};
     auto emit = [&](size_t q) {
         qint32 score = 0;
         if (!scorePair(p, q, score))

@@ -7,6 +7,8 @@
 
 #include <QList>
 
+#include <array>
+
 #include <vector>
 
 class PairSink;
@@ -29,14 +31,22 @@ public:
     void collectFor(
         int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const;
 
+    // A base's distinct characters as the screen sees them: the ASCII ones
+    // exactly, the others as a count and a 32-bit hash of their codes.
+    struct CharacterSummary
+    {
+        std::array<quint32, 4> ascii {};
+        quint32 otherHash = 0;
+        int otherCount = 0;
+    };
     // What the screen needs of the earlier record of a pair.
     struct Probe
     {
         int keyLength;
         int normalized;
-        int distinct;
         int need;
         bool wholePasses;
+        CharacterSummary characters;
     };
 
 private:
@@ -44,15 +54,17 @@ private:
     class ScreenColumns
     {
     public:
-        void append(int keyLength, int normalized, int distinct, int need);
+        void append(int keyLength, int normalized, int need, const CharacterSummary &characters);
         // flags[i]: whether the pair of probe and entry first + i may pass.
         void screen(const Probe &probe, size_t first, size_t count, unsigned char *flags) const;
 
     private:
         std::vector<int> m_keyLength;
         std::vector<int> m_normalized;
-        std::vector<int> m_distinct;
         std::vector<int> m_need;
+        std::array<std::vector<quint32>, 4> m_ascii;
+        std::vector<quint32> m_otherHash;
+        std::vector<int> m_otherCount;
     };
 
     int capableAfter(size_t p) const;
@@ -75,6 +87,7 @@ private:
     std::vector<int> m_need; // shared characters needed as the reference
     std::vector<quint64> m_asciiLow;
     std::vector<quint64> m_asciiHigh;
+    std::vector<CharacterSummary> m_summary;
     std::vector<int> m_otherBegin;
     std::vector<int> m_otherCount;
     std::vector<char16_t> m_others;
