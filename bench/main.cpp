@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "CompareBench.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -7,6 +8,12 @@
 #include <iterator>
 
 namespace {
+
+int runCompareBench(const QStringList &args)
+{
+    QTextStream out(stdout);
+    return compareBench(args, out);
+}
 
 struct Command
 {
@@ -18,6 +25,7 @@ struct Command
 // Add a measurement by adding its line here.
 const Command Commands[] = {
     {"grid", benchGrid, "fill a 16-column grid with 1,000,000 shared-text rows, sort it twice"},
+    {"compare", runCompareBench, "reference pair loop against the fast compare run"},
 };
 
 } // namespace

@@ -13,9 +13,8 @@ private Q_SLOTS:
 
 static FileRecord record(const QString &name, const QString &folder)
 {
-    return FileRecord{{name, folder, QStringLiteral("1"), QStringLiteral("2020/1/2"),
-                       QStringLiteral("2020/1/2"), QStringLiteral("2020/1/2"),
-                       QStringLiteral("MP3 文件")}};
+    return FileRecord {{name, folder, QStringLiteral("1"), QStringLiteral("2020/1/2"),
+        QStringLiteral("2020/1/2"), QStringLiteral("2020/1/2"), QStringLiteral("MP3 文件")}};
 }
 
 void TestFileCatalogue::removeFindsTheExactFile()

@@ -1,0 +1,93 @@
+#include "CompareBench.h"
+
+#include "StandInCatalogue.h"
+
+#include "core/CompareRun.h"
+#include "tests/support/PlainCompareLoop.h"
+
+#include <QElapsedTimer>
+#include <QTextStream>
+#include <QThreadPool>
+
+namespace {
+
+// The plain loop over all 32767 records takes minutes per case, so the two
+// are timed side by side on the first records only.
+constexpr int SideBySideRecords = 4096;
+
+struct Case
+{
+    const char *key;
+    int field;
+    int mode;
+    const char *threshold;
+};
+
+const Case Cases[] = {
+    {"same_name.name", FileRecord::Name, 1, ""},
+    {"same_name.size", FileRecord::Size, 1, ""},
+    {"similar_name.100", FileRecord::Name, 2, "100"},
+    {"similar_name.80", FileRecord::Name, 2, "80"},
+    {"similar_name.50", FileRecord::Name, 2, "50"},
+};
+
+double seconds(const QElapsedTimer &timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+} // namespace
+
+int compareBench(const QStringList &args, QTextStream &out)
+{
+    if (args.isEmpty()) {
+        out << "usage: velkor-bench compare ROOT [PATTERN]\n";
+        return 2;
+    }
+    const QString pattern = args.value(1, QStringLiteral("*.*"));
+    QElapsedTimer timer;
+    timer.start();
+    const FileCatalogue catalogue = standInCatalogue(args.at(0), pattern);
+    out << "catalogue: stand-in walk (sorted listing, depth first)\n";
+    out << "catalogue.seconds: " << seconds(timer) << "\n";
+    out << "records: " << catalogue.count() << "\n";
+    out << "threads: " << QThreadPool::globalInstance()->maxThreadCount() << "\n";
+    const QList<FileRecord> all = catalogue.records();
+    const QList<FileRecord> first = all.first(qMin<qsizetype>(SideBySideRecords, all.size()));
+    out << "side_by_side.records: " << first.size()
+        << " (reference and fast run both on the first records; fast run alone on all)\n";
+    out.flush();
+
+    for (const Case &c : Cases) {
+        CompareRun::Options options;
+        options.criteria.slots[static_cast<size_t>(c.field)] = 1;
+        options.mode = c.mode;
+        options.threshold = QString::fromLatin1(c.threshold);
+        const QString key = QString::fromLatin1(c.key);
+
+        timer.start();
+        const CompareRun::Outcome fastFirst = CompareRun::run(first, options);
+        const double fastFirstSeconds = seconds(timer);
+        timer.start();
+        const CompareRun::Outcome plain = PlainCompareLoop::run(
+            first, options.criteria, c.mode, options.threshold, CompareRun::PairLimit);
+        const double plainSeconds = seconds(timer);
+        timer.start();
+        const CompareRun::Outcome fastAll = CompareRun::run(all, options);
+        const double fastAllSeconds = seconds(timer);
+
+        out << key << ".first.pairs: " << fastFirst.pairs.size() << "\n";
+        out << key << ".first.same_rows: "
+            << (fastFirst.pairs == plain.pairs && fastFirst.truncated == plain.truncated ? "yes"
+                                                                                         : "NO")
+            << "\n";
+        out << key << ".first.fast_seconds: " << fastFirstSeconds << "\n";
+        out << key << ".first.reference_seconds: " << plainSeconds << "\n";
+        out << key << ".first.ratio: " << plainSeconds / qMax(fastFirstSeconds, 1e-9) << "\n";
+        out << key << ".all.pairs: " << fastAll.pairs.size()
+            << (fastAll.truncated ? " (stopped at the limit)" : "") << "\n";
+        out << key << ".all.fast_seconds: " << fastAllSeconds << "\n";
+        out.flush();
+    }
+    return 0;
+}

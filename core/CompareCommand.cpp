@@ -1,0 +1,68 @@
+#include "core/CompareCommand.h"
+
+#include "core/ColumnWidthTable.h"
+#include "core/CompareKey.h"
+#include "core/CompareView.h"
+#include "core/MatchRows.h"
+
+namespace {
+// Unlocks the window and repaints the grid however the run ends.
+class WindowLock
+{
+public:
+    explicit WindowLock(CompareView &view)
+        : m_view(view)
+    {
+        m_view.setControlsEnabled(false);
+    }
+    ~WindowLock()
+    {
+        m_view.setCompareGridRedraw(true);
+        m_view.setControlsEnabled(true);
+    }
+    WindowLock(const WindowLock &) = delete;
+    WindowLock &operator=(const WindowLock &) = delete;
+
+private:
+    CompareView &m_view;
+};
+} // namespace
+
+namespace CompareCommand {
+
+qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options)
+{
+    view.resetCompareGrid();
+    view.showCompareTab();
+    view.setCompareGridRedraw(false);
+    if (catalogue.isEmpty()) {
+        view.setCompareGridRedraw(true);
+        return 0;
+    }
+    const QList<FileRecord> &records = catalogue.records();
+    const CompareCriteria criteria = options.criteria;
+    // The progress text names the record the run has reached, without its
+    // extension.
+    options.progress
+        = [&](int k) { view.showProgress(CompareKey(records.at(k), criteria).base()); };
+    CompareRun::Outcome outcome;
+    {
+        const WindowLock lock(view);
+        outcome = CompareRun::run(records, options);
+        if (!outcome.pairs.isEmpty())
+            view.insertRows(MatchRows::rows(records, outcome.pairs));
+        view.setResultText(MatchRows::resultText(outcome.pairs.size()));
+        if (!outcome.pairs.isEmpty())
+            view.dropTrailingRow();
+        const ColumnWidthTable widths = ColumnWidthTable::measure(
+            records, outcome.pairs, [&](const QString &text) { return view.measureCell(text); });
+        view.widenColumns(widths.widths());
+    }
+    // Told once the window is usable again, over the rows already listed.
+    if (outcome.truncated)
+        view.showNotice(
+            MatchRows::limitNoticeTitle(), MatchRows::limitNoticeText(options.pairLimit));
+    return outcome.pairs.size();
+}
+
+} // namespace CompareCommand

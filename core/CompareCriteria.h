@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/FileRecord.h"
+
+#include <array>
+
+// Which record fields take part in a compare run: slot f is 1 when the box of
+// field f was ticked at its last click. The folder slot is never written, so
+// two files agree whatever folders they lie in.
+struct CompareCriteria
+{
+    std::array<int, FileRecord::FieldCount> slots {};
+
+    bool takesPart(int field) const { return slots[static_cast<size_t>(field)] == 1; }
+    bool any() const
+    {
+        for (int f = 0; f < FileRecord::FieldCount; ++f) {
+            if (takesPart(f))
+                return true;
+        }
+        return false;
+    }
+};
+
+// The two comparison modes, as the index of the selected mode tab.
+enum class CompareMode { SameName = 1, SimilarName = 2 };

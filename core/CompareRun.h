@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/CompareCriteria.h"
+#include "core/FileRecord.h"
+#include "core/MatchPair.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// The compare run over a catalogue: every pair of records (k, j), k < j,
+// in the order k ascending then j ascending, that passes the criteria and
+// the mode. It lists exactly the pairs a plain loop over all pairs would, but
+// only examines pairs that can pass: in the same-name mode records are
+// grouped by their normalized key; in the similar-name mode only records
+// with equal key tails are compared, pairs whose best possible score is
+// below the threshold are screened out, and the pair work is shared among
+// the processor's cores.
+class CompareRun
+{
+public:
+    // More pairs than this would exhaust memory and hang the window; the
+    // run stops and keeps the first ones.
+    static constexpr qsizetype PairLimit = 1000000;
+    static constexpr int ProgressIntervalMs = 50;
+
+    struct Options
+    {
+        CompareCriteria criteria;
+        int mode = static_cast<int>(CompareMode::SameName); // selected mode tab
+        QString threshold; // text of the threshold box
+        qsizetype pairLimit = PairLimit;
+        // Told the catalogue index the run has reached, at most every
+        // ProgressIntervalMs, on the calling thread.
+        std::function<void(int record)> progress;
+    };
+
+    struct Outcome
+    {
+        QList<MatchPair> pairs;
+        bool truncated = false; // more pairs passed than pairLimit
+    };
+
+    static Outcome run(const QList<FileRecord> &records, const Options &options);
+};

@@ -1,0 +1,130 @@
+#include "core/CompareCommand.h"
+#include "core/CompareView.h"
+
+#include <QTest>
+
+namespace {
+// Records every call in order as one line.
+class RecordingView : public CompareView
+{
+public:
+    QStringList calls;
+    QList<QStringList> rows;
+    std::array<int, 16> widths {};
+
+    void resetCompareGrid() override { calls << "reset"; }
+    void showCompareTab() override { calls << "tab"; }
+    void setCompareGridRedraw(bool on) override { calls << (on ? "redraw on" : "redraw off"); }
+    void setControlsEnabled(bool enabled) override { calls << (enabled ? "unlock" : "lock"); }
+    void showProgress(const QString &text) override { calls << "progress " + text; }
+    void setResultText(const QString &text) override { calls << "result " + text; }
+    void insertRows(const QList<QStringList> &added) override
+    {
+        calls << QStringLiteral("rows %1").arg(added.size());
+        rows += added;
+    }
+    void dropTrailingRow() override { calls << "drop"; }
+    void widenColumns(const std::array<int, 16> &w) override
+    {
+        calls << "widen";
+        widths = w;
+    }
+    int measureCell(const QString &text) override { return static_cast<int>(text.size()) * 10; }
+    void showNotice(const QString &title, const QString &text) override
+    {
+        calls << "notice " + title + " " + text;
+    }
+};
+
+FileCatalogue catalogue(const QStringList &names)
+{
+    FileCatalogue c;
+    for (const QString &name : names) {
+        FileRecord r;
+        r.fields = {name, "/m/", "10", "t", "t", "t", "MP3 文件"};
+        c.append(r);
+    }
+    return c;
+}
+
+CompareRun::Options nameBox(qsizetype limit = CompareRun::PairLimit)
+{
+    CompareRun::Options options;
+    options.criteria.slots[0] = 1;
+    options.pairLimit = limit;
+    return options;
+}
+
+QStringList withoutProgress(QStringList calls)
+{
+    calls.removeIf([](const QString &c) { return c.startsWith("progress "); });
+    return calls;
+}
+} // namespace
+
+class tst_CompareCommand : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void steps_data();
+    void steps();
+    void rowsAndWidths();
+};
+
+void tst_CompareCommand::steps_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QStringList>("calls");
+
+    const QStringList start = {"reset", "tab", "redraw off"};
+    QTest::newRow("empty catalogue stops at once")
+        << QStringList {} << 10 << (start + QStringList {"redraw on"});
+    QTest::newRow("one record") << QStringList {"a.mp3"} << 10
+                                << (start
+                                       + QStringList {"lock", "result 没有找到相同的文件", "widen",
+                                           "redraw on", "unlock"});
+    QTest::newRow("three equal names")
+        << QStringList {"a.mp3", "b.mp3", "A.mp3", "a.mp3"} << 10
+        << (start
+               + QStringList {"lock", "rows 3", "result 对比结果：3 组符合项", "drop", "widen",
+                   "redraw on", "unlock"});
+    QTest::newRow("stopped at the limit")
+        << QStringList {"a.mp3", "a.mp3", "a.mp3"} << 2
+        << (start
+               + QStringList {"lock", "rows 2", "result 对比结果：2 组符合项", "drop", "widen",
+                   "redraw on", "unlock",
+                   "notice 提示 匹配的文件对超过 2 组，只列出了前 2 "
+                   "组。请勾选更多对比项目或提高相似度后重新对比。"});
+}
+
+void tst_CompareCommand::steps()
+{
+    QFETCH(QStringList, names);
+    QFETCH(int, limit);
+    RecordingView view;
+    CompareCommand::run(view, catalogue(names), nameBox(limit));
+    QTEST(withoutProgress(view.calls), "calls");
+}
+
+void tst_CompareCommand::rowsAndWidths()
+{
+    RecordingView view;
+    const qsizetype listed
+        = CompareCommand::run(view, catalogue({"a.mp3", "长名字啊.mp3", "a.mp3"}), nameBox());
+    QCOMPARE(listed, 1);
+    QCOMPARE(view.rows.size(), 1);
+    QCOMPARE(view.rows[0].mid(0, 4), (QStringList {"1", "100.00%", "a.mp3", "a.mp3"}));
+    // Only the listed files count: the long name is in no pair.
+    QCOMPARE(view.widths[2], 50);
+    QCOMPARE(view.widths[3], 50);
+    QCOMPARE(view.widths[14], 60);
+    // The progress text is the reached record's name without extension.
+    const QStringList progress = view.calls.filter(QStringLiteral("progress "));
+    QVERIFY(!progress.isEmpty());
+    QCOMPARE(progress.first(), QStringLiteral("progress a"));
+}
+
+QTEST_GUILESS_MAIN(tst_CompareCommand)
+#include "tst_CompareCommand.moc"

@@ -1,0 +1,273 @@
+#include "core/CompareRun.h"
+#include "core/NameSimilarity.h"
+
+#include "../support/PlainCompareLoop.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+FileRecord record(const QString &name, const QString &size = QStringLiteral("4096"),
+    const QString &type = QStringLiteral("MP3 File"))
+{
+    FileRecord r;
+    r.fields = {name, QStringLiteral("/a/"), size, QStringLiteral("2024/1/2 3:04:05"),
+        QStringLiteral("2024/1/2 3:04:06"), QStringLiteral("2024/1/2 3:04:07"), type};
+    return r;
+}
+
+QList<FileRecord> randomCatalogue(QRandomGenerator &random, int count)
+{
+    static const QStringList stems = {QStringLiteral("abc"), QStringLiteral("ABC"),
+        QStringLiteral("abcd"), QStringLiteral("dcba"), QStringLiteral("aab"),
+        QStringLiteral("abb"), QStringLiteral("Song"), QStringLiteral("song"),
+        QStringLiteral("a.b"), QStringLiteral("工作报告"), QStringLiteral("工作报告-副本"),
+        QStringLiteral("晴天 (Live)"), QStringLiteral(""), QStringLiteral("a"),
+        QStringLiteral("aaa"), QStringLiteral("Ünïcødé"), QStringLiteral("x\ty")};
+    static const QStringList extensions = {QStringLiteral(".mp3"), QStringLiteral(".MP3"),
+        QStringLiteral(".wma"), QStringLiteral(""), QStringLiteral(".mpeg"), QStringLiteral(".")};
+    static const QStringList pads
+        = {QString(), QString(), QString(), QStringLiteral(" "), QStringLiteral("  ")};
+    static const QStringList sizes = {QStringLiteral("100"), QStringLiteral("101"),
+        QStringLiteral("4096"), QStringLiteral("1.5")};
+    static const QStringList times = {QStringLiteral("2024/1/2 3:04:05"),
+        QStringLiteral("2024/1/2"), QStringLiteral("2023/12/31 23:59:59")};
+    static const QStringList types = {QStringLiteral("MP3 File"), QStringLiteral("mp3 file"),
+        QStringLiteral("WMA 音频"), QStringLiteral(" MP3 File")};
+    auto pick = [&](const QStringList &list) {
+        return list.at(random.bounded(static_cast<int>(list.size())));
+    };
+    QList<FileRecord> records;
+    for (int i = 0; i < count; ++i) {
+        FileRecord r;
+        r.fields = {pick(pads) + pick(stems) + pick(extensions) + pick(pads),
+            random.bounded(2) ? QStringLiteral("/a/") : QStringLiteral("/b/"), pick(sizes),
+            pick(times), pick(times), pick(times), pick(types)};
+        records.append(r);
+    }
+    return records;
+}
+
+CompareCriteria fromMask(int mask)
+{
+    // Bits 0..5 stand for the boxes 0, 2, 3, 4, 5, 6.
+    CompareCriteria criteria;
+    static const int boxes[] = {0, 2, 3, 4, 5, 6};
+    for (int b = 0; b < 6; ++b)
+        criteria.slots[static_cast<size_t>(boxes[b])] = (mask >> b) & 1;
+    return criteria;
+}
+
+CompareRun::Outcome fast(const QList<FileRecord> &records, const CompareCriteria &criteria,
+    int mode, const QString &threshold, qsizetype limit = CompareRun::PairLimit)
+{
+    CompareRun::Options options;
+    options.criteria = criteria;
+    options.mode = mode;
+    options.threshold = threshold;
+    options.pairLimit = limit;
+    return CompareRun::run(records, options);
+}
+
+QString describe(const QList<MatchPair> &pairs)
+{
+    QStringList parts;
+    for (const MatchPair &p : pairs)
+        parts.append(QStringLiteral("(%1,%2,%3)").arg(p.first).arg(p.second).arg(p.score));
+    return parts.join(QLatin1Char(' '));
+}
+
+const QStringList Thresholds = {QStringLiteral("0"), QStringLiteral("66"), QStringLiteral("67"),
+    QStringLiteral("75"), QStringLiteral("100"), QStringLiteral("101"), QStringLiteral("x"),
+    QStringLiteral(" 57.14"), QStringLiteral("33.335")};
+} // namespace
+
+class tst_CompareRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void matchesPlainLoop_data();
+    void matchesPlainLoop();
+    void matchesPlainLoopAcrossWorkUnits();
+    void listedCases_data();
+    void listedCases();
+    void stopsAtPairLimit_data();
+    void stopsAtPairLimit();
+    void nameHoldingStarKeepsItsFields();
+    void progressMovesForward();
+};
+
+void tst_CompareRun::matchesPlainLoop_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("count");
+    for (quint32 seed = 1; seed <= 6; ++seed)
+        QTest::addRow("seed %u", seed) << seed << int(12 + 9 * seed);
+}
+
+void tst_CompareRun::matchesPlainLoop()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, count);
+    QRandomGenerator random(seed);
+    const QList<FileRecord> records = randomCatalogue(random, count);
+    for (int mask = 1; mask < 64; ++mask) {
+        const CompareCriteria criteria = fromMask(mask);
+        for (int mode : {1, 3}) {
+            const auto expected
+                = PlainCompareLoop::run(records, criteria, mode, QString(), 1 << 30);
+            const auto actual = fast(records, criteria, mode, QStringLiteral("x"));
+            QVERIFY2(actual.pairs == expected.pairs,
+                qPrintable(QStringLiteral("mode %1 boxes %2\n got  %3\n want %4")
+                               .arg(mode)
+                               .arg(mask)
+                               .arg(describe(actual.pairs), describe(expected.pairs))));
+        }
+        for (const QString &threshold : Thresholds) {
+            const auto expected = PlainCompareLoop::run(records, criteria, 2, threshold, 1 << 30);
+            const auto actual = fast(records, criteria, 2, threshold);
+            QVERIFY2(actual.pairs == expected.pairs,
+                qPrintable(QStringLiteral("similar %1 boxes %2\n got  %3\n want %4")
+                               .arg(threshold)
+                               .arg(mask)
+                               .arg(describe(actual.pairs), describe(expected.pairs))));
+            QVERIFY(!actual.truncated);
+        }
+    }
+}
+
+void tst_CompareRun::matchesPlainLoopAcrossWorkUnits()
+{
+    // Enough pairs that the similar-name run splits the catalogue into
+    // several units of work, run on more than one thread.
+    QRandomGenerator random(99);
+    const QList<FileRecord> records = randomCatalogue(random, 2300);
+    const CompareCriteria nameOnly = fromMask(1);
+    for (const QString &threshold : {QStringLiteral("67"), QStringLiteral("100")}) {
+        const auto expected = PlainCompareLoop::run(records, nameOnly, 2, threshold, 1 << 30);
+        const auto actual = fast(records, nameOnly, 2, threshold);
+        QCOMPARE(actual.pairs.size(), expected.pairs.size());
+        QVERIFY(actual.pairs == expected.pairs);
+    }
+}
+
+void tst_CompareRun::listedCases_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("sizes");
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<QString>("pairs");
+
+    const QStringList same = {"4096", "4096", "4096"};
+    QTest::newRow("three equal files")
+        << QStringList {"a.mp3", "a.mp3", "a.mp3"} << same << 1 << 1 << ""
+        << "(0,1,10000) (0,2,10000) (1,2,10000)";
+    QTest::newRow("case of name ignored, extension not")
+        << QStringList {"Song.MP3", "song.mp3", "song.wma"} << same << 1 << 1 << ""
+        << "(0,1,10000)";
+    QTest::newRow("sizes differ") << QStringList {"a.mp3", "a.mp3"} << QStringList {"100", "101"}
+                                  << 3 << 1 << ""
+                                  << "";
+    QTest::newRow("size alone") << QStringList {"x.mp3", "y.wma", "z"}
+                                << QStringList {"7", "8", "7"} << 2 << 1 << ""
+                                << "(0,2,10000)";
+    QTest::newRow("other extension at 100")
+        << QStringList {"song.mp3", "song.wma"} << same.mid(1) << 1 << 2 << "100"
+        << "(0,1,10000)";
+    QTest::newRow("abc/abcd at 75")
+        << QStringList {"abc.mp3", "abcd.mp3"} << same.mid(1) << 1 << 2 << "75"
+        << "(0,1,7500)";
+    QTest::newRow("abc/abcd at 76")
+        << QStringList {"abc.mp3", "abcd.mp3"} << same.mid(1) << 1 << 2 << "76"
+        << "";
+    QTest::newRow("aab/abb at 66")
+        << QStringList {"aab.mp3", "abb.mp3"} << same.mid(1) << 1 << 2 << "66"
+        << "(0,1,6667)";
+    QTest::newRow("aab/abb at 67")
+        << QStringList {"aab.mp3", "abb.mp3"} << same.mid(1) << 1 << 2 << "67"
+        << "";
+    QTest::newRow("score equal to threshold passes")
+        << QStringList {"abcdefghijklmn.mp3", "a.mp3"} << same.mid(1) << 1 << 2 << "7.14"
+        << "(0,1,714)";
+    QTest::newRow("one record") << QStringList {"a.mp3"} << same.mid(2) << 1 << 1 << ""
+                                << "";
+    QTest::newRow("empty catalogue") << QStringList {} << QStringList {} << 1 << 2 << "0"
+                                     << "";
+}
+
+void tst_CompareRun::listedCases()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, sizes);
+    QFETCH(int, mask);
+    QFETCH(int, mode);
+    QFETCH(QString, threshold);
+    QList<FileRecord> records;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        records.append(record(names[i], sizes[i]));
+    const auto outcome = fast(records, fromMask(mask), mode, threshold);
+    QTEST(describe(outcome.pairs), "pairs");
+}
+
+void tst_CompareRun::stopsAtPairLimit_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("limit");
+    for (int limit : {0, 1, 5, 36})
+        for (int mode : {1, 2})
+            QTest::addRow("mode %d limit %d", mode, limit) << mode << 2 << limit;
+}
+
+void tst_CompareRun::stopsAtPairLimit()
+{
+    QFETCH(int, mode);
+    QFETCH(int, mask);
+    QFETCH(int, limit);
+    // Nine files of one size: 36 pairs in either mode with only the size box.
+    QList<FileRecord> records;
+    for (int i = 0; i < 9; ++i)
+        records.append(record(QStringLiteral("f%1.mp3").arg(i)));
+    const auto expected
+        = PlainCompareLoop::run(records, fromMask(mask), mode, QStringLiteral("0"), limit);
+    const auto actual = fast(records, fromMask(mask), mode, QStringLiteral("0"), limit);
+    QCOMPARE(describe(actual.pairs), describe(expected.pairs));
+    QCOMPARE(actual.pairs.size(), qsizetype(limit));
+    QCOMPARE(actual.truncated, limit < 36);
+}
+
+void tst_CompareRun::nameHoldingStarKeepsItsFields()
+{
+    // A name may hold "*" here: it stays one field, so the size is still
+    // compared exactly as the tail.
+    const QList<FileRecord> records = {record(QStringLiteral("a*b.mp3"), QStringLiteral("1")),
+        record(QStringLiteral("a*b.wma"), QStringLiteral("1")),
+        record(QStringLiteral("a*b.mp3"), QStringLiteral("2"))};
+    const auto outcome = fast(records, fromMask(3), 2, QStringLiteral("100"));
+    QCOMPARE(describe(outcome.pairs), QStringLiteral("(0,1,10000)"));
+}
+
+void tst_CompareRun::progressMovesForward()
+{
+    QRandomGenerator random(5);
+    const QList<FileRecord> records = randomCatalogue(random, 400);
+    for (int mode : {1, 2}) {
+        CompareRun::Options options;
+        options.criteria = fromMask(1);
+        options.mode = mode;
+        options.threshold = QStringLiteral("90");
+        QList<int> reached;
+        options.progress = [&](int k) { reached.append(k); };
+        CompareRun::run(records, options);
+        QVERIFY(!reached.isEmpty());
+        QVERIFY(std::is_sorted(reached.begin(), reached.end()));
+        QVERIFY(reached.first() >= 0 && reached.last() < records.size());
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_CompareRun)
+#include "tst_CompareRun.moc"
