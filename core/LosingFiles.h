@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/KeepRule.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class PendingList;
+
+// One row of the compare list as the keep-rule walk reads it.
+struct ListedPair
+{
+    int row = 0;
+    QString path1;
+    QString path2;
+    KeepFacts file1;
+    KeepFacts file2;
+};
+
+// The keep-rule walk: empties the list, then queues and counts the losing
+// file of every pair in the order given, each file once. A chosen file that
+// is no longer there is neither queued nor counted; the rows of those pairs
+// are returned so that the caller can mark them.
+QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingList &list,
+    const std::function<bool(const QString &)> &isPresent);
