@@ -1,11 +1,136 @@
 #include "forms/main/FrmMain.h"
 
+#include "modules/ModFrmObject.h"
 #include "platform/Dialogs.h"
+#include "platform/FlexGrid.h"
+#include "platform/LogList.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+#include "platform/Twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+
+const QString FrmMain::ScanGridFormat = QStringLiteral(
+    "< 序号 |<文件名|<文件位置|<文件大小(字节)|<文件创建时间|<文件修改时间|>文件访问时间|>文件类型");
+const QString FrmMain::CompareGridFormat = QStringLiteral(
+    "< 序号 |<  相似度 |<文件名1|<文件名2|<文件1位置|<文件2位置|>文件1大小(字节)|<文件2大小(字节)|"
+    "<文件1创建时间|<文件2创建时间|<文件1修改时间|<文件2修改时间|<文件1访问时间|>文件2访问时间|"
+    "<文件1类型|>文件2类型");
 
 FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
 {
+    setObjectName(QStringLiteral("FrmMain"));
+    setAccessibleDescription(QStringLiteral("FrmMain"));
+    setWindowIcon(QIcon(QStringLiteral(":/velkor.svg")));
+    createControls();
+    createMenus();
+    connectSignals();
+    Form_Load();
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::connectSignals()
+{
+    connect(TabStrip1, &TabStrip::Click, this, &FrmMain::TabStrip1_Click);
+}
+
+void FrmMain::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Velkor%1.%2.%3")
+                       .arg(VELKOR_VERSION_MAJOR)
+                       .arg(VELKOR_VERSION_MINOR)
+                       .arg(VELKOR_VERSION_PATCH));
+    ModFrmObject::SaveControlGeometry(centralWidget());
+    m_compareCriteria[0] = 1;
+    Text1->setText(QCoreApplication::applicationDirPath());
+    SBar1->setPanelText(1, QStringLiteral("等待扫描..."));
+    SBar1->setPanelText(2, QStringLiteral("等待对比..."));
+    Combo2->addItems({
+        QStringLiteral("保留 [文件名1] 列的文件"),
+        QStringLiteral("保留 [文件名2] 列的文件"),
+        QStringLiteral("保留（字节）较大的文件"),
+        QStringLiteral("保留（字节）较小的文件"),
+        QStringLiteral("保留创建时间较早的文件"),
+        QStringLiteral("保留创建时间较晚的文件"),
+        QStringLiteral("保留修改时间较早的文件"),
+        QStringLiteral("保留修改时间较晚的文件"),
+        QStringLiteral("保留访问时间较早的文件"),
+        QStringLiteral("保留访问时间较晚的文件"),
+    });
+    Combo2->setCurrentIndex(0);
+    for (int percent = 100; percent >= 10; percent -= 10)
+        Combo3->addItem(QString::number(percent));
+    Combo3->setCurrentIndex(0);
+    TabStrip2->selectTab(1);
+    InitGrid(2);
+
+    const int logWidth = Twips::fromPixels(ListView1->width());
+    ListView1->clearColumns();
+    ListView1->addColumn(QStringLiteral("序号"), logWidth / 10);
+    ListView1->addColumn(QStringLiteral("选择项目"), logWidth * 3 / 10);
+    ListView1->addColumn(QStringLiteral("处理结果"), logWidth * 3 / 10);
+    ListView1->addColumn(QStringLiteral("时间"), logWidth * 3 / 10);
+
+    const auto buildSortMenu = [this](FlexGrid *grid, QMenu *menu, QList<QAction *> &items,
+                                      QList<int> &directions, const QString &prefix) {
+        directions = QList<int>(grid->Cols() + 1, 0);
+        for (int i = 1; i <= grid->Cols(); ++i) {
+            auto *item = new QAction(QStringLiteral("按 ") + grid->TextMatrix(0, i - 1)
+                                         + QStringLiteral(" 排序"),
+                                     this);
+            item->setObjectName(QStringLiteral("%1(%2)").arg(prefix).arg(i));
+            menu->addAction(item);
+            items.append(item);
+        }
+    };
+    buildSortMenu(MSHList, ListSort1, ListSortMnu1, m_sortDirections1,
+                  QStringLiteral("ListSortMnu1"));
+    buildSortMenu(MSH1, ListSort2, ListSortMnu2, m_sortDirections2, QStringLiteral("ListSortMnu2"));
+
+    Picture1->setGeometry(Twips::toPixels(16680),
+                          FrameFile->y() + Twips::toPixels(120), Twips::toPixels(2535),
+                          Twips::toPixels(1300));
+}
+
+void FrmMain::InitGrid(int which)
+{
+    const auto reset = [](FlexGrid *grid, const QString &format) {
+        grid->Clear();
+        grid->setRows(2);
+        grid->setFormatString(format);
+    };
+    if (which == 0 || which == 2)
+        reset(MSHList, ScanGridFormat);
+    if (which == 1 || which == 2)
+        reset(MSH1, CompareGridFormat);
+}
+
+void FrmMain::TabStrip1_Click()
+{
+    const int tab = TabStrip1->SelectedIndex();
+    if (tab == 1) {
+        FrameTab[0]->show();
+        FrameTab[1]->hide();
+        Frame1->hide();
+    } else if (tab == 2) {
+        FrameTab[1]->show();
+        Frame1->show();
+        FrameTab[0]->hide();
+    }
+}

@@ -1,10 +1,30 @@
 #pragma once
 
+#include "core/FileCatalogue.h"
+
 #include <QMainWindow>
 
-class Dialogs;
+#include <array>
 
-// The program's only working window.
+class Dialogs;
+class FlexGrid;
+class LogList;
+class StatusBar;
+class TabStrip;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+// The program's only working window: scan and compare settings, the two
+// result grids, the processing log and the status bar. Handlers keep the
+// names of their control and event; their bodies call into modules/ and
+// core/.
 class FrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -13,6 +33,73 @@ public:
     explicit FrmMain(Dialogs &dialogs, QWidget *parent = nullptr);
     ~FrmMain() override;
 
+    // Resets a grid: 0 the scan grid, 1 the compare grid, 2 both.
+    void InitGrid(int which);
+
+    static const QString ScanGridFormat;
+    static const QString CompareGridFormat;
+
 private:
+    // make-up and start-up
+    void createControls();
+    void createMenus();
+    void connectSignals();
+    void Form_Load();
+    void TabStrip1_Click();
+
     Dialogs &m_dialogs;
+
+    // window-level state
+    std::array<double, 7> m_compareCriteria {};
+    QList<int> m_sortDirections1;
+    QList<int> m_sortDirections2;
+
+    // controls, named as designed
+    TabStrip *TabStrip2 = nullptr;
+    QLabel *Label2 = nullptr;
+    QGroupBox *FrameFile = nullptr;
+    std::array<QLabel *, 3> Label3 {};
+    QLineEdit *Text1 = nullptr;
+    QPushButton *CommandSelectPath = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QPushButton *CommandStartScan = nullptr;
+    std::array<QCheckBox *, 7> Check1 {}; // no box 1: the folder is never compared
+    QComboBox *Combo3 = nullptr;
+    QPushButton *CommandToCompare = nullptr;
+    QLabel *Image3 = nullptr;
+    std::array<QLabel *, 2> Label1 {};
+    TabStrip *TabStrip1 = nullptr;
+    QFrame *Frame1 = nullptr;
+    QComboBox *Combo2 = nullptr;
+    QPushButton *CommandDelFile = nullptr;
+    QPushButton *CommandMoveTo = nullptr;
+    std::array<QFrame *, 2> FrameTab {};
+    FlexGrid *MSHList = nullptr;
+    FlexGrid *MSH1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QFrame *Picture2 = nullptr;
+    QLabel *Image1 = nullptr;
+    LogList *ListView1 = nullptr;
+    StatusBar *SBar1 = nullptr;
+    QFrame *Picture1 = nullptr;
+    QLabel *Image2 = nullptr;
+
+    // menus
+    QMenu *EditFile = nullptr;
+    QAction *Open = nullptr;
+    QAction *OpenShowFolder = nullptr;
+    QAction *MoveFromList = nullptr;
+    QAction *MoveFileTo = nullptr;
+    QAction *SendFileTo = nullptr;
+    QAction *DeleteFile = nullptr;
+    QAction *CopyFileTo = nullptr;
+    QAction *FileReName = nullptr;
+    QAction *ClearList = nullptr;
+    QAction *FileOption = nullptr;
+    QMenu *ListSort1 = nullptr;
+    QMenu *ListSort2 = nullptr;
+    QList<QAction *> ListSortMnu1;
+    QList<QAction *> ListSortMnu2;
+    QAction *ShowAbout = nullptr;
+    QAction *MnuHelp = nullptr;
 };

@@ -1,0 +1,232 @@
+#include "FakeDialogs.h"
+#include "forms/main/FrmMain.h"
+#include "modules/ModFrmObject.h"
+#include "modules/ModSetGrid.h"
+#include "platform/FlexGrid.h"
+#include "platform/LogList.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+class TestFrmMainStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startsWithEmptyListsAndWaitingTexts();
+    void startsWithKeepRulesThresholdsAndMenus();
+    void initGridResetsOnlyTheChosenGrid();
+    void widenColumnsNeverNarrows();
+    void lockPatternLeavesOnlyCheckBoxes();
+    void resultTabsSwitchPagesAlsoFromCode();
+    void controlsCarryTheirDesignNames();
+
+private:
+    template<typename T>
+    T *find(const QString &name) const
+    {
+        T *control = m_window->findChild<T *>(name);
+        if (!control)
+            qFatal("no control %s", qPrintable(name));
+        return control;
+    }
+
+    FakeDialogs m_dialogs;
+    FrmMain *m_window = nullptr;
+};
+
+void TestFrmMainStartup::init()
+{
+    m_window = new FrmMain(m_dialogs);
+}
+
+void TestFrmMainStartup::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+void TestFrmMainStartup::startsWithEmptyListsAndWaitingTexts()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Velkor1.0.0"));
+    auto *scan = find<FlexGrid>(QStringLiteral("MSHList"));
+    auto *compare = find<FlexGrid>(QStringLiteral("MSH1"));
+    QCOMPARE(scan->Rows(), 2);
+    QCOMPARE(scan->Cols(), 8);
+    QCOMPARE(scan->TextMatrix(0, 0), QStringLiteral(" 序号 "));
+    QCOMPARE(scan->TextMatrix(0, 7), QStringLiteral("文件类型"));
+    QCOMPARE(compare->Rows(), 2);
+    QCOMPARE(compare->Cols(), 16);
+    QCOMPARE(compare->TextMatrix(0, 1), QStringLiteral("  相似度 "));
+    QCOMPARE(compare->TextMatrix(0, 15), QStringLiteral("文件2类型"));
+    for (int c = 0; c < 16; ++c)
+        QVERIFY(compare->TextMatrix(1, c).isEmpty());
+
+    auto *log = find<LogList>(QStringLiteral("ListView1"));
+    QCOMPARE(log->columnCount(), 4);
+    const QStringList headers {QStringLiteral("序号"), QStringLiteral("选择项目"),
+                               QStringLiteral("处理结果"), QStringLiteral("时间")};
+    for (int c = 0; c < 4; ++c)
+        QCOMPARE(log->headerItem()->text(c), headers.at(c));
+    QCOMPARE(log->itemCount(), 0);
+
+    auto *status = find<StatusBar>(QStringLiteral("SBar1"));
+    QCOMPARE(status->panelText(1), QStringLiteral("等待扫描..."));
+    QCOMPARE(status->panelText(2), QStringLiteral("等待对比..."));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("Text1"))->text(),
+             QCoreApplication::applicationDirPath());
+    QCOMPARE(find<QComboBox>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("*.mp3"));
+    QVERIFY(find<QCheckBox>(QStringLiteral("Check1(0)"))->isChecked());
+    QVERIFY(!find<QCheckBox>(QStringLiteral("Check1(2)"))->isChecked());
+    QCOMPARE(find<TabStrip>(QStringLiteral("TabStrip2"))->SelectedIndex(), 1);
+    QCOMPARE(find<TabStrip>(QStringLiteral("TabStrip1"))->SelectedIndex(), 1);
+}
+
+void TestFrmMainStartup::startsWithKeepRulesThresholdsAndMenus()
+{
+    auto *rules = find<QComboBox>(QStringLiteral("Combo2"));
+    QCOMPARE(rules->count(), 10);
+    QCOMPARE(rules->currentIndex(), 0);
+    QCOMPARE(rules->itemText(0), QStringLiteral("保留 [文件名1] 列的文件"));
+    QCOMPARE(rules->itemText(9), QStringLiteral("保留访问时间较晚的文件"));
+    QVERIFY(!rules->isEditable());
+
+    auto *threshold = find<QComboBox>(QStringLiteral("Combo3"));
+    QStringList thresholds;
+    for (int i = 0; i < threshold->count(); ++i)
+        thresholds << threshold->itemText(i);
+    QCOMPARE(thresholds.join(QLatin1Char(',')), QStringLiteral("100,90,80,70,60,50,40,30,20,10"));
+    QCOMPARE(threshold->currentText(), QStringLiteral("100"));
+
+    QStringList barItems;
+    for (QAction *action : m_window->menuBar()->actions())
+        barItems << action->text();
+    QCOMPARE(barItems, (QStringList {QStringLiteral("关于(&A)"), QStringLiteral("帮助(&H)")}));
+
+    auto *editFile = find<QMenu>(QStringLiteral("EditFile"));
+    const QList<QAction *> items = editFile->actions();
+    QCOMPARE(items.size(), 19); // ten items with a separator between each pair
+    for (int i = 0; i < items.size(); ++i)
+        QCOMPARE(items.at(i)->isSeparator(), i % 2 == 1);
+    QCOMPARE(items.at(14)->text(), QStringLiteral("重命名(&N) "));
+
+    auto *sort1 = find<QMenu>(QStringLiteral("ListSort1"));
+    QCOMPARE(sort1->actions().size(), 9);
+    QCOMPARE(sort1->actions().at(1)->text(), QStringLiteral("按  序号  排序"));
+    QCOMPARE(sort1->actions().at(1)->objectName(), QStringLiteral("ListSortMnu1(1)"));
+    auto *sort2 = find<QMenu>(QStringLiteral("ListSort2"));
+    QCOMPARE(sort2->actions().size(), 17);
+    QCOMPARE(sort2->actions().at(2)->text(), QStringLiteral("按   相似度  排序"));
+}
+
+void TestFrmMainStartup::initGridResetsOnlyTheChosenGrid()
+{
+    auto *scan = find<FlexGrid>(QStringLiteral("MSHList"));
+    auto *compare = find<FlexGrid>(QStringLiteral("MSH1"));
+    scan->AddItem(QStringList {QStringLiteral("1"), QStringLiteral("a.mp3")}, 1);
+    compare->AddItem(QStringList {QStringLiteral("1"), QStringLiteral("100.00%")}, 1);
+
+    m_window->InitGrid(0);
+    QCOMPARE(scan->Rows(), 2);
+    QVERIFY(scan->TextMatrix(1, 1).isEmpty());
+    QCOMPARE(compare->Rows(), 3);
+    QCOMPARE(compare->TextMatrix(1, 1), QStringLiteral("100.00%"));
+
+    scan->AddItem(QStringList {QStringLiteral("1"), QStringLiteral("a.mp3")}, 1);
+    m_window->InitGrid(1);
+    QCOMPARE(compare->Rows(), 2);
+    QCOMPARE(compare->TextMatrix(0, 2), QStringLiteral("文件名1"));
+    QCOMPARE(scan->TextMatrix(1, 1), QStringLiteral("a.mp3"));
+
+    m_window->InitGrid(3);
+    QCOMPARE(scan->Rows(), 3);
+}
+
+void TestFrmMainStartup::widenColumnsNeverNarrows()
+{
+    auto *scan = find<FlexGrid>(QStringLiteral("MSHList"));
+    const int before1 = scan->ColWidth(1);
+    const int before2 = scan->ColWidth(2);
+    QList<int> widths(8, 0);
+    widths[1] = before1 + 3000;
+    widths[2] = 0;
+    ModSetGrid::WidenColumns(*scan, 1, widths);
+    QVERIFY(scan->ColWidth(1) >= before1 + 2900); // pixel rounding of twips
+    QCOMPARE(scan->ColWidth(2), before2);
+    const int widened = scan->ColWidth(1);
+    QList<int> tooMany(20, 100000);
+    tooMany[1] = 0;
+    ModSetGrid::WidenColumns(*scan, 1, tooMany);
+    QCOMPARE(scan->ColWidth(1), widened);
+    QVERIFY(scan->ColWidth(7) >= 99900);
+}
+
+void TestFrmMainStartup::lockPatternLeavesOnlyCheckBoxes()
+{
+    ModFrmObject::EnableControlsByType(m_window, false, true, false, false, false, false);
+    for (const char *name : {"CommandStartScan", "CommandSelectPath", "CommandToCompare",
+                             "CommandDelFile", "CommandMoveTo"})
+        QVERIFY2(!find<QPushButton>(QString::fromLatin1(name))->isEnabled(), name);
+    for (const char *name : {"Check1(0)", "Check1(2)", "Check1(6)"})
+        QVERIFY2(find<QCheckBox>(QString::fromLatin1(name))->isEnabled(), name);
+    for (const char *name : {"Combo1", "Combo2", "Combo3"})
+        QVERIFY2(!find<QComboBox>(QString::fromLatin1(name))->isEnabled(), name);
+    QVERIFY(!find<TabStrip>(QStringLiteral("TabStrip1"))->isEnabled());
+    QVERIFY(!find<FlexGrid>(QStringLiteral("MSH1"))->isEnabled());
+    QVERIFY(!find<QLineEdit>(QStringLiteral("Text1"))->isEnabled());
+    QVERIFY(find<LogList>(QStringLiteral("ListView1"))->isEnabled());
+    QVERIFY(find<StatusBar>(QStringLiteral("SBar1"))->isEnabled());
+
+    {
+        ModFrmObject::WindowLock lock(m_window);
+        QVERIFY(!find<QCheckBox>(QStringLiteral("Check1(0)"))->isEnabled());
+        QVERIFY(QGuiApplication::overrideCursor());
+    }
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandStartScan"))->isEnabled());
+    QVERIFY(find<FlexGrid>(QStringLiteral("MSHList"))->isEnabled());
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestFrmMainStartup::resultTabsSwitchPagesAlsoFromCode()
+{
+    m_window->show();
+    auto *tabs = find<TabStrip>(QStringLiteral("TabStrip1"));
+    auto *scanPage = find<QFrame>(QStringLiteral("FrameTab(0)"));
+    auto *comparePage = find<QFrame>(QStringLiteral("FrameTab(1)"));
+    auto *processing = find<QFrame>(QStringLiteral("Frame1"));
+    QVERIFY(scanPage->isVisible());
+    QVERIFY(!comparePage->isVisible());
+    QVERIFY(!processing->isVisible());
+    tabs->selectTab(2);
+    QVERIFY(comparePage->isVisible());
+    QVERIFY(processing->isVisible());
+    QVERIFY(!scanPage->isVisible());
+    tabs->setCurrentIndex(0); // as a user's click does
+    QVERIFY(scanPage->isVisible());
+    QVERIFY(!processing->isVisible());
+}
+
+void TestFrmMainStartup::controlsCarryTheirDesignNames()
+{
+    auto *box = find<QCheckBox>(QStringLiteral("Check1(4)"));
+    QCOMPARE(box->accessibleDescription(), QStringLiteral("Check1(4)"));
+    QCOMPARE(box->accessibleName(), QStringLiteral("文件修改时间"));
+    QVERIFY(!m_window->findChild<QCheckBox *>(QStringLiteral("Check1(1)")));
+    auto *scanButton = find<QPushButton>(QStringLiteral("CommandStartScan"));
+    QCOMPARE(scanButton->accessibleName(), QStringLiteral("开始扫描"));
+    QCOMPARE(find<QFrame>(QStringLiteral("FrameTab(1)"))->accessibleDescription(),
+             QStringLiteral("FrameTab(1)"));
+}
+
+QTEST_MAIN(TestFrmMainStartup)
+#include "tst_FrmMainStartup.moc"
