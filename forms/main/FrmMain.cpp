@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -48,6 +49,10 @@ FrmMain::~FrmMain() = default;
 void FrmMain::connectSignals()
 {
     connect(TabStrip1, &TabStrip::Click, this, &FrmMain::TabStrip1_Click);
+    connect(TabStrip2, &TabStrip::Click, this, &FrmMain::TabStrip2_Click);
+    for (const int index : {0, 2, 3, 4, 5, 6})
+        connect(Check1[index], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
+    connect(CommandToCompare, &QPushButton::clicked, this, &FrmMain::CommandToCompare_Click);
 }
 
 void FrmMain::Form_Load()
@@ -57,7 +62,7 @@ void FrmMain::Form_Load()
                        .arg(VELKOR_VERSION_MINOR)
                        .arg(VELKOR_VERSION_PATCH));
     ModFrmObject::SaveControlGeometry(centralWidget());
-    m_compareCriteria[0] = 1;
+    m_compareCriteria.slots[0] = 1;
     Text1->setText(QCoreApplication::applicationDirPath());
     SBar1->setPanelText(1, QStringLiteral("等待扫描..."));
     SBar1->setPanelText(2, QStringLiteral("等待对比..."));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CompareCriteria.h"
 #include "core/FileCatalogue.h"
 
 #include <QMainWindow>
@@ -47,10 +48,15 @@ private:
     void Form_Load();
     void TabStrip1_Click();
 
+    // compare
+    void Check1_Click(int index);
+    void TabStrip2_Click();
+    void CommandToCompare_Click();
+
     Dialogs &m_dialogs;
 
     // window-level state
-    std::array<double, 7> m_compareCriteria {};
+    CompareCriteria m_compareCriteria;
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
 

@@ -1,0 +1,111 @@
+#include "forms/main/FrmMain.h"
+
+#include "core/CompareCommand.h"
+#include "core/CompareView.h"
+#include "modules/ModFindFile.h"
+#include "modules/ModFrmObject.h"
+#include "modules/ModSetGrid.h"
+#include "platform/Dialogs.h"
+#include "platform/FlexGrid.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+#include "platform/TextMeasure.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace {
+
+// The compare command's view of the window: the compare grid, the result
+// tabs, status panel 2 and the lock.
+class WindowCompareView : public CompareView
+{
+public:
+    WindowCompareView(FrmMain &window, FlexGrid &grid, TabStrip &resultTabs, StatusBar &statusBar,
+                      Dialogs &dialogs)
+        : m_window(window)
+        , m_grid(grid)
+        , m_resultTabs(resultTabs)
+        , m_statusBar(statusBar)
+        , m_dialogs(dialogs)
+        , m_measure(window.font())
+    {
+    }
+
+    void resetCompareGrid() override { m_window.InitGrid(1); }
+    void showCompareTab() override { m_resultTabs.selectTab(2); }
+    void setCompareGridRedraw(bool on) override { m_grid.setRedraw(on); }
+    void setControlsEnabled(bool enabled) override
+    {
+        if (enabled)
+            m_lock.reset();
+        else if (!m_lock)
+            m_lock = std::make_unique<ModFrmObject::WindowLock>(&m_window);
+    }
+    void showProgress(const QString &text) override
+    {
+        m_statusBar.setPanelText(2, text);
+        m_statusBar.repaintNow();
+    }
+    void setResultText(const QString &text) override { m_statusBar.setPanelText(2, text); }
+    void insertRows(const QList<QStringList> &rows) override
+    {
+        m_grid.AddItems(rows, m_grid.Rows() - 1);
+    }
+    void dropTrailingRow() override { m_grid.setRows(m_grid.Rows() - 1); }
+    void widenColumns(const std::array<int, 16> &widths) override
+    {
+        ModSetGrid::WidenColumns(m_grid, 2, QList<int>(widths.begin(), widths.end()));
+    }
+    int measureCell(const QString &text) override { return m_measure.widthTwips(text); }
+    void showNotice(const QString &title, const QString &text) override
+    {
+        m_dialogs.inform(title, text, Dialogs::Icon::Information, false);
+    }
+
+private:
+    FrmMain &m_window;
+    FlexGrid &m_grid;
+    TabStrip &m_resultTabs;
+    StatusBar &m_statusBar;
+    Dialogs &m_dialogs;
+    TextMeasure m_measure;
+    std::unique_ptr<ModFrmObject::WindowLock> m_lock;
+};
+
+} // namespace
+
+void FrmMain::Check1_Click(int index)
+{
+    m_compareCriteria.slots[static_cast<size_t>(index)] = Check1[index]->isChecked() ? 1 : 0;
+    bool anyTicked = false;
+    for (const int box : {0, 2, 3, 4, 5, 6})
+        anyTicked = anyTicked || Check1[box]->isChecked();
+    if (anyTicked)
+        ModFrmObject::EnableControlsByType(this, true, true, true, true, true, true);
+    else
+        ModFrmObject::EnableControlsByType(this, false, true, false, false, false, false);
+}
+
+void FrmMain::TabStrip2_Click()
+{
+    const int tab = TabStrip2->SelectedIndex();
+    if (tab == 1) {
+        Combo3->hide();
+        Check1[0]->setText(QStringLiteral("文件名相同"));
+    } else if (tab == 2) {
+        Combo3->show();
+        Check1[0]->setText(QStringLiteral("文件名相似度：         %"));
+    }
+    Check1[0]->setAccessibleName(Check1[0]->text());
+}
+
+void FrmMain::CommandToCompare_Click()
+{
+    WindowCompareView view(*this, *MSH1, *TabStrip1, *SBar1, m_dialogs);
+    CompareRun::Options options;
+    options.criteria = m_compareCriteria;
+    options.mode = TabStrip2->SelectedIndex();
+    options.threshold = Combo3->currentText();
+    CompareCommand::run(view, ModFindFile::catalogue(), options);
+}

@@ -1,0 +1,216 @@
+#include "FakeDialogs.h"
+#include "WindowControls.h"
+#include "forms/main/FrmMain.h"
+#include "modules/ModFindFile.h"
+#include "platform/FlexGrid.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+// The compare controls of the main window, driven as a user would: the
+// criterion boxes and their lock, the mode tabs, and the compare button over
+// the catalogue of the last scan.
+class TestFrmMainCompare : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void untickingTheLastBoxLocksAllButTheBoxes();
+    void modeTabsSwitchCaptionAndThreshold();
+    void sameNameRunListsPairsAndUnlocks();
+    void onlyTheTickedFieldsDecide();
+    void similarRunReadsTheTypedThreshold();
+    void runWithoutPairsOrRecords();
+
+private:
+    template<typename T>
+    T *find(const QString &name) const
+    {
+        return control<T>(m_window, name);
+    }
+    static void addFile(const QString &name, const QString &folder, const QString &size,
+                        const QString &type = QStringLiteral("MP3 文件"));
+    void compare() { find<QPushButton>(QStringLiteral("CommandToCompare"))->click(); }
+
+    FakeDialogs m_dialogs;
+    FrmMain *m_window = nullptr;
+};
+
+void TestFrmMainCompare::init()
+{
+    ModFindFile::catalogue().clear();
+    m_window = new FrmMain(m_dialogs);
+}
+
+void TestFrmMainCompare::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+    ModFindFile::catalogue().clear();
+}
+
+void TestFrmMainCompare::addFile(const QString &name, const QString &folder, const QString &size,
+                                 const QString &type)
+{
+    const QString time = QStringLiteral("2024/3/5 9:07:01");
+    ModFindFile::catalogue().append(FileRecord {{name, folder, size, time, time, time, type}});
+}
+
+void TestFrmMainCompare::untickingTheLastBoxLocksAllButTheBoxes()
+{
+    auto *nameBox = find<QCheckBox>(QStringLiteral("Check1(0)"));
+    nameBox->click();
+    QVERIFY(!nameBox->isChecked());
+    for (const char *name : {"CommandToCompare", "CommandStartScan", "CommandSelectPath",
+                             "CommandDelFile", "CommandMoveTo", "Command1"})
+        QVERIFY2(!find<QPushButton>(QString::fromLatin1(name))->isEnabled(), name);
+    for (const char *name : {"Combo1", "Combo2", "Combo3"})
+        QVERIFY2(!find<QComboBox>(QString::fromLatin1(name))->isEnabled(), name);
+    QVERIFY(!find<QLineEdit>(QStringLiteral("Text1"))->isEnabled());
+    QVERIFY(!find<FlexGrid>(QStringLiteral("MSHList"))->isEnabled());
+    QVERIFY(!find<FlexGrid>(QStringLiteral("MSH1"))->isEnabled());
+    QVERIFY(!find<TabStrip>(QStringLiteral("TabStrip2"))->isEnabled());
+    for (const char *name : {"Check1(0)", "Check1(2)", "Check1(6)"})
+        QVERIFY2(find<QCheckBox>(QString::fromLatin1(name))->isEnabled(), name);
+    QVERIFY(m_window->menuBar()->isEnabled());
+    QVERIFY(find<StatusBar>(QStringLiteral("SBar1"))->isEnabled());
+
+    find<QCheckBox>(QStringLiteral("Check1(5)"))->click();
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandToCompare"))->isEnabled());
+    QVERIFY(find<QComboBox>(QStringLiteral("Combo3"))->isEnabled());
+    QVERIFY(find<FlexGrid>(QStringLiteral("MSH1"))->isEnabled());
+    QVERIFY(find<TabStrip>(QStringLiteral("TabStrip2"))->isEnabled());
+}
+
+void TestFrmMainCompare::modeTabsSwitchCaptionAndThreshold()
+{
+    auto *nameBox = find<QCheckBox>(QStringLiteral("Check1(0)"));
+    auto *threshold = find<QComboBox>(QStringLiteral("Combo3"));
+    auto *modes = find<TabStrip>(QStringLiteral("TabStrip2"));
+    QCOMPARE(nameBox->text(), QStringLiteral("文件名相同"));
+    QVERIFY(threshold->isHidden());
+
+    modes->setCurrentIndex(1); // as a user's click does
+    QCOMPARE(nameBox->text(), QStringLiteral("文件名相似度：         %"));
+    QCOMPARE(nameBox->accessibleName(), nameBox->text());
+    QVERIFY(!threshold->isHidden());
+    nameBox->click();
+    nameBox->click();
+    QCOMPARE(nameBox->text(), QStringLiteral("文件名相似度：         %"));
+
+    modes->setCurrentIndex(0);
+    QCOMPARE(nameBox->text(), QStringLiteral("文件名相同"));
+    QVERIFY(threshold->isHidden());
+    QVERIFY(nameBox->isChecked());
+}
+
+void TestFrmMainCompare::sameNameRunListsPairsAndUnlocks()
+{
+    addFile(QStringLiteral("Song.MP3"), QStringLiteral("/a/"), QStringLiteral("100"));
+    addFile(QStringLiteral("song.wma"), QStringLiteral("/a/"), QStringLiteral("100"));
+    addFile(QStringLiteral("song.mp3"), QStringLiteral("/b/"), QStringLiteral("101"));
+    addFile(QStringLiteral("SONG.mp3"), QStringLiteral("/c/"), QStringLiteral("102"));
+    auto *grid = find<FlexGrid>(QStringLiteral("MSH1"));
+    const int nameWidth = grid->ColWidth(2);
+
+    compare();
+
+    QCOMPARE(find<TabStrip>(QStringLiteral("TabStrip1"))->SelectedIndex(), 2);
+    QCOMPARE(grid->Rows(), 4); // three pairs, no trailing empty row
+    const QList<QStringList> expected {
+        {QStringLiteral("1"), QStringLiteral("Song.MP3"), QStringLiteral("song.mp3")},
+        {QStringLiteral("2"), QStringLiteral("Song.MP3"), QStringLiteral("SONG.mp3")},
+        {QStringLiteral("3"), QStringLiteral("song.mp3"), QStringLiteral("SONG.mp3")},
+    };
+    for (int row = 1; row <= 3; ++row) {
+        const QStringList &cells = expected.at(row - 1);
+        QCOMPARE(grid->TextMatrix(row, 0), cells.at(0));
+        QCOMPARE(grid->TextMatrix(row, 1), QStringLiteral("100.00%"));
+        QCOMPARE(grid->TextMatrix(row, 2), cells.at(1));
+        QCOMPARE(grid->TextMatrix(row, 3), cells.at(2));
+    }
+    QCOMPARE(grid->TextMatrix(1, 4), QStringLiteral("/a/"));
+    QCOMPARE(grid->TextMatrix(1, 7), QStringLiteral("101"));
+    QCOMPARE(find<StatusBar>(QStringLiteral("SBar1"))->panelText(2),
+             QStringLiteral("对比结果：3 组符合项"));
+    QVERIFY(grid->ColWidth(2) >= nameWidth);
+    QVERIFY(grid->Redraw());
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandToCompare"))->isEnabled());
+    QVERIFY(find<QCheckBox>(QStringLiteral("Check1(3)"))->isEnabled());
+    QVERIFY(grid->isEnabled());
+
+    compare(); // a run leaves the catalogue as it was
+    QCOMPARE(grid->Rows(), 4);
+    QCOMPARE(grid->TextMatrix(3, 2), QStringLiteral("song.mp3"));
+}
+
+void TestFrmMainCompare::onlyTheTickedFieldsDecide()
+{
+    addFile(QStringLiteral("a.mp3"), QStringLiteral("/a/"), QStringLiteral("100"));
+    addFile(QStringLiteral("b.mp3"), QStringLiteral("/a/"), QStringLiteral("200"));
+    addFile(QStringLiteral("c.mp3"), QStringLiteral("/b/"), QStringLiteral("100"));
+    find<QCheckBox>(QStringLiteral("Check1(2)"))->click();
+    find<QCheckBox>(QStringLiteral("Check1(0)"))->click();
+
+    compare();
+
+    auto *grid = find<FlexGrid>(QStringLiteral("MSH1"));
+    QCOMPARE(grid->Rows(), 2);
+    QCOMPARE(grid->TextMatrix(1, 2), QStringLiteral("a.mp3"));
+    QCOMPARE(grid->TextMatrix(1, 3), QStringLiteral("c.mp3"));
+    QCOMPARE(grid->TextMatrix(1, 5), QStringLiteral("/b/"));
+}
+
+void TestFrmMainCompare::similarRunReadsTheTypedThreshold()
+{
+    addFile(QStringLiteral("abc.mp3"), QStringLiteral("/a/"), QStringLiteral("1"));
+    addFile(QStringLiteral("abcd.mp3"), QStringLiteral("/a/"), QStringLiteral("2"));
+    find<TabStrip>(QStringLiteral("TabStrip2"))->setCurrentIndex(1);
+    auto *threshold = find<QComboBox>(QStringLiteral("Combo3"));
+    auto *grid = find<FlexGrid>(QStringLiteral("MSH1"));
+    auto *status = find<StatusBar>(QStringLiteral("SBar1"));
+
+    compare();
+    QCOMPARE(status->panelText(2), QStringLiteral("没有找到相同的文件"));
+    QCOMPARE(grid->Rows(), 2);
+
+    threshold->setEditText(QStringLiteral("75"));
+    compare();
+    QCOMPARE(grid->Rows(), 2);
+    QCOMPARE(grid->TextMatrix(1, 1), QStringLiteral("75.00%"));
+    QCOMPARE(status->panelText(2), QStringLiteral("对比结果：1 组符合项"));
+
+    threshold->setEditText(QStringLiteral("76"));
+    compare();
+    QVERIFY(grid->TextMatrix(1, 2).isEmpty());
+}
+
+void TestFrmMainCompare::runWithoutPairsOrRecords()
+{
+    auto *grid = find<FlexGrid>(QStringLiteral("MSH1"));
+    auto *status = find<StatusBar>(QStringLiteral("SBar1"));
+    compare();
+    QCOMPARE(status->panelText(2), QStringLiteral("等待对比..."));
+    QCOMPARE(find<TabStrip>(QStringLiteral("TabStrip1"))->SelectedIndex(), 2);
+    QCOMPARE(grid->Rows(), 2);
+    QVERIFY(grid->Redraw());
+
+    addFile(QStringLiteral("only.mp3"), QStringLiteral("/a/"), QStringLiteral("1"));
+    compare();
+    QCOMPARE(status->panelText(2), QStringLiteral("没有找到相同的文件"));
+    QCOMPARE(grid->Rows(), 2);
+    for (int c = 0; c < 16; ++c)
+        QVERIFY(grid->TextMatrix(1, c).isEmpty());
+    QVERIFY(m_dialogs.prompts.isEmpty());
+}
+
+QTEST_MAIN(TestFrmMainCompare)
+#include "tst_FrmMainCompare.moc"
