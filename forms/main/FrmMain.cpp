@@ -53,6 +53,8 @@ void FrmMain::connectSignals()
     for (const int index : {0, 2, 3, 4, 5, 6})
         connect(Check1[index], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
     connect(CommandToCompare, &QPushButton::clicked, this, &FrmMain::CommandToCompare_Click);
+    connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
+    connect(CommandMoveTo, &QPushButton::clicked, this, &FrmMain::CommandMoveTo_Click);
 }
 
 void FrmMain::Form_Load()

@@ -2,6 +2,7 @@
 
 #include "core/CompareCriteria.h"
 #include "core/FileCatalogue.h"
+#include "core/PendingList.h"
 
 #include <QMainWindow>
 
@@ -53,12 +54,19 @@ private:
     void TabStrip2_Click();
     void CommandToCompare_Click();
 
+    // batch
+    void DuplicatedList();
+    void CommandDelFile_Click();
+    void CommandMoveTo_Click();
+
     Dialogs &m_dialogs;
 
     // window-level state
     CompareCriteria m_compareCriteria;
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
+    PendingList m_pending;
+    QString targetFolder; // destination of the last move
 
     // controls, named as designed
     TabStrip *TabStrip2 = nullptr;

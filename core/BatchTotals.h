@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The status text after a batch delete or move: the prefix, the files the
+// keep rule queued and their bytes in KiB, MB and GB (divided by 1024), each
+// with two decimals.
+QString batchTotalsText(const QString &prefix, int files, double bytes);

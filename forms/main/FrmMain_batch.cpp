@@ -1,0 +1,126 @@
+#include "forms/main/FrmMain.h"
+
+#include "core/BatchTotals.h"
+#include "core/DateTimeText.h"
+#include "core/LosingFiles.h"
+#include "modules/ModBrowseFolder.h"
+#include "modules/ModEditFile.h"
+#include "modules/ModFrmObject.h"
+#include "platform/Dialogs.h"
+#include "platform/FlexGrid.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+
+#include <QComboBox>
+
+namespace {
+
+// Compare-grid columns the keep rules read; file 2's cell is the next one.
+constexpr int SimilarityCol = 1;
+constexpr int NameCol = 2;
+constexpr int FolderCol = 4;
+constexpr int SizeCol = 6;
+constexpr int CreatedCol = 8;
+constexpr int ModifiedCol = 10;
+constexpr int AccessedCol = 12;
+
+KeepFacts readFacts(const FlexGrid &grid, int row, int file)
+{
+    return KeepFacts {KeepRule::readSize(grid.TextMatrix(row, SizeCol + file)),
+                      DateTimeText::parse(grid.TextMatrix(row, CreatedCol + file)),
+                      DateTimeText::parse(grid.TextMatrix(row, ModifiedCol + file)),
+                      DateTimeText::parse(grid.TextMatrix(row, AccessedCol + file))};
+}
+
+// The pairs of the compare list in the order the grid shows them; a row
+// without a similarity text is the empty list's placeholder.
+QList<ListedPair> listedPairs(const FlexGrid &grid)
+{
+    QList<ListedPair> pairs;
+    const int rows = grid.Rows();
+    for (int row = 1; row < rows; ++row) {
+        if (grid.TextMatrix(row, SimilarityCol).isEmpty())
+            continue;
+        pairs.append(ListedPair {
+            row, grid.TextMatrix(row, FolderCol) + grid.TextMatrix(row, NameCol),
+            grid.TextMatrix(row, FolderCol + 1) + grid.TextMatrix(row, NameCol + 1),
+            readFacts(grid, row, 0), readFacts(grid, row, 1)});
+    }
+    return pairs;
+}
+
+void showEmptyListMessage(Dialogs &dialogs)
+{
+    dialogs.inform(QStringLiteral("提示"), QStringLiteral("对比结果列表为空......"),
+                   Dialogs::Icon::Information, true);
+}
+
+bool confirmBatch(Dialogs &dialogs, const QString &text)
+{
+    return dialogs.confirm(QStringLiteral("询问"), text, Dialogs::Icon::Question, true);
+}
+
+} // namespace
+
+void FrmMain::DuplicatedList()
+{
+    const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
+                                                m_pending, ModEditFile::IsFilePresent);
+    // The chosen file has gone since the compare: its row shows it in blue.
+    const FlexGrid::QuietMoves quiet(*MSH1);
+    for (const int row : missing) {
+        MSH1->setRow(row);
+        MSH1->setCellForeColor(QColor(0, 0, 255));
+        MSH1->setCellBackColor(MSH1->BackColor());
+    }
+}
+
+void FrmMain::CommandDelFile_Click()
+{
+    TabStrip1->selectTab(2);
+    if (MSH1->TextMatrix(1, SimilarityCol).isEmpty()) {
+        showEmptyListMessage(m_dialogs);
+        return;
+    }
+    if (!confirmBatch(m_dialogs, QStringLiteral("确定要删除列表内的文件吗？")))
+        return;
+    const ModFrmObject::WindowLock lock(this);
+    DuplicatedList();
+    if (m_pending.isEmpty())
+        return;
+    const int result = ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths());
+    if (result == 1) {
+        SBar1->setPanelText(2, batchTotalsText(QStringLiteral("共删除文件："),
+                                               m_pending.pendingCount(), m_pending.pendingBytes()));
+        InitGrid(1);
+    }
+    m_pending.clear();
+}
+
+void FrmMain::CommandMoveTo_Click()
+{
+    TabStrip1->selectTab(2);
+    m_pending.clearPaths();
+    if (MSH1->TextMatrix(1, NameCol).isEmpty()) {
+        showEmptyListMessage(m_dialogs);
+        return;
+    }
+    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    if (folder.isEmpty())
+        return;
+    if (!confirmBatch(m_dialogs, QStringLiteral("确定要移动列表内的文件到 ") + folder
+                                     + QStringLiteral(" 吗？")))
+        return;
+    const ModFrmObject::WindowLock lock(this);
+    DuplicatedList();
+    targetFolder = folder;
+    if (m_pending.isEmpty())
+        return;
+    const int result = ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder);
+    if (result == 1) {
+        SBar1->setPanelText(1, batchTotalsText(QStringLiteral("共移动文件："),
+                                               m_pending.pendingCount(), m_pending.pendingBytes()));
+        InitGrid(1);
+    }
+    m_pending.clear();
+}

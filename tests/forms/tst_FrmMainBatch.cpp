@@ -1,0 +1,291 @@
+#include "FakeDialogs.h"
+#include "TestFiles.h"
+#include "WindowControls.h"
+#include "forms/main/FrmMain.h"
+#include "modules/ModFindFile.h"
+#include "platform/FlexGrid.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The two batch buttons over real files: the keep rule picks the losing
+// file of every listed pair, the trash or the chosen folder receives it, and
+// the status bar tells the totals. The trash is a folder of the test's own.
+class TestFrmMainBatch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void emptyListStopsBothButtonsBeforeAnyDialog();
+    void cancelledDialogsChangeNothing();
+    void deleteTrashesTheLosersAndTellsTheTotals();
+    void moveGathersTheLosersInTheChosenFolder();
+    void pathsThatPrefixOthersAreStillRemoved();
+    void vanishedChosenFilesAreMarkedNotRemoved();
+    void refusedShellRequestKeepsTheList();
+
+private:
+    template<typename T>
+    T *find(const QString &name) const
+    {
+        return control<T>(m_window, name);
+    }
+    // A real file of that size, and its catalogue record as a scan makes it.
+    QString addFile(const QString &relativeFolder, const QString &name, int bytes,
+                    const QString &modified = QStringLiteral("2024/3/5 9:07:01"));
+    void compareAndPickRule(int rule);
+    QString trashed(const QString &name) const;
+    FlexGrid *compareGrid() const { return find<FlexGrid>(QStringLiteral("MSH1")); }
+    StatusBar *statusBar() const { return find<StatusBar>(QStringLiteral("SBar1")); }
+    void press(const char *button) { find<QPushButton>(QString::fromLatin1(button))->click(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeDialogs m_dialogs;
+    FrmMain *m_window = nullptr;
+};
+
+void TestFrmMainBatch::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
+    m_dialogs = FakeDialogs();
+    ModFindFile::catalogue().clear();
+    m_window = new FrmMain(m_dialogs);
+}
+
+void TestFrmMainBatch::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+    ModFindFile::catalogue().clear();
+    m_dir.reset();
+}
+
+QString TestFrmMainBatch::addFile(const QString &relativeFolder, const QString &name, int bytes,
+                                  const QString &modified)
+{
+    const QString folder = m_dir->filePath(relativeFolder) + QLatin1Char('/');
+    const QString path = folder + name;
+    if (!TestFiles::write(path, QByteArray(bytes, 'x')))
+        qFatal("cannot write %s", qPrintable(path));
+    const QString time = QStringLiteral("2024/3/5 9:07:01");
+    ModFindFile::catalogue().append(FileRecord {
+        {name, folder, QString::number(bytes), time, modified, time, QStringLiteral("MP3 文件")}});
+    return path;
+}
+
+void TestFrmMainBatch::compareAndPickRule(int rule)
+{
+    press("CommandToCompare");
+    find<QComboBox>(QStringLiteral("Combo2"))->setCurrentIndex(rule);
+}
+
+QString TestFrmMainBatch::trashed(const QString &name) const
+{
+    return m_dir->filePath(QStringLiteral("data/Trash/files/")) + name;
+}
+
+void TestFrmMainBatch::emptyListStopsBothButtonsBeforeAnyDialog()
+{
+    press("CommandDelFile");
+    press("CommandMoveTo");
+    QCOMPARE(m_dialogs.prompts.size(), 2);
+    for (const Dialogs::Prompt &prompt : std::as_const(m_dialogs.prompts)) {
+        QCOMPARE(prompt.title, QStringLiteral("提示"));
+        QCOMPARE(prompt.text, QStringLiteral("对比结果列表为空......"));
+        QCOMPARE(prompt.icon, Dialogs::Icon::Information);
+        QCOMPARE(prompt.buttons, QStringList {QStringLiteral("确定")});
+        QVERIFY(prompt.systemModal);
+    }
+    QVERIFY(m_dialogs.folderTitles.isEmpty());
+    QCOMPARE(find<TabStrip>(QStringLiteral("TabStrip1"))->SelectedIndex(), 2);
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandDelFile"))->isEnabled());
+}
+
+void TestFrmMainBatch::cancelledDialogsChangeNothing()
+{
+    const QString a = addFile(QStringLiteral("a"), QStringLiteral("song.mp3"), 10);
+    const QString b = addFile(QStringLiteral("b"), QStringLiteral("song.mp3"), 10);
+    compareAndPickRule(0);
+
+    press("CommandMoveTo"); // the folder picker is cancelled
+    QCOMPARE(m_dialogs.folderTitles, QStringList {QStringLiteral("请选择目录")});
+    QVERIFY(m_dialogs.prompts.isEmpty());
+
+    m_dialogs.folders.enqueue(m_dir->filePath(QStringLiteral("kept")));
+    m_dialogs.answer(QStringLiteral("取消"));
+    press("CommandMoveTo");
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    QCOMPARE(m_dialogs.prompts.at(0).title, QStringLiteral("询问"));
+    QCOMPARE(m_dialogs.prompts.at(0).text, QStringLiteral("确定要移动列表内的文件到 ")
+                                               + m_dir->filePath(QStringLiteral("kept"))
+                                               + QStringLiteral(" 吗？"));
+
+    m_dialogs.answer(QStringLiteral("取消"));
+    press("CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.size(), 2);
+    QCOMPARE(m_dialogs.prompts.at(1).text, QStringLiteral("确定要删除列表内的文件吗？"));
+    QCOMPARE(m_dialogs.prompts.at(1).icon, Dialogs::Icon::Question);
+
+    QVERIFY(QFile::exists(a));
+    QVERIFY(QFile::exists(b));
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QCOMPARE(compareGrid()->TextMatrix(1, 2), QStringLiteral("song.mp3"));
+    QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
+}
+
+void TestFrmMainBatch::deleteTrashesTheLosersAndTellsTheTotals()
+{
+    // Four copies: rule 0 keeps the first and removes three of 512 KiB.
+    const QString kept = addFile(QStringLiteral("1"), QStringLiteral("歌曲.mp3"), 524288);
+    QStringList losers;
+    for (const char *folder : {"2", "3", "4"})
+        losers << addFile(QString::fromLatin1(folder), QStringLiteral("歌曲.mp3"), 524288);
+    compareAndPickRule(0);
+    QCOMPARE(compareGrid()->Rows(), 7);
+
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+
+    QCOMPARE(m_dialogs.prompts.size(), 2);
+    QCOMPARE(m_dialogs.prompts.at(1).title, QStringLiteral("删除文件"));
+    QCOMPARE(m_dialogs.prompts.at(1).text, QStringLiteral("确实要把这 3 项放入回收站吗？"));
+    QVERIFY(QFile::exists(kept));
+    for (const QString &path : std::as_const(losers))
+        QVERIFY2(!QFile::exists(path), qPrintable(path));
+    const QStringList inTrash = TestFiles::entries(trashed(QString()));
+    QCOMPARE(inTrash.size(), 3);
+    for (const QString &name : inTrash)
+        QCOMPARE(TestFiles::read(trashed(name)).size(), 524288);
+    QCOMPARE(statusBar()->panelText(2),
+             QStringLiteral("共删除文件：3 个   合计：1536.00 KIB(1.50 MB)(0.00 G)"));
+    QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandDelFile"))->isEnabled());
+    QVERIFY(compareGrid()->isEnabled());
+}
+
+void TestFrmMainBatch::moveGathersTheLosersInTheChosenFolder()
+{
+    // Rule 3 keeps the smaller file of each pair: the 1,000 and 3,000 byte
+    // copies go, the 10 byte ones stay.
+    const QString smallA = addFile(QStringLiteral("x"), QStringLiteral("a.mp3"), 10);
+    const QString bigA = addFile(QStringLiteral("y"), QStringLiteral("a.mp3"), 1000);
+    const QString bigB = addFile(QStringLiteral("x"), QStringLiteral("b.mp3"), 3000);
+    const QString smallB = addFile(QStringLiteral("y"), QStringLiteral("b.mp3"), 10);
+    compareAndPickRule(3);
+    const QString target = m_dir->filePath(QStringLiteral("new/target"));
+    m_dialogs.folders.enqueue(target);
+    m_dialogs.answer(QStringLiteral("确定"));
+    press("CommandMoveTo");
+
+    QVERIFY(QFile::exists(smallA));
+    QVERIFY(QFile::exists(smallB));
+    QVERIFY(!QFile::exists(bigA));
+    QVERIFY(!QFile::exists(bigB));
+    QCOMPARE(TestFiles::read(target + QStringLiteral("/a.mp3")).size(), 1000);
+    QCOMPARE(TestFiles::read(target + QStringLiteral("/b.mp3")).size(), 3000);
+    QCOMPARE(statusBar()->panelText(1),
+             QStringLiteral("共移动文件：2 个   合计：3.91 KIB(0.00 MB)(0.00 G)"));
+    QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：2 组符合项"));
+    QCOMPARE(compareGrid()->Rows(), 2);
+}
+
+void TestFrmMainBatch::pathsThatPrefixOthersAreStillRemoved()
+{
+    const QString mp3 = addFile(QStringLiteral("d"), QStringLiteral("a.mp3"), 3);
+    const QString mp = addFile(QStringLiteral("d"), QStringLiteral("a.mp"), 2);
+    addFile(QStringLiteral("k"), QStringLiteral("a.mp3"), 3);
+    addFile(QStringLiteral("k"), QStringLiteral("a.mp"), 2);
+    compareAndPickRule(1);
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+
+    QVERIFY(!QFile::exists(mp3));
+    QVERIFY(!QFile::exists(mp));
+    QCOMPARE(TestFiles::entries(trashed(QString())),
+             (QStringList {QStringLiteral("a.mp"), QStringLiteral("a.mp3")}));
+    QCOMPARE(statusBar()->panelText(2),
+             QStringLiteral("共删除文件：2 个   合计：0.00 KIB(0.00 MB)(0.00 G)"));
+}
+
+void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
+{
+    addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString gone = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    const QString two = addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    QVERIFY(QFile::remove(gone));
+    FlexGrid *grid = compareGrid();
+    grid->setCol(3);
+
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.at(1).text,
+             QStringLiteral("确实要把此文件放入回收站吗？\n") + QStringLiteral("two.mp3"));
+    QVERIFY(!QFile::exists(two));
+    QCOMPARE(statusBar()->panelText(2),
+             QStringLiteral("共删除文件：1 个   合计：0.01 KIB(0.00 MB)(0.00 G)"));
+
+    // Now the only listed pair has lost its chosen file: nothing is asked of
+    // the shell, no totals, and the row stays with its blue mark.
+    ModFindFile::catalogue().clear();
+    addFile(QStringLiteral("c"), QStringLiteral("three.mp3"), 1);
+    const QString three = addFile(QStringLiteral("d"), QStringLiteral("three.mp3"), 1);
+    compareAndPickRule(0);
+    QVERIFY(QFile::remove(three));
+    grid->setCol(3);
+    const int asked = int(m_dialogs.prompts.size());
+    m_dialogs.answer(QStringLiteral("确定"));
+    press("CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.size(), asked + 1);
+    QCOMPARE(grid->Rows(), 2);
+    grid->setRow(1);
+    grid->setCol(3);
+    QCOMPARE(grid->CellForeColor(), QColor(0, 0, 255));
+    QCOMPARE(grid->CellBackColor(), grid->BackColor());
+    QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：1 组符合项"));
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandDelFile"))->isEnabled());
+}
+
+void TestFrmMainBatch::refusedShellRequestKeepsTheList()
+{
+    const QString a = addFile(QStringLiteral("a"), QStringLiteral("song.mp3"), 10);
+    const QString b = addFile(QStringLiteral("b"), QStringLiteral("song.mp3"), 10);
+    compareAndPickRule(1);
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("否")); // the trash's own confirmation
+    press("CommandDelFile");
+    QVERIFY(QFile::exists(a));
+    QVERIFY(QFile::exists(b));
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QCOMPARE(compareGrid()->TextMatrix(1, 3), QStringLiteral("song.mp3"));
+    QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：1 组符合项"));
+
+    // A move whose target can't be made fails as a whole: nothing moves.
+    const QString blocker = m_dir->filePath(QStringLiteral("blocker"));
+    QVERIFY(TestFiles::write(blocker, "file, not folder"));
+    m_dialogs.folders.enqueue(blocker + QStringLiteral("/inside"));
+    m_dialogs.answer(QStringLiteral("确定"));
+    press("CommandMoveTo");
+    QVERIFY(QFile::exists(a));
+    QVERIFY(QFile::exists(b));
+    QCOMPARE(compareGrid()->TextMatrix(1, 3), QStringLiteral("song.mp3"));
+    QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
+    QVERIFY(find<QPushButton>(QStringLiteral("CommandMoveTo"))->isEnabled());
+}
+
+QTEST_MAIN(TestFrmMainBatch)
+#include "tst_FrmMainBatch.moc"
