@@ -48,6 +48,8 @@ FrmMain::~FrmMain() = default;
 void FrmMain::connectSignals()
 {
     connect(TabStrip1, &TabStrip::Click, this, &FrmMain::TabStrip1_Click);
+    connect(CommandSelectPath, &QPushButton::clicked, this, &FrmMain::CommandSelectPath_Click);
+    connect(CommandStartScan, &QPushButton::clicked, this, &FrmMain::CommandStartScan_Click);
 }
 
 void FrmMain::Form_Load()

@@ -47,6 +47,10 @@ private:
     void Form_Load();
     void TabStrip1_Click();
 
+    // scan
+    void CommandSelectPath_Click();
+    void CommandStartScan_Click();
+
     Dialogs &m_dialogs;
 
     // window-level state
