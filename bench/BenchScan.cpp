@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int WalkRuns = 3;
+constexpr int WalkRuns = 3; // and as many scans
 
 // Answers every prompt with its default button and keeps the texts, so a
 // scan that hits a message box still runs to its end.
@@ -82,13 +82,16 @@ int benchScan(const QStringList &args)
     window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(pattern);
     auto *start = window.findChild<QPushButton *>(QStringLiteral("CommandStartScan"));
     // The first scan pays once for what the program loads on first use (the
-    // type database); the second is what every later scan costs.
+    // type database); the later ones are what every further scan costs.
     timer.start();
     start->click();
     const double scan = seconds(timer);
-    timer.start();
-    start->click();
-    const double again = seconds(timer);
+    double again = 1e9;
+    for (int run = 1; run < WalkRuns; ++run) {
+        timer.start();
+        start->click();
+        again = std::min(again, seconds(timer));
+    }
 
     const auto *grid = window.findChild<FlexGrid *>(QStringLiteral("MSHList"));
     const QString totals = window.findChild<StatusBar *>(QStringLiteral("SBar1"))->panelText(1);
