@@ -1,5 +1,6 @@
 #include "modules/ModFindFile.h"
 
+#include "modules/ModSetGrid.h"
 #include "modules/ScanWalk.h"
 #include "platform/FlexGrid.h"
 #include "platform/ThrottledText.h"
@@ -19,15 +20,6 @@ void insertRows(ScanWalk &walk, FlexGrid &grid)
     const QList<QStringList> rows = walk.takeRows();
     if (!rows.isEmpty())
         grid.AddItems(rows, first);
-}
-
-void widenColumns(const ScanWalk &walk, FlexGrid &grid)
-{
-    // Widening never narrows; a column the grid lacks is passed over.
-    for (int c = ScanWalk::FirstColumn; c <= ScanWalk::LastColumn && c < grid.Cols(); ++c) {
-        if (grid.ColWidth(c) < walk.maxWidths()[c])
-            grid.setColWidth(c, walk.maxWidths()[c]);
-    }
 }
 
 } // namespace
@@ -62,7 +54,8 @@ qint64 ScanFolder(const QString &folder, const QString &pattern, qint16 &fileCou
     // accepted text just as widening after each folder would, and the grid
     // isn't drawn during the walk anyway.
     insertRows(walk, grid);
-    widenColumns(walk, grid);
+    const ScanWalk::Widths &widths = walk.maxWidths();
+    ModSetGrid::WidenColumns(grid, ScanWalk::FirstColumn, QList<int>(widths.begin(), widths.end()));
     statusBar.flush();
     return total;
 }

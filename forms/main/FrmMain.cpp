@@ -49,6 +49,8 @@ FrmMain::~FrmMain() = default;
 void FrmMain::connectSignals()
 {
     connect(TabStrip1, &TabStrip::Click, this, &FrmMain::TabStrip1_Click);
+    connect(CommandSelectPath, &QPushButton::clicked, this, &FrmMain::CommandSelectPath_Click);
+    connect(CommandStartScan, &QPushButton::clicked, this, &FrmMain::CommandStartScan_Click);
     connect(TabStrip2, &TabStrip::Click, this, &FrmMain::TabStrip2_Click);
     for (const int index : {0, 2, 3, 4, 5, 6})
         connect(Check1[index], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });

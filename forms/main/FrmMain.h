@@ -49,6 +49,10 @@ private:
     void Form_Load();
     void TabStrip1_Click();
 
+    // scan
+    void CommandSelectPath_Click();
+    void CommandStartScan_Click();
+
     // compare
     void Check1_Click(int index);
     void TabStrip2_Click();

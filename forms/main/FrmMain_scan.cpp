@@ -1,0 +1,94 @@
+// The scan area's two buttons: the folder picker and the scan command.
+#include "forms/main/FrmMain.h"
+
+#include "core/Failure.h"
+#include "core/ScanTotals.h"
+#include "modules/ModBrowseFolder.h"
+#include "modules/ModFindFile.h"
+#include "modules/ModFrmObject.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/FlexGrid.h"
+#include "platform/MousePointer.h"
+#include "platform/StatusBar.h"
+#include "platform/TabStrip.h"
+#include "platform/ThrottledText.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace {
+
+// The grid isn't painted while the walk fills it; drawing comes back however
+// the scan ends.
+class RedrawOff
+{
+public:
+    explicit RedrawOff(FlexGrid &grid)
+        : m_grid(grid)
+    {
+        m_grid.setRedraw(false);
+    }
+    ~RedrawOff() { m_grid.setRedraw(true); }
+    RedrawOff(const RedrawOff &) = delete;
+    RedrawOff &operator=(const RedrawOff &) = delete;
+
+private:
+    FlexGrid &m_grid;
+};
+
+// The scan's own messages carry the application's title and no icon.
+void tellUser(Dialogs &dialogs, const QString &text)
+{
+    // The wait pointer would otherwise hover over the box's button.
+    MousePointer::set(MousePointer::Default);
+    dialogs.inform(QCoreApplication::applicationName(), text, Dialogs::Icon::None, false);
+}
+
+} // namespace
+
+void FrmMain::CommandSelectPath_Click()
+{
+    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    if (!folder.isEmpty())
+        Text1->setText(folder);
+}
+
+void FrmMain::CommandStartScan_Click()
+{
+    ModFrmObject::WindowLock lock(this);
+    try {
+        // Grid and catalogue are emptied together, even for a folder that
+        // turns out invalid, so that rows and records never disagree.
+        InitGrid(0);
+        ModFindFile::catalogue().clear();
+        RedrawOff redrawOff(*MSHList);
+        SBar1->setPanelText(1, QStringLiteral("等待搜索..."));
+        SBar1->setPanelText(2, QStringLiteral("等待对比..."));
+        TabStrip1->selectTab(1);
+
+        const QString folder = Text1->text();
+        if (!FileSystem::exists(folder)) {
+            tellUser(m_dialogs, QStringLiteral("无效的路径"));
+            return;
+        }
+        qint16 files = 0;
+        qint16 folders = 0;
+        ThrottledText status([this](const QString &text) { SBar1->setPanelText(1, text); }, SBar1);
+        const qint64 total = ModFindFile::ScanFolder(
+            folder, Combo1->currentText(), files, folders, *this, *MSHList, status);
+        SBar1->setPanelText(1, scanTotalsText(files, folders, total));
+        // The reset's empty row goes once the walk has put rows in front of it.
+        if (MSHList->Rows() > 2)
+            MSHList->RemoveItem(MSHList->Rows() - 1);
+        MousePointer::set(MousePointer::Default);
+        if (ModFindFile::filesRefused())
+            m_dialogs.inform(QStringLiteral("提示"),
+                QStringLiteral("文件数量已达上限 32767 个，其余文件未列出。"),
+                Dialogs::Icon::Information, true);
+    } catch (...) {
+        // What the walk listed before the failure stays listed.
+        tellUser(m_dialogs, errorCodeText(describeFailure(std::current_exception())));
+    }
+}
