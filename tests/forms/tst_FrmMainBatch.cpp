@@ -8,9 +8,11 @@
 #include "platform/TabStrip.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 // The two batch buttons over real files: the keep rule picks the losing
 // file of every listed pair, the trash or the chosen folder receives it, and
@@ -29,6 +31,7 @@ private Q_SLOTS:
     void pathsThatPrefixOthersAreStillRemoved();
     void vanishedChosenFilesAreMarkedNotRemoved();
     void refusedShellRequestKeepsTheList();
+    void scanCompareDeleteThroughTheWindow();
 
 private:
     template<typename T>
@@ -285,6 +288,52 @@ void TestFrmMainBatch::refusedShellRequestKeepsTheList()
     QCOMPARE(compareGrid()->TextMatrix(1, 3), QStringLiteral("song.mp3"));
     QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
     QVERIFY(find<QPushButton>(QStringLiteral("CommandMoveTo"))->isEnabled());
+}
+
+void TestFrmMainBatch::scanCompareDeleteThroughTheWindow()
+{
+    const QString root = m_dir->filePath(QStringLiteral("tree"));
+    const QString a = root + QStringLiteral("/a/歌.mp3");
+    const QString b = root + QStringLiteral("/b/歌.mp3");
+    const QString c = root + QStringLiteral("/b/c/歌.mp3");
+    const QString other = root + QStringLiteral("/b/other.mp3");
+    QVERIFY(TestFiles::write(a, QByteArray(100, 'a')));
+    QVERIFY(TestFiles::write(b, QByteArray(300, 'b')));
+    QVERIFY(TestFiles::write(c, QByteArray(200, 'c')));
+    QVERIFY(TestFiles::write(other, QByteArray(300, 'o')));
+
+    find<QLineEdit>(QStringLiteral("Text1"))->setText(root);
+    find<QComboBox>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("*.mp3"));
+    press("CommandStartScan");
+    QCOMPARE(ModFindFile::catalogue().count(), 4);
+    // Rule 2 keeps the larger file of each pair: of (a, b), (a, c) and
+    // (b, c) only b survives, and a, queued twice, is counted once.
+    compareAndPickRule(2);
+    QCOMPARE(compareGrid()->Rows(), 4);
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+
+    QCOMPARE(TestFiles::read(b), QByteArray(300, 'b'));
+    QCOMPARE(TestFiles::read(other), QByteArray(300, 'o'));
+    QVERIFY(!QFile::exists(a));
+    QVERIFY(!QFile::exists(c));
+    QStringList contents;
+    for (const QString &name : TestFiles::entries(trashed(QString())))
+        contents << QString::fromLatin1(TestFiles::read(trashed(name)).left(1));
+    contents.sort();
+    QCOMPARE(contents, (QStringList {QStringLiteral("a"), QStringLiteral("c")}));
+    const QString info = QString::fromUtf8(
+        TestFiles::read(m_dir->filePath(QStringLiteral("data/Trash/info/歌.mp3.trashinfo"))));
+    const auto pathLine = [](const QString &path) {
+        return QStringLiteral("Path=") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/"));
+    };
+    QVERIFY2(info.contains(pathLine(a)) || info.contains(pathLine(c)), qPrintable(info));
+    QCOMPARE(statusBar()->panelText(2),
+             QStringLiteral("共删除文件：2 个   合计：0.29 KIB(0.00 MB)(0.00 G)"));
+    QCOMPARE(compareGrid()->Rows(), 2);
+    // The scan list still shows every scanned file.
+    QCOMPARE(find<FlexGrid>(QStringLiteral("MSHList"))->Rows(), 5);
 }
 
 QTEST_MAIN(TestFrmMainBatch)
