@@ -1,17 +1,13 @@
 #include "BareWalk.h"
 #include "BenchCommands.h"
+#include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
 #include "modules/ModFindFile.h"
-#include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
 #include "platform/StatusBar.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QLocale>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -20,26 +16,6 @@
 namespace {
 
 constexpr int WalkRuns = 3; // and as many scans
-
-// Answers every prompt with its default button and keeps the texts, so a
-// scan that hits a message box still runs to its end.
-class QuietDialogs : public Dialogs
-{
-public:
-    Reply ask(const Prompt &prompt) override
-    {
-        texts << prompt.text;
-        return {0, false};
-    }
-    QString chooseFolder(const QString &) override { return {}; }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    std::unique_ptr<Progress> startProgress(const QString &) override { return nullptr; }
-
-    QStringList texts;
-};
 
 double seconds(const QElapsedTimer &timer)
 {
@@ -73,23 +49,17 @@ int benchScan(const QStringList &args)
         walk = std::min(walk, seconds(timer));
     }
 
-    // Texts as the program shows them.
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    QuietDialogs dialogs;
-    FrmMain window(dialogs);
-    window.show();
-    window.findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(root);
-    window.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(pattern);
-    auto *start = window.findChild<QPushButton *>(QStringLiteral("CommandStartScan"));
+    WindowScan scanner(root, pattern);
+    FrmMain &window = scanner.window();
     // The first scan pays once for what the program loads on first use (the
     // type database); the later ones are what every further scan costs.
     timer.start();
-    start->click();
+    scanner.click();
     const double scan = seconds(timer);
     double again = 1e9;
     for (int run = 1; run < WalkRuns; ++run) {
         timer.start();
-        start->click();
+        scanner.click();
         again = std::min(again, seconds(timer));
     }
 
@@ -107,7 +77,7 @@ int benchScan(const QStringList &args)
     out << "files: " << files << '\n';
     out << "folders: " << (folders.hasMatch() ? folders.captured(1) : QStringLiteral("?")) << '\n';
     out << "rows_in_step: " << (inStep ? "yes" : "no") << '\n';
-    out << "prompts: " << dialogs.texts.join(QStringLiteral(" | ")) << '\n';
+    out << "prompts: " << scanner.prompts().join(QStringLiteral(" | ")) << '\n';
     out << "walk_s: " << fixed(walk) << '\n';
     out << "scan_s: " << fixed(scan) << '\n';
     out << "scan_again_s: " << fixed(again) << '\n';

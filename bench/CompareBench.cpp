@@ -1,8 +1,9 @@
 #include "CompareBench.h"
 
-#include "StandInCatalogue.h"
+#include "WindowScan.h"
 
 #include "core/CompareRun.h"
+#include "modules/ModFindFile.h"
 #include "tests/support/PlainCompareLoop.h"
 
 #include <QElapsedTimer>
@@ -47,8 +48,10 @@ int compareBench(const QStringList &args, QTextStream &out)
     const QString pattern = args.value(1, QStringLiteral("*.*"));
     QElapsedTimer timer;
     timer.start();
-    const FileCatalogue catalogue = standInCatalogue(args.at(0), pattern);
-    out << "catalogue: stand-in walk (sorted listing, depth first)\n";
+    WindowScan scanner(args.at(0), pattern);
+    scanner.click();
+    const FileCatalogue catalogue = ModFindFile::catalogue();
+    out << "catalogue: the scan command in the window\n";
     out << "catalogue.seconds: " << seconds(timer) << "\n";
     out << "records: " << catalogue.count() << "\n";
     out << "threads: " << QThreadPool::globalInstance()->maxThreadCount() << "\n";

@@ -1,0 +1,31 @@
+#include "WindowScan.h"
+
+#include "forms/main/FrmMain.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+Dialogs::Reply QuietDialogs::ask(const Prompt &prompt)
+{
+    texts << prompt.text;
+    return {0, false};
+}
+
+WindowScan::WindowScan(const QString &root, const QString &pattern)
+{
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    m_window = std::make_unique<FrmMain>(m_dialogs);
+    m_window->show();
+    m_window->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(root);
+    m_window->findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(pattern);
+    m_start = m_window->findChild<QPushButton *>(QStringLiteral("CommandStartScan"));
+}
+
+WindowScan::~WindowScan() = default;
+
+void WindowScan::click()
+{
+    m_start->click();
+}

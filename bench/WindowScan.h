@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class FrmMain;
+class QPushButton;
+
+// Answers every prompt with its default button and keeps the texts, so a
+// scan that hits a message box still runs to its end.
+class QuietDialogs : public Dialogs
+{
+public:
+    Reply ask(const Prompt &prompt) override;
+    QString chooseFolder(const QString &) override { return {}; }
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::unique_ptr<Progress> startProgress(const QString &) override { return nullptr; }
+
+    QStringList texts;
+};
+
+// The real window, offscreen, set up to scan root for pattern with the
+// texts the program shows; click() runs the scan command as a user does.
+class WindowScan
+{
+public:
+    WindowScan(const QString &root, const QString &pattern);
+    ~WindowScan();
+
+    void click();
+    FrmMain &window() { return *m_window; }
+    const QStringList &prompts() const { return m_dialogs.texts; }
+
+private:
+    QuietDialogs m_dialogs;
+    std::unique_ptr<FrmMain> m_window;
+    QPushButton *m_start = nullptr;
+};
