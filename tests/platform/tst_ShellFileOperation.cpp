@@ -67,7 +67,6 @@ private Q_SLOTS:
 
     void trashAsksOnceForTheWholeList_data();
     void trashAsksOnceForTheWholeList();
-    void trashAnsweredNoChangesNothing();
     void trashOfMixedListTrashesWhatItCanWithoutErrorWindow();
     void deleteWithoutUndoIsRefused();
 
@@ -156,20 +155,6 @@ void TestShellFileOperation::trashAsksOnceForTheWholeList()
     QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/files")), names);
     for (const QString &name : names)
         QCOMPARE(TestFiles::read(m_home + QStringLiteral("/files/") + name), name.toUtf8());
-}
-
-void TestShellFileOperation::trashAnsweredNoChangesNothing()
-{
-    const QString file = path(QStringLiteral("src/keep.txt"));
-    QVERIFY(TestFiles::write(file, "keep"));
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("否"));
-    ShellFileRequest request = trash({file});
-    QCOMPARE(ShellFileOperation(dialogs).perform(request), int(ShellFileOperation::Cancelled));
-    QVERIFY(request.anyOperationsAborted);
-    QCOMPARE(TestFiles::read(file), "keep");
-    QVERIFY(!QFileInfo::exists(m_home));
-    QCOMPARE(dialogs.progresses.size(), 0);
 }
 
 void TestShellFileOperation::trashOfMixedListTrashesWhatItCanWithoutErrorWindow()
