@@ -80,6 +80,7 @@ private Q_SLOTS:
     void moveAcrossFileSystems();
     void moveOntoFullFileSystemLeavesSourceIntact();
     void moveOutOfReadOnlyFolderLeavesNoSecondCopy();
+    void failedReplaceKeepsTheExistingFile();
 
     void badInputLosesNothing_data();
     void badInputLosesNothing();
@@ -450,6 +451,27 @@ void TestShellFileOperation::moveOutOfReadOnlyFolderLeavesNoSecondCopy()
         qPrintable(dialogs.prompts.first().text));
     QCOMPARE(TestFiles::read(source), "stuck");
     QCOMPARE(TestFiles::entries(target), QStringList());
+}
+
+void TestShellFileOperation::failedReplaceKeepsTheExistingFile()
+{
+    std::optional<TestMount> mount;
+    const QString other = path(QStringLiteral("mnt"));
+    if (!mountTmpfs(mount, other, QStringLiteral("size=256k")))
+        QSKIP(qPrintable(QStringLiteral("no second file system: ") + mount->error()));
+    const QString source = path(QStringLiteral("src/big.bin"));
+    const QString existing = other + QStringLiteral("/big.bin");
+    QVERIFY(TestFiles::write(source, QByteArray(1 << 20, 'n')));
+    QVERIFY(TestFiles::write(existing, "old"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("替换"));
+    dialogs.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {source}, other)),
+        int(ShellFileOperation::SomeFailed));
+    QCOMPARE(dialogs.prompts.size(), 2); // the clash, then the error
+    QCOMPARE(TestFiles::read(existing), "old");
+    QCOMPARE(TestFiles::entries(other), QStringList({"big.bin"}));
 }
 
 void TestShellFileOperation::badInputLosesNothing_data()
