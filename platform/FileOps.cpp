@@ -155,7 +155,9 @@ FileOpResult copyFile(
 {
     const QByteArray from = bytes(source);
     const QByteArray to = bytes(target);
-    const Descriptor in(::open(from.constData(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a named pipe among the sources would block the open
+    // until some writer came along; it makes no difference to a regular file.
+    const Descriptor in(::open(from.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (in.get() < 0)
         return FileOpResult::fromErrno(errno);
     struct stat st;
@@ -217,8 +219,13 @@ FileOpResult moveFile(
     const FileOpResult copied = copyFile(source, target, existing, progress);
     if (!copied)
         return copied;
-    if (::unlink(from.constData()) != 0)
-        return FileOpResult::fromErrno(errno);
+    if (::unlink(from.constData()) != 0) {
+        // The source stays, so the move did not happen: take the copy back
+        // rather than leave a second file behind that nobody asked for.
+        const FileOpResult kept = FileOpResult::fromErrno(errno);
+        ::unlink(bytes(target).constData());
+        return kept;
+    }
     return FileOpResult::success();
 }
 

@@ -28,7 +28,8 @@ FileOpResult copyFile(const QString &source, const QString &target, Existing exi
     const ByteProgress &progress = {});
 
 // Renames when both names are on one file system; otherwise copies, flushes
-// and only then removes the source. A failed copy leaves the source alone.
+// and only then removes the source. A failed copy leaves the source alone; a
+// source that cannot be removed gets its copy removed again.
 FileOpResult moveFile(const QString &source, const QString &target, Existing existing,
     const ByteProgress &progress = {});
 

@@ -5,14 +5,13 @@ QStringList ShellFileRequest::names(const QString &list)
     static const QString end(2, QChar(u'\0'));
     if (!list.endsWith(end))
         return {};
-    QStringList result;
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype nul = list.indexOf(QChar(u'\0'), start);
-        if (nul == start)
-            break; // the closing NUL
-        result.append(list.mid(start, nul - start));
-        start = nul + 1;
-    }
+    const QString body = list.chopped(2);
+    if (body.isEmpty())
+        return {};
+    // An empty name would end the list early and drop the names after it
+    // without a word: the whole list is refused instead.
+    const QStringList result = body.split(QChar(u'\0'));
+    if (result.contains(QString()))
+        return {};
     return result;
 }

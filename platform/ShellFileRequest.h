@@ -23,6 +23,6 @@ struct ShellFileRequest
     bool anyOperationsAborted = false;
 
     // The names of a double-NUL-ended list; empty when the list is not ended
-    // that way or holds no name.
+    // that way, holds no name or holds an empty one.
     static QStringList names(const QString &list);
 };
