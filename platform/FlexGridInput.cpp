@@ -1,6 +1,6 @@
 // FlexGrid's mouse, keyboard and focus handling. The view's own selection
 // handling is bypassed: the grid keeps the current cell and range itself and
-// raises the design's events in the order the handlers rely on.
+// raises the grid's events in the order the handlers rely on.
 #include "platform/FlexGrid.h"
 
 #include "platform/FlexGridModel.h"

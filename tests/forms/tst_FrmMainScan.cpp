@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "WindowControls.h"
 #include "forms/main/FrmMain.h"
 #include "modules/ModFindFile.h"
 #include "platform/FlexGrid.h"
@@ -83,10 +84,7 @@ private:
     template<typename T>
     T *find(const QString &name) const
     {
-        T *control = m_window->findChild<T *>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
+        return control<T>(m_window, name);
     }
     FlexGrid *scanGrid() const { return find<FlexGrid>(u"MSHList"_qs); }
     QString panel(int n) const { return find<StatusBar>(u"SBar1"_qs)->panelText(n); }

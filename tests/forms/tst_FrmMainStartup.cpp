@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "WindowControls.h"
 #include "forms/main/FrmMain.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
@@ -35,10 +36,7 @@ private:
     template<typename T>
     T *find(const QString &name) const
     {
-        T *control = m_window->findChild<T *>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
+        return control<T>(m_window, name);
     }
 
     FakeDialogs m_dialogs;
