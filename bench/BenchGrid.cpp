@@ -48,7 +48,7 @@ FileCatalogue syntheticCatalogue()
         catalogue.append(
             FileRecord {{QStringLiteral("歌曲 %1 - 现场版.mp3").arg((k * 7919) % 100000),
                 QStringLiteral("/home/user/音乐/专辑 %1/").arg(k / 40),
-                QString::number(1000 + (k * 104729) % 9000000), stamp, stamp, stamp,
+                QString::number(1000 + (qint64(k) * 104729) % 9000000), stamp, stamp, stamp,
                 QStringLiteral("MP3 音频文件")}});
     }
     return catalogue;
