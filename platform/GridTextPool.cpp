@@ -26,6 +26,11 @@ bool ownsBuffer(const QString &text)
     return const_cast<QString &>(text).data_ptr().d_ptr() != nullptr;
 }
 
+bool isShared(const QString &text)
+{
+    return const_cast<QString &>(text).data_ptr().d_ptr()->isShared();
+}
+
 } // namespace
 
 GridTextPool::GridTextPool()
@@ -54,7 +59,7 @@ quint32 GridTextPool::intern(const QString &text)
     if (owned) {
         const auto found = m_byBuffer.constFind(key);
         if (found != m_byBuffer.constEnd())
-            return found.value();
+            return found->id;
     }
     auto same = m_byText.constFind(text);
     quint32 id;
@@ -65,10 +70,11 @@ quint32 GridTextPool::intern(const QString &text)
         m_texts.append(text);
         m_byText.insert(text, id);
     }
-    // The stored copy keeps this buffer alive, so its address can't be
-    // reused by another text while the key exists.
-    if (owned && m_texts.at(id).constData() == text.constData())
-        m_byBuffer.insert(key, id);
+    // A buffer held elsewhere too (a catalogue's text) is likely to come
+    // again; one built for this cell alone is not worth keeping.
+    const bool stored = m_texts.at(id).constData() == text.constData();
+    if (owned && (stored || isShared(text)))
+        m_byBuffer.insert(key, KnownBuffer {text, id});
     return id;
 }
 

@@ -6,9 +6,10 @@
 
 // The texts of a grid's cells, each stored once. A cell holds a 32-bit id:
 // either the index of a stored text, or, with NumberTag set, a plain whole
-// number (the row numbers) that costs no storage at all. A text that shares
-// its buffer with one already stored (a copy of a catalogue text) is found by
-// its buffer, without hashing the characters.
+// number (the row numbers) that costs no storage at all. A text whose buffer
+// was seen before (a copy of a catalogue text) is found by its buffer,
+// without hashing the characters; equal texts in other buffers, such as the
+// same folder or time of many files, are each remembered by their own buffer.
 class GridTextPool
 {
 public:
@@ -41,7 +42,15 @@ private:
         return qHashMulti(seed, key.data, key.size);
     }
 
+    // A copy of the buffer's text keeps the buffer alive, so its address
+    // can't be reused by another text while the key exists.
+    struct KnownBuffer
+    {
+        QString keep;
+        quint32 id = Empty;
+    };
+
     QList<QString> m_texts;
-    QHash<BufferKey, quint32> m_byBuffer;
+    QHash<BufferKey, KnownBuffer> m_byBuffer;
     QHash<QString, quint32> m_byText;
 };

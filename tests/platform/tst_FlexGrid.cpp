@@ -18,6 +18,7 @@ private Q_SLOTS:
     void rowsInsertAndRemove();
     void listCellsMayHoldTabs();
     void textsAreSharedNotCopied();
+    void freedBufferIsNotTakenForItsText();
     void numberTextsKeepTheirText_data();
     void numberTextsKeepTheirText();
     void fillStyleColoursRangeOrCell();
@@ -180,6 +181,31 @@ void TestFlexGrid::textsAreSharedNotCopied()
     QCOMPARE(grid.TextMatrix(50, 2), name);
     // The pool holds the empty text and the name once.
     QCOMPARE(grid.gridModel()->storedTextCount(), 2);
+}
+
+void TestFlexGrid::freedBufferIsNotTakenForItsText()
+{
+    // An equal copy in a buffer of its own, held elsewhere while added (as a
+    // catalogue holds its texts), is remembered by its buffer; a different
+    // text of the same length allocated after the copy is gone (often at its
+    // address) must still read as itself.
+    FlexGrid grid;
+    grid.setFormatString(QStringLiteral("<n|<text"));
+    grid.setRows(1);
+    const QString folder = QStringLiteral("/home/user/音乐/专辑 7/");
+    grid.AddItem(QStringList {QString(), folder});
+    for (int k = 0; k < 50; ++k) {
+        {
+            const QString copy(folder.constData(), folder.size());
+            grid.AddItem(QStringList {QString(), copy});
+        }
+        const QString other(folder.size(), QChar(u'a' + k % 26));
+        grid.AddItem(QStringList {QString(), other});
+        QCOMPARE(grid.TextMatrix(grid.Rows() - 1, 1), other);
+        QCOMPARE(grid.TextMatrix(grid.Rows() - 2, 1), folder);
+    }
+    // The empty text, the folder and the 26 letters.
+    QCOMPARE(grid.gridModel()->storedTextCount(), 28);
 }
 
 void TestFlexGrid::numberTextsKeepTheirText_data()
