@@ -1,6 +1,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridModel.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void formatStringSetsColumns_data();
     void formatStringSetsColumns();
     void captionWidthFollowsCaption();
+    void fixedCaptionPaintsAsTheGrid();
     void rowsInsertAndRemove();
     void listCellsMayHoldTabs();
     void textsAreSharedNotCopied();
@@ -59,6 +61,17 @@ void fill(FlexGrid &grid, const QList<QStringList> &rows)
     grid.setRows(1);
     for (const QStringList &row : rows)
         grid.AddItem(QStringList {QString::number(grid.Rows())} + row);
+}
+
+// The lightness of the darkest pixel, that is of the painted caption's text.
+int darkest(const QImage &image)
+{
+    int least = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            least = std::min(least, QColor(image.pixel(x, y)).lightness());
+    }
+    return least;
 }
 
 QPoint cellCentre(const FlexGrid &grid, int row, int col)
@@ -120,6 +133,23 @@ void TestFlexGrid::captionWidthFollowsCaption()
     QCOMPARE(grid.ColWidth(3), 0);
     QVERIFY(grid.RowHeight(1) > 0);
     QVERIFY(grid.RowHeight(0) > 0);
+}
+
+void TestFlexGrid::fixedCaptionPaintsAsTheGrid()
+{
+    // The corner holds column 0's caption; its button is never pressable,
+    // yet the caption reads like the others while the grid is enabled.
+    FlexGrid grid;
+    grid.resize(600, 200);
+    grid.setFormatString(ScanFormat);
+    auto *corner = grid.findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner);
+    const int caption = darkest(grid.horizontalHeader()->grab().toImage());
+    const int enabled = darkest(corner->grab().toImage());
+    QVERIFY2(
+        enabled <= caption + 40, qPrintable(QStringLiteral("%1 vs %2").arg(enabled).arg(caption)));
+    grid.setEnabled(false);
+    QVERIFY(darkest(corner->grab().toImage()) > enabled + 40);
 }
 
 void TestFlexGrid::rowsInsertAndRemove()
