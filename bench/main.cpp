@@ -24,7 +24,7 @@ struct Command
 
 // Add a measurement by adding its line here.
 const Command Commands[] = {
-    {"grid", benchGrid, "fill a 16-column grid with 1,000,000 shared-text rows, sort it twice"},
+    {"grid", benchGrid, "[ROWS]: fill a 16-column grid with ROWS (1,000,000) shared-text rows, sort twice"},
     {"compare", runCompareBench, "reference pair loop against the fast compare run"},
 };
 
