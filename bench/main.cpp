@@ -24,7 +24,8 @@ struct Command
 
 // Add a measurement by adding its line here.
 const Command Commands[] = {
-    {"grid", benchGrid, "fill a 16-column grid with 1,000,000 shared-text rows, sort it twice"},
+    {"grid", benchGrid,
+     "[ROWS]: fill a 16-column grid with ROWS (1,000,000) shared-text rows, sort twice"},
     {"scan", benchScan, "bare walk against the scan command in the window"},
     {"compare", runCompareBench, "reference pair loop against the fast compare run"},
 };

@@ -299,7 +299,9 @@ void FlexGrid::paintCorner()
 {
     QPainter painter(m_corner);
     QStyleOptionHeader option;
-    option.initFrom(m_corner);
+    // State and palette of the header, not of the corner button: that one is
+    // kept disabled so it never selects, and would grey the caption.
+    option.initFrom(horizontalHeader());
     option.rect = m_corner->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.orientation = Qt::Horizontal;

@@ -1,5 +1,7 @@
 #include "platform/GridTextPool.h"
 
+#include <limits>
+
 namespace {
 
 // Whole numbers up to nine digits without a leading zero: their text can be
@@ -26,6 +28,11 @@ bool ownsBuffer(const QString &text)
     return const_cast<QString &>(text).data_ptr().d_ptr() != nullptr;
 }
 
+bool isShared(const QString &text)
+{
+    return const_cast<QString &>(text).data_ptr().d_ptr()->isShared();
+}
+
 } // namespace
 
 GridTextPool::GridTextPool()
@@ -36,9 +43,59 @@ GridTextPool::GridTextPool()
 void GridTextPool::clear()
 {
     m_texts.clear();
-    m_byBuffer.clear();
     m_byText.clear();
+    m_buffers.assign(1024, BufferSlot {});
+    m_keptBuffers.clear();
     m_texts.append(QString());
+}
+
+size_t GridTextPool::slotOf(const QChar *data, quint32 size) const
+{
+    // Fibonacci hashing of the address; the length tells apart the few
+    // texts that share a start.
+    const quint64 key = (reinterpret_cast<quintptr>(data) >> 1) ^ (quint64(size) << 48);
+    return static_cast<size_t>((key * 0x9e3779b97f4a7c15ull) >> 32) & (m_buffers.size() - 1);
+}
+
+bool GridTextPool::findBuffer(const QString &text, quint32 *id) const
+{
+    if (text.size() > std::numeric_limits<quint32>::max())
+        return false;
+    const auto size = static_cast<quint32>(text.size());
+    for (size_t i = slotOf(text.constData(), size);; i = (i + 1) & (m_buffers.size() - 1)) {
+        const BufferSlot &slot = m_buffers[i];
+        if (!slot.data)
+            return false;
+        if (slot.data == text.constData() && slot.size == size) {
+            *id = slot.id;
+            return true;
+        }
+    }
+}
+
+void GridTextPool::place(const BufferSlot &slot)
+{
+    size_t i = slotOf(slot.data, slot.size);
+    while (m_buffers[i].data)
+        i = (i + 1) & (m_buffers.size() - 1);
+    m_buffers[i] = slot;
+}
+
+void GridTextPool::rememberBuffer(const QString &text, quint32 id)
+{
+    if (text.size() > std::numeric_limits<quint32>::max())
+        return;
+    // Kept at most half full, so a search ends soon on a free slot.
+    if (2 * (m_keptBuffers.size() + 1) > qsizetype(m_buffers.size())) {
+        std::vector<BufferSlot> old(2 * m_buffers.size());
+        old.swap(m_buffers); // the table is now twice as large, and empty
+        for (const BufferSlot &slot : old) {
+            if (slot.data)
+                place(slot);
+        }
+    }
+    place(BufferSlot {text.constData(), static_cast<quint32>(text.size()), id});
+    m_keptBuffers.append(text);
 }
 
 quint32 GridTextPool::intern(const QString &text)
@@ -50,14 +107,10 @@ quint32 GridTextPool::intern(const QString &text)
         return number | NumberTag;
 
     const bool owned = ownsBuffer(text);
-    const BufferKey key {text.constData(), text.size()};
-    if (owned) {
-        const auto found = m_byBuffer.constFind(key);
-        if (found != m_byBuffer.constEnd())
-            return found.value();
-    }
-    auto same = m_byText.constFind(text);
     quint32 id;
+    if (owned && findBuffer(text, &id))
+        return id;
+    auto same = m_byText.constFind(text);
     if (same != m_byText.constEnd()) {
         id = same.value();
     } else {
@@ -65,10 +118,11 @@ quint32 GridTextPool::intern(const QString &text)
         m_texts.append(text);
         m_byText.insert(text, id);
     }
-    // The stored copy keeps this buffer alive, so its address can't be
-    // reused by another text while the key exists.
-    if (owned && m_texts.at(id).constData() == text.constData())
-        m_byBuffer.insert(key, id);
+    // A buffer held elsewhere too (a catalogue's text) is likely to come
+    // again; one built for this cell alone is not worth keeping.
+    const bool stored = m_texts.at(id).constData() == text.constData();
+    if (owned && (stored || isShared(text)))
+        rememberBuffer(text, id);
     return id;
 }
 

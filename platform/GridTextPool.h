@@ -4,11 +4,14 @@
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 // The texts of a grid's cells, each stored once. A cell holds a 32-bit id:
 // either the index of a stored text, or, with NumberTag set, a plain whole
-// number (the row numbers) that costs no storage at all. A text that shares
-// its buffer with one already stored (a copy of a catalogue text) is found by
-// its buffer, without hashing the characters.
+// number (the row numbers) that costs no storage at all. A text whose buffer
+// was seen before (a copy of a catalogue text) is found by its buffer,
+// without hashing the characters; equal texts in other buffers, such as the
+// same folder or time of many files, are each remembered by their own buffer.
 class GridTextPool
 {
 public:
@@ -30,18 +33,25 @@ public:
     qsizetype storedCount() const { return m_texts.size(); }
 
 private:
-    struct BufferKey
+    // One entry of the open-addressing table from a buffer to its id; a
+    // million-row fill looks one up per cell, so it fits one cache line.
+    struct BufferSlot
     {
-        const QChar *data = nullptr;
-        qsizetype size = 0;
-        bool operator==(const BufferKey &) const = default;
+        const QChar *data = nullptr; // none: a free slot
+        quint32 size = 0;
+        quint32 id = Empty;
     };
-    friend size_t qHash(const BufferKey &key, size_t seed)
-    {
-        return qHashMulti(seed, key.data, key.size);
-    }
+
+    size_t slotOf(const QChar *data, quint32 size) const;
+    // The id of the text in that very buffer, or false when it is not known.
+    bool findBuffer(const QString &text, quint32 *id) const;
+    void rememberBuffer(const QString &text, quint32 id);
+    void place(const BufferSlot &slot);
 
     QList<QString> m_texts;
-    QHash<BufferKey, quint32> m_byBuffer;
     QHash<QString, quint32> m_byText;
+    std::vector<BufferSlot> m_buffers;
+    // A copy of every remembered buffer's text keeps the buffer alive, so
+    // its address can't be reused by another text while the slot exists.
+    QList<QString> m_keptBuffers;
 };

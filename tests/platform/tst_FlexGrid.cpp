@@ -1,6 +1,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridModel.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
@@ -15,9 +16,11 @@ private Q_SLOTS:
     void formatStringSetsColumns_data();
     void formatStringSetsColumns();
     void captionWidthFollowsCaption();
+    void fixedCaptionPaintsAsTheGrid();
     void rowsInsertAndRemove();
     void listCellsMayHoldTabs();
     void textsAreSharedNotCopied();
+    void freedBufferIsNotTakenForItsText();
     void numberTextsKeepTheirText_data();
     void numberTextsKeepTheirText();
     void fillStyleColoursRangeOrCell();
@@ -58,6 +61,17 @@ void fill(FlexGrid &grid, const QList<QStringList> &rows)
     grid.setRows(1);
     for (const QStringList &row : rows)
         grid.AddItem(QStringList {QString::number(grid.Rows())} + row);
+}
+
+// The lightness of the darkest pixel, that is of the painted caption's text.
+int darkest(const QImage &image)
+{
+    int least = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            least = std::min(least, QColor(image.pixel(x, y)).lightness());
+    }
+    return least;
 }
 
 QPoint cellCentre(const FlexGrid &grid, int row, int col)
@@ -121,6 +135,23 @@ void TestFlexGrid::captionWidthFollowsCaption()
     QVERIFY(grid.RowHeight(0) > 0);
 }
 
+void TestFlexGrid::fixedCaptionPaintsAsTheGrid()
+{
+    // The corner holds column 0's caption; its button is never pressable,
+    // yet the caption reads like the others while the grid is enabled.
+    FlexGrid grid;
+    grid.resize(600, 200);
+    grid.setFormatString(ScanFormat);
+    auto *corner = grid.findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner);
+    const int caption = darkest(grid.horizontalHeader()->grab().toImage());
+    const int enabled = darkest(corner->grab().toImage());
+    QVERIFY2(
+        enabled <= caption + 40, qPrintable(QStringLiteral("%1 vs %2").arg(enabled).arg(caption)));
+    grid.setEnabled(false);
+    QVERIFY(darkest(corner->grab().toImage()) > enabled + 40);
+}
+
 void TestFlexGrid::rowsInsertAndRemove()
 {
     FlexGrid grid;
@@ -180,6 +211,31 @@ void TestFlexGrid::textsAreSharedNotCopied()
     QCOMPARE(grid.TextMatrix(50, 2), name);
     // The pool holds the empty text and the name once.
     QCOMPARE(grid.gridModel()->storedTextCount(), 2);
+}
+
+void TestFlexGrid::freedBufferIsNotTakenForItsText()
+{
+    // An equal copy in a buffer of its own, held elsewhere while added (as a
+    // catalogue holds its texts), is remembered by its buffer; a different
+    // text of the same length allocated after the copy is gone (often at its
+    // address) must still read as itself.
+    FlexGrid grid;
+    grid.setFormatString(QStringLiteral("<n|<text"));
+    grid.setRows(1);
+    const QString folder = QStringLiteral("/home/user/音乐/专辑 7/");
+    grid.AddItem(QStringList {QString(), folder});
+    for (int k = 0; k < 50; ++k) {
+        {
+            const QString copy(folder.constData(), folder.size());
+            grid.AddItem(QStringList {QString(), copy});
+        }
+        const QString other(folder.size(), QChar(u'a' + k % 26));
+        grid.AddItem(QStringList {QString(), other});
+        QCOMPARE(grid.TextMatrix(grid.Rows() - 1, 1), other);
+        QCOMPARE(grid.TextMatrix(grid.Rows() - 2, 1), folder);
+    }
+    // The empty text, the folder and the 26 letters.
+    QCOMPARE(grid.gridModel()->storedTextCount(), 28);
 }
 
 void TestFlexGrid::numberTextsKeepTheirText_data()
