@@ -10,12 +10,15 @@
 namespace ModFrmObject {
 
 void EnableControlsByType(QWidget *window, bool buttons, bool checkBoxes, bool tabStrips,
-                          bool grids, bool textBoxes, bool comboBoxes)
+    bool grids, bool textBoxes, bool comboBoxes)
 {
     const QList<QPair<const char *, bool>> states {
-        {ControlKind::CommandButton, buttons}, {ControlKind::CheckBox, checkBoxes},
-        {ControlKind::TabStrip, tabStrips},    {ControlKind::FlexGrid, grids},
-        {ControlKind::TextBox, textBoxes},     {ControlKind::ComboBox, comboBoxes},
+        {ControlKind::CommandButton, buttons},
+        {ControlKind::CheckBox, checkBoxes},
+        {ControlKind::TabStrip, tabStrips},
+        {ControlKind::FlexGrid, grids},
+        {ControlKind::TextBox, textBoxes},
+        {ControlKind::ComboBox, comboBoxes},
     };
     const auto controls = window->findChildren<QWidget *>();
     for (QWidget *control : controls) {
@@ -32,16 +35,15 @@ void EnableControlsByType(QWidget *window, bool buttons, bool checkBoxes, bool t
 void SaveControlGeometry(QWidget *window)
 {
     window->setProperty("designedSize",
-                        QSize(Twips::fromPixels(window->width()),
-                              Twips::fromPixels(window->height())));
+        QSize(Twips::fromPixels(window->width()), Twips::fromPixels(window->height())));
     const auto controls = window->findChildren<QWidget *>();
     for (QWidget *control : controls) {
         if (ControlKind::of(control).isEmpty())
             continue;
         const QRect r = control->geometry();
         control->setProperty("designedRect",
-                             QRect(Twips::fromPixels(r.x()), Twips::fromPixels(r.y()),
-                                   Twips::fromPixels(r.width()), Twips::fromPixels(r.height())));
+            QRect(Twips::fromPixels(r.x()), Twips::fromPixels(r.y()), Twips::fromPixels(r.width()),
+                Twips::fromPixels(r.height())));
     }
 }
 

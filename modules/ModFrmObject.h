@@ -10,7 +10,7 @@ namespace ModFrmObject {
 // buttons, check boxes, tab strips, result grids, text boxes, combo boxes.
 // Other kinds keep their state.
 void EnableControlsByType(QWidget *window, bool buttons, bool checkBoxes, bool tabStrips,
-                          bool grids, bool textBoxes, bool comboBoxes);
+    bool grids, bool textBoxes, bool comboBoxes);
 
 // Records every control's present rectangle in twips as its designed
 // rectangle; the layout starts from these on every resize.

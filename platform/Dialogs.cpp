@@ -8,6 +8,6 @@ void Dialogs::inform(const QString &title, const QString &text, Icon icon, bool 
 bool Dialogs::confirm(const QString &title, const QString &text, Icon icon, bool systemModal)
 {
     const Reply reply = ask({title, text, icon, {QString::fromUtf8(Ok), QString::fromUtf8(Cancel)},
-                             {}, systemModal, 1});
+        {}, systemModal, 1});
     return reply.button == 0;
 }

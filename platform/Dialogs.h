@@ -20,10 +20,10 @@ public:
         QString title;
         QString text;
         Icon icon = Icon::None;
-        QStringList buttons;     // in the order shown; the first is the default
-        QString checkBox;        // empty: no check box
+        QStringList buttons; // in the order shown; the first is the default
+        QString checkBox; // empty: no check box
         bool systemModal = false; // application-modal and kept on top
-        int escapeButton = -1;   // answer given by Escape or the close box
+        int escapeButton = -1; // answer given by Escape or the close box
     };
 
     struct Reply
@@ -49,8 +49,8 @@ public:
     // The folder picker restricted to folders; empty when cancelled.
     virtual QString chooseFolder(const QString &title) = 0;
     // The one-line input dialog; nullopt when cancelled.
-    virtual std::optional<QString> inputText(const QString &title, const QString &label,
-                                             const QString &text)
+    virtual std::optional<QString> inputText(
+        const QString &title, const QString &label, const QString &text)
         = 0;
     // Shown only once the operation has run for about half a second.
     virtual std::unique_ptr<Progress> startProgress(const QString &title) = 0;

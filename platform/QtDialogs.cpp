@@ -61,16 +61,15 @@ private:
 
 Dialogs::Reply QtDialogs::ask(const Prompt &prompt)
 {
-    QMessageBox box(toQt(prompt.icon), prompt.title, prompt.text, QMessageBox::NoButton,
-                    m_parent);
+    QMessageBox box(toQt(prompt.icon), prompt.title, prompt.text, QMessageBox::NoButton, m_parent);
     if (prompt.systemModal) {
         box.setWindowModality(Qt::ApplicationModal);
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     }
     QList<QAbstractButton *> buttons;
     for (int i = 0; i < prompt.buttons.size(); ++i) {
-        const auto role = i == prompt.escapeButton ? QMessageBox::RejectRole
-                                                   : QMessageBox::AcceptRole;
+        const auto role
+            = i == prompt.escapeButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
         buttons.append(box.addButton(prompt.buttons.at(i), role));
     }
     if (!buttons.isEmpty())
@@ -93,12 +92,11 @@ Dialogs::Reply QtDialogs::ask(const Prompt &prompt)
 
 QString QtDialogs::chooseFolder(const QString &title)
 {
-    return QFileDialog::getExistingDirectory(m_parent, title, QString(),
-                                             QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(m_parent, title, QString(), QFileDialog::ShowDirsOnly);
 }
 
-std::optional<QString> QtDialogs::inputText(const QString &title, const QString &label,
-                                            const QString &text)
+std::optional<QString> QtDialogs::inputText(
+    const QString &title, const QString &label, const QString &text)
 {
     bool ok = false;
     const QString result

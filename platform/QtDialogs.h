@@ -9,13 +9,16 @@ class QWidget;
 class QtDialogs : public Dialogs
 {
 public:
-    explicit QtDialogs(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
     void setParent(QWidget *parent) { m_parent = parent; }
 
     Reply ask(const Prompt &prompt) override;
     QString chooseFolder(const QString &title) override;
-    std::optional<QString> inputText(const QString &title, const QString &label,
-                                     const QString &text) override;
+    std::optional<QString> inputText(
+        const QString &title, const QString &label, const QString &text) override;
     std::unique_ptr<Progress> startProgress(const QString &title) override;
 
 private:

@@ -19,7 +19,8 @@
 #include <QScreen>
 
 const QString FrmMain::ScanGridFormat = QStringLiteral(
-    "< 序号 |<文件名|<文件位置|<文件大小(字节)|<文件创建时间|<文件修改时间|>文件访问时间|>文件类型");
+    "< 序号 "
+    "|<文件名|<文件位置|<文件大小(字节)|<文件创建时间|<文件修改时间|>文件访问时间|>文件类型");
 const QString FrmMain::CompareGridFormat = QStringLiteral(
     "< 序号 |<  相似度 |<文件名1|<文件名2|<文件1位置|<文件2位置|>文件1大小(字节)|<文件2大小(字节)|"
     "<文件1创建时间|<文件2创建时间|<文件1修改时间|<文件2修改时间|<文件1访问时间|>文件2访问时间|"
@@ -97,24 +98,22 @@ void FrmMain::Form_Load()
     ListView1->addColumn(QStringLiteral("时间"), logWidth * 3 / 10);
 
     const auto buildSortMenu = [this](FlexGrid *grid, QMenu *menu, QList<QAction *> &items,
-                                      QList<int> &directions, const QString &prefix) {
+                                   QList<int> &directions, const QString &prefix) {
         directions = QList<int>(grid->Cols() + 1, 0);
         for (int i = 1; i <= grid->Cols(); ++i) {
-            auto *item = new QAction(QStringLiteral("按 ") + grid->TextMatrix(0, i - 1)
-                                         + QStringLiteral(" 排序"),
-                                     this);
+            auto *item = new QAction(
+                QStringLiteral("按 ") + grid->TextMatrix(0, i - 1) + QStringLiteral(" 排序"), this);
             item->setObjectName(QStringLiteral("%1(%2)").arg(prefix).arg(i));
             menu->addAction(item);
             items.append(item);
         }
     };
-    buildSortMenu(MSHList, ListSort1, ListSortMnu1, m_sortDirections1,
-                  QStringLiteral("ListSortMnu1"));
+    buildSortMenu(
+        MSHList, ListSort1, ListSortMnu1, m_sortDirections1, QStringLiteral("ListSortMnu1"));
     buildSortMenu(MSH1, ListSort2, ListSortMnu2, m_sortDirections2, QStringLiteral("ListSortMnu2"));
 
-    Picture1->setGeometry(Twips::toPixels(16680),
-                          FrameFile->y() + Twips::toPixels(120), Twips::toPixels(2535),
-                          Twips::toPixels(1300));
+    Picture1->setGeometry(Twips::toPixels(16680), FrameFile->y() + Twips::toPixels(120),
+        Twips::toPixels(2535), Twips::toPixels(1300));
 }
 
 void FrmMain::InitGrid(int which)

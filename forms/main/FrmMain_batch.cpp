@@ -27,9 +27,9 @@ constexpr int AccessedCol = 12;
 KeepFacts readFacts(const FlexGrid &grid, int row, int file)
 {
     return KeepFacts {KeepRule::readSize(grid.TextMatrix(row, SizeCol + file)),
-                      DateTimeText::parse(grid.TextMatrix(row, CreatedCol + file)),
-                      DateTimeText::parse(grid.TextMatrix(row, ModifiedCol + file)),
-                      DateTimeText::parse(grid.TextMatrix(row, AccessedCol + file))};
+        DateTimeText::parse(grid.TextMatrix(row, CreatedCol + file)),
+        DateTimeText::parse(grid.TextMatrix(row, ModifiedCol + file)),
+        DateTimeText::parse(grid.TextMatrix(row, AccessedCol + file))};
 }
 
 // The pairs of the compare list in the order the grid shows them; a row
@@ -41,10 +41,10 @@ QList<ListedPair> listedPairs(const FlexGrid &grid)
     for (int row = 1; row < rows; ++row) {
         if (grid.TextMatrix(row, SimilarityCol).isEmpty())
             continue;
-        pairs.append(ListedPair {
-            row, grid.TextMatrix(row, FolderCol) + grid.TextMatrix(row, NameCol),
-            grid.TextMatrix(row, FolderCol + 1) + grid.TextMatrix(row, NameCol + 1),
-            readFacts(grid, row, 0), readFacts(grid, row, 1)});
+        pairs.append(
+            ListedPair {row, grid.TextMatrix(row, FolderCol) + grid.TextMatrix(row, NameCol),
+                grid.TextMatrix(row, FolderCol + 1) + grid.TextMatrix(row, NameCol + 1),
+                readFacts(grid, row, 0), readFacts(grid, row, 1)});
     }
     return pairs;
 }
@@ -52,7 +52,7 @@ QList<ListedPair> listedPairs(const FlexGrid &grid)
 void showEmptyListMessage(Dialogs &dialogs)
 {
     dialogs.inform(QStringLiteral("提示"), QStringLiteral("对比结果列表为空......"),
-                   Dialogs::Icon::Information, true);
+        Dialogs::Icon::Information, true);
 }
 
 bool confirmBatch(Dialogs &dialogs, const QString &text)
@@ -64,8 +64,8 @@ bool confirmBatch(Dialogs &dialogs, const QString &text)
 
 void FrmMain::DuplicatedList()
 {
-    const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
-                                                m_pending, ModEditFile::IsFilePresent);
+    const QList<int> missing = queueLosingFiles(
+        Combo2->currentIndex(), listedPairs(*MSH1), m_pending, ModEditFile::IsFilePresent);
     // The chosen file has gone since the compare: its row shows it in blue.
     const FlexGrid::QuietMoves quiet(*MSH1);
     for (const int row : missing) {
@@ -90,8 +90,9 @@ void FrmMain::CommandDelFile_Click()
         return;
     const int result = ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths());
     if (result == 1) {
-        SBar1->setPanelText(2, batchTotalsText(QStringLiteral("共删除文件："),
-                                               m_pending.pendingCount(), m_pending.pendingBytes()));
+        SBar1->setPanelText(2,
+            batchTotalsText(QStringLiteral("共删除文件："), m_pending.pendingCount(),
+                m_pending.pendingBytes()));
         InitGrid(1);
     }
     m_pending.clear();
@@ -108,8 +109,8 @@ void FrmMain::CommandMoveTo_Click()
     const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
     if (folder.isEmpty())
         return;
-    if (!confirmBatch(m_dialogs, QStringLiteral("确定要移动列表内的文件到 ") + folder
-                                     + QStringLiteral(" 吗？")))
+    if (!confirmBatch(m_dialogs,
+            QStringLiteral("确定要移动列表内的文件到 ") + folder + QStringLiteral(" 吗？")))
         return;
     const ModFrmObject::WindowLock lock(this);
     DuplicatedList();
@@ -118,8 +119,9 @@ void FrmMain::CommandMoveTo_Click()
         return;
     const int result = ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder);
     if (result == 1) {
-        SBar1->setPanelText(1, batchTotalsText(QStringLiteral("共移动文件："),
-                                               m_pending.pendingCount(), m_pending.pendingBytes()));
+        SBar1->setPanelText(1,
+            batchTotalsText(QStringLiteral("共移动文件："), m_pending.pendingCount(),
+                m_pending.pendingBytes()));
         InitGrid(1);
     }
     m_pending.clear();

@@ -22,7 +22,7 @@ class WindowCompareView : public CompareView
 {
 public:
     WindowCompareView(FrmMain &window, FlexGrid &grid, TabStrip &resultTabs, StatusBar &statusBar,
-                      Dialogs &dialogs)
+        Dialogs &dialogs)
         : m_window(window)
         , m_grid(grid)
         , m_resultTabs(resultTabs)

@@ -28,14 +28,14 @@ constexpr int ClientHeight = 10140;
 void setGeometryTwips(QWidget *control, int left, int top, int width, int height)
 {
     control->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                         Twips::toPixels(height));
+        Twips::toPixels(height));
 }
 
 // Creates a control with its design name (objectName and accessible
 // description), its kind and its designed rectangle.
 template<typename Control>
 Control *make(QWidget *container, const QString &name, const char *kind, int left, int top,
-              int width, int height)
+    int width, int height)
 {
     auto *control = new Control(container);
     control->setObjectName(name);
@@ -47,7 +47,7 @@ Control *make(QWidget *container, const QString &name, const char *kind, int lef
 
 template<typename Control>
 Control *makeCaptioned(QWidget *container, const QString &name, const char *kind,
-                       const QString &caption, int left, int top, int width, int height)
+    const QString &caption, int left, int top, int width, int height)
 {
     Control *control = make<Control>(container, name, kind, left, top, width, height);
     control->setText(caption);
@@ -69,138 +69,130 @@ void FrmMain::createControls()
     setCentralWidget(client);
     client->setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 
-    TabStrip2 = make<TabStrip>(client, QStringLiteral("TabStrip2"), ControlKind::TabStrip, 120,
-                               120, 4095, 495);
+    TabStrip2 = make<TabStrip>(
+        client, QStringLiteral("TabStrip2"), ControlKind::TabStrip, 120, 120, 4095, 495);
     TabStrip2->addTab(QStringLiteral("文件名相同对比"));
     TabStrip2->addTab(QStringLiteral("文件名相似对比"));
     TabStrip2->setAccessibleName(QStringLiteral("文件名相同对比 文件名相似对比"));
 
     Label2 = makeCaptioned<QLabel>(client, QStringLiteral("Label2"), ControlKind::Label,
-                                   QStringLiteral("Velkor 重复文件查找工具"),
-                                   4320, 240, 4695, 375);
+        QStringLiteral("Velkor 重复文件查找工具"), 4320, 240, 4695, 375);
 
-    FrameFile = make<QGroupBox>(client, QStringLiteral("FrameFile"), ControlKind::Frame, 120, 555,
-                                15255, 1455);
+    FrameFile = make<QGroupBox>(
+        client, QStringLiteral("FrameFile"), ControlKind::Frame, 120, 555, 15255, 1455);
     FrameFile->setAccessibleName(QStringLiteral("扫描和对比设置"));
     Label3[0] = makeCaptioned<QLabel>(FrameFile, QStringLiteral("Label3(0)"), ControlKind::Label,
-                                      QStringLiteral("文件位置："), 240, 420, 900, 180);
-    Text1 = make<QLineEdit>(FrameFile, QStringLiteral("Text1"), ControlKind::TextBox, 1200, 360,
-                            5775, 300);
+        QStringLiteral("文件位置："), 240, 420, 900, 180);
+    Text1 = make<QLineEdit>(
+        FrameFile, QStringLiteral("Text1"), ControlKind::TextBox, 1200, 360, 5775, 300);
     Text1->setAccessibleName(QStringLiteral("文件位置："));
     CommandSelectPath = make<QPushButton>(FrameFile, QStringLiteral("CommandSelectPath"),
-                                          ControlKind::CommandButton, 6960, 360, 300, 300);
+        ControlKind::CommandButton, 6960, 360, 300, 300);
     CommandSelectPath->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     CommandSelectPath->setAccessibleName(QStringLiteral("请选择目录"));
     CommandSelectPath->setToolTip(QStringLiteral("请选择目录"));
     Label3[1] = makeCaptioned<QLabel>(FrameFile, QStringLiteral("Label3(1)"), ControlKind::Label,
-                                      QStringLiteral("文件类型："), 8160, 420, 900, 180);
-    Combo1 = make<QComboBox>(FrameFile, QStringLiteral("Combo1"), ControlKind::ComboBox, 9120, 360,
-                             3375, 300);
+        QStringLiteral("文件类型："), 8160, 420, 900, 180);
+    Combo1 = make<QComboBox>(
+        FrameFile, QStringLiteral("Combo1"), ControlKind::ComboBox, 9120, 360, 3375, 300);
     Combo1->setEditable(true);
     Combo1->addItems({QStringLiteral("*.mp3"), QStringLiteral("*.rmvb"), QStringLiteral("*.*")});
     Combo1->setCurrentIndex(0);
     Combo1->setAccessibleName(QStringLiteral("文件类型："));
     CommandStartScan = makeCaptioned<QPushButton>(FrameFile, QStringLiteral("CommandStartScan"),
-                                                  ControlKind::CommandButton,
-                                                  QStringLiteral("开始扫描"), 13080, 240, 1935, 460);
+        ControlKind::CommandButton, QStringLiteral("开始扫描"), 13080, 240, 1935, 460);
     Label3[2] = makeCaptioned<QLabel>(FrameFile, QStringLiteral("Label3(2)"), ControlKind::Label,
-                                      QStringLiteral("参与对比项目："), 240, 990, 1260, 180);
+        QStringLiteral("参与对比项目："), 240, 990, 1260, 180);
     Check1[0] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(0)"),
-                                         ControlKind::CheckBox,
-                                         QStringLiteral("文件名相似度：         %"), 1680, 960, 2775,
-                                         255);
+        ControlKind::CheckBox, QStringLiteral("文件名相似度：         %"), 1680, 960, 2775, 255);
     Check1[0]->setChecked(true);
-    Combo3 = make<QComboBox>(FrameFile, QStringLiteral("Combo3"), ControlKind::ComboBox, 3240, 937,
-                             735, 300);
+    Combo3 = make<QComboBox>(
+        FrameFile, QStringLiteral("Combo3"), ControlKind::ComboBox, 3240, 937, 735, 300);
     Combo3->setEditable(true);
     Combo3->setAccessibleName(QStringLiteral("文件名相似度"));
-    const QList<std::pair<int, const char *>> criteria {
-        {2, "文件大小"}, {3, "文件创建时间"}, {4, "文件修改时间"}, {5, "文件访问时间"}, {6, "文件类型"}};
+    const QList<std::pair<int, const char *>> criteria {{2, "文件大小"}, {3, "文件创建时间"},
+        {4, "文件修改时间"}, {5, "文件访问时间"}, {6, "文件类型"}};
     const int lefts[] = {4680, 6120, 7920, 9720, 11520};
     for (int i = 0; i < criteria.size(); ++i) {
         const auto [index, caption] = criteria.at(i);
-        Check1[index] = makeCaptioned<QCheckBox>(
-            FrameFile, QStringLiteral("Check1(%1)").arg(index), ControlKind::CheckBox,
-            QString::fromUtf8(caption), lefts[i], 960, index == 2 ? 1335 : 1695, 255);
+        Check1[index] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(%1)").arg(index),
+            ControlKind::CheckBox, QString::fromUtf8(caption), lefts[i], 960,
+            index == 2 ? 1335 : 1695, 255);
     }
     CommandToCompare = makeCaptioned<QPushButton>(FrameFile, QStringLiteral("CommandToCompare"),
-                                                  ControlKind::CommandButton,
-                                                  QStringLiteral("开始对比"), 13080, 840, 1935, 460);
-    Image3 = make<QLabel>(FrameFile, QStringLiteral("Image3"), ControlKind::Image, 17640, 240, 105,
-                          1000);
+        ControlKind::CommandButton, QStringLiteral("开始对比"), 13080, 840, 1935, 460);
+    Image3 = make<QLabel>(
+        FrameFile, QStringLiteral("Image3"), ControlKind::Image, 17640, 240, 105, 1000);
     Image3->setPixmap(picture(Twips::toPixels(600)));
     Label1[0] = makeCaptioned<QLabel>(FrameFile, QStringLiteral("Label1(0)"), ControlKind::Label,
-                                      QStringLiteral("广告位招猪"), 17760, 1100, 1500, 255);
+        QStringLiteral("广告位招猪"), 17760, 1100, 1500, 255);
 
-    TabStrip1 = make<TabStrip>(client, QStringLiteral("TabStrip1"), ControlKind::TabStrip, 120,
-                               2205, 4095, 495);
+    TabStrip1 = make<TabStrip>(
+        client, QStringLiteral("TabStrip1"), ControlKind::TabStrip, 120, 2205, 4095, 495);
     TabStrip1->addTab(QStringLiteral("文件扫描结果"));
     TabStrip1->addTab(QStringLiteral("文件对比结果"));
     TabStrip1->setAccessibleName(QStringLiteral("文件扫描结果 文件对比结果"));
 
-    Frame1 = make<QFrame>(client, QStringLiteral("Frame1"), ControlKind::Frame, 7560, 2160, 7815,
-                          495);
+    Frame1
+        = make<QFrame>(client, QStringLiteral("Frame1"), ControlKind::Frame, 7560, 2160, 7815, 495);
     Frame1->setAccessibleName(QStringLiteral("处理相同文件"));
     Frame1->hide();
-    Combo2 = make<QComboBox>(Frame1, QStringLiteral("Combo2"), ControlKind::ComboBox, 120, 80, 2895,
-                             300);
+    Combo2 = make<QComboBox>(
+        Frame1, QStringLiteral("Combo2"), ControlKind::ComboBox, 120, 80, 2895, 300);
     Combo2->setAccessibleName(QStringLiteral("保留规则"));
     CommandDelFile = makeCaptioned<QPushButton>(Frame1, QStringLiteral("CommandDelFile"),
-                                                ControlKind::CommandButton,
-                                                QStringLiteral("删除相同文件"), 3240, 0, 2055, 460);
+        ControlKind::CommandButton, QStringLiteral("删除相同文件"), 3240, 0, 2055, 460);
     CommandMoveTo = makeCaptioned<QPushButton>(Frame1, QStringLiteral("CommandMoveTo"),
-                                               ControlKind::CommandButton,
-                                               QStringLiteral("移动相同文件到..."), 5520, 0, 2055,
-                                               460);
+        ControlKind::CommandButton, QStringLiteral("移动相同文件到..."), 5520, 0, 2055, 460);
 
     const QString pageNames[] = {QStringLiteral("文件扫描结果"), QStringLiteral("文件对比结果")};
     for (int i = 0; i < 2; ++i) {
         FrameTab[i] = make<QFrame>(client, QStringLiteral("FrameTab(%1)").arg(i),
-                                   ControlKind::Frame, 120, 2640, 15255, 4815);
+            ControlKind::Frame, 120, 2640, 15255, 4815);
         FrameTab[i]->setAccessibleName(pageNames[i]);
     }
     FrameTab[1]->hide();
-    MSHList = make<FlexGrid>(FrameTab[0], QStringLiteral("MSHList"), ControlKind::FlexGrid, 0, 120,
-                             15255, 4695);
+    MSHList = make<FlexGrid>(
+        FrameTab[0], QStringLiteral("MSHList"), ControlKind::FlexGrid, 0, 120, 15255, 4695);
     MSHList->setAccessibleName(QStringLiteral("文件扫描结果"));
     MSHList->setSelectionMode(1);
-    MSH1 = make<FlexGrid>(FrameTab[1], QStringLiteral("MSH1"), ControlKind::FlexGrid, 0, 120, 15255,
-                          4695);
+    MSH1 = make<FlexGrid>(
+        FrameTab[1], QStringLiteral("MSH1"), ControlKind::FlexGrid, 0, 120, 15255, 4695);
     MSH1->setAccessibleName(QStringLiteral("文件对比结果"));
     MSH1->setSelectionMode(0);
 
     Command1 = makeCaptioned<QPushButton>(client, QStringLiteral("Command1"),
-                                          ControlKind::CommandButton, QStringLiteral("UP"), 4440,
-                                          2160, 2535, 375);
+        ControlKind::CommandButton, QStringLiteral("UP"), 4440, 2160, 2535, 375);
     Command1->hide();
 
-    Picture2 = make<QFrame>(client, QStringLiteral("Picture2"), ControlKind::PictureBox, 120, 7500,
-                            15240, 140);
+    Picture2 = make<QFrame>(
+        client, QStringLiteral("Picture2"), ControlKind::PictureBox, 120, 7500, 15240, 140);
     Picture2->setAccessibleName(QStringLiteral("分隔条"));
     Picture2->setFrameShape(QFrame::Panel);
     Picture2->setFrameShadow(QFrame::Raised);
     Picture2->setCursor(Qt::SizeVerCursor);
-    Image1 = make<QLabel>(Picture2, QStringLiteral("Image1"), ControlKind::Image, 6690, 10, 1860,
-                          120);
+    Image1
+        = make<QLabel>(Picture2, QStringLiteral("Image1"), ControlKind::Image, 6690, 10, 1860, 120);
     Image1->setFrameShape(QFrame::HLine);
     Image1->setFrameShadow(QFrame::Sunken);
 
-    ListView1 = make<LogList>(client, QStringLiteral("ListView1"), ControlKind::ListView, 120, 7680,
-                              15255, 1935);
+    ListView1 = make<LogList>(
+        client, QStringLiteral("ListView1"), ControlKind::ListView, 120, 7680, 15255, 1935);
     ListView1->setAccessibleName(QStringLiteral("处理记录"));
 
-    SBar1 = make<StatusBar>(client, QStringLiteral("SBar1"), ControlKind::StatusBar, 0, 9735,
-                            15510, 405);
+    SBar1 = make<StatusBar>(
+        client, QStringLiteral("SBar1"), ControlKind::StatusBar, 0, 9735, 15510, 405);
     SBar1->setAccessibleName(QStringLiteral("状态栏"));
 
-    Picture1 = make<QFrame>(client, QStringLiteral("Picture1"), ControlKind::PictureBox, 16680,
-                            675, 2535, 1300);
+    Picture1 = make<QFrame>(
+        client, QStringLiteral("Picture1"), ControlKind::PictureBox, 16680, 675, 2535, 1300);
     Picture1->setAccessibleName(QStringLiteral("头晕了！养养眼！提提神！"));
-    Image2 = make<QLabel>(Picture1, QStringLiteral("Image2"), ControlKind::Image, 720, 0, 1095, 975);
+    Image2
+        = make<QLabel>(Picture1, QStringLiteral("Image2"), ControlKind::Image, 720, 0, 1095, 975);
     Image2->setPixmap(picture(Twips::toPixels(975)));
     Image2->setScaledContents(true);
     Label1[1] = makeCaptioned<QLabel>(Picture1, QStringLiteral("Label1(1)"), ControlKind::Label,
-                                      QStringLiteral("头晕了！养养眼！提提神！"), 0, 1000, 2535, 255);
+        QStringLiteral("头晕了！养养眼！提提神！"), 0, 1000, 2535, 255);
     Label1[1]->setAlignment(Qt::AlignCenter);
 }
 
@@ -242,10 +234,10 @@ void FrmMain::createMenus()
     ListSort1->setObjectName(QStringLiteral("ListSort1"));
     ListSort2 = new QMenu(QStringLiteral("对比结果排序"), this);
     ListSort2->setObjectName(QStringLiteral("ListSort2"));
-    ListSortMnu1.append(makeAction(this, QStringLiteral("ListSortMnu1(0)"),
-                                   QStringLiteral("ListSortMnu1(0)")));
-    ListSortMnu2.append(makeAction(this, QStringLiteral("ListSortMnu2(0)"),
-                                   QStringLiteral("ListSortMnu2(0)")));
+    ListSortMnu1.append(
+        makeAction(this, QStringLiteral("ListSortMnu1(0)"), QStringLiteral("ListSortMnu1(0)")));
+    ListSortMnu2.append(
+        makeAction(this, QStringLiteral("ListSortMnu2(0)"), QStringLiteral("ListSortMnu2(0)")));
     ListSortMnu1.first()->setVisible(false);
     ListSortMnu2.first()->setVisible(false);
     ListSort1->addAction(ListSortMnu1.first());

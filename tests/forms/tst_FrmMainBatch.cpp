@@ -41,7 +41,7 @@ private:
     }
     // A real file of that size, and its catalogue record as a scan makes it.
     QString addFile(const QString &relativeFolder, const QString &name, int bytes,
-                    const QString &modified = QStringLiteral("2024/3/5 9:07:01"));
+        const QString &modified = QStringLiteral("2024/3/5 9:07:01"));
     void compareAndPickRule(int rule);
     QString trashed(const QString &name) const;
     FlexGrid *compareGrid() const { return find<FlexGrid>(QStringLiteral("MSH1")); }
@@ -71,8 +71,8 @@ void TestFrmMainBatch::cleanup()
     m_dir.reset();
 }
 
-QString TestFrmMainBatch::addFile(const QString &relativeFolder, const QString &name, int bytes,
-                                  const QString &modified)
+QString TestFrmMainBatch::addFile(
+    const QString &relativeFolder, const QString &name, int bytes, const QString &modified)
 {
     const QString folder = m_dir->filePath(relativeFolder) + QLatin1Char('/');
     const QString path = folder + name;
@@ -127,9 +127,9 @@ void TestFrmMainBatch::cancelledDialogsChangeNothing()
     press("CommandMoveTo");
     QCOMPARE(m_dialogs.prompts.size(), 1);
     QCOMPARE(m_dialogs.prompts.at(0).title, QStringLiteral("询问"));
-    QCOMPARE(m_dialogs.prompts.at(0).text, QStringLiteral("确定要移动列表内的文件到 ")
-                                               + m_dir->filePath(QStringLiteral("kept"))
-                                               + QStringLiteral(" 吗？"));
+    QCOMPARE(m_dialogs.prompts.at(0).text,
+        QStringLiteral("确定要移动列表内的文件到 ") + m_dir->filePath(QStringLiteral("kept"))
+            + QStringLiteral(" 吗？"));
 
     m_dialogs.answer(QStringLiteral("取消"));
     press("CommandDelFile");
@@ -169,7 +169,7 @@ void TestFrmMainBatch::deleteTrashesTheLosersAndTellsTheTotals()
     for (const QString &name : inTrash)
         QCOMPARE(TestFiles::read(trashed(name)).size(), 524288);
     QCOMPARE(statusBar()->panelText(2),
-             QStringLiteral("共删除文件：3 个   合计：1536.00 KIB(1.50 MB)(0.00 G)"));
+        QStringLiteral("共删除文件：3 个   合计：1536.00 KIB(1.50 MB)(0.00 G)"));
     QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
     QCOMPARE(compareGrid()->Rows(), 2);
     QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
@@ -198,7 +198,7 @@ void TestFrmMainBatch::moveGathersTheLosersInTheChosenFolder()
     QCOMPARE(TestFiles::read(target + QStringLiteral("/a.mp3")).size(), 1000);
     QCOMPARE(TestFiles::read(target + QStringLiteral("/b.mp3")).size(), 3000);
     QCOMPARE(statusBar()->panelText(1),
-             QStringLiteral("共移动文件：2 个   合计：3.91 KIB(0.00 MB)(0.00 G)"));
+        QStringLiteral("共移动文件：2 个   合计：3.91 KIB(0.00 MB)(0.00 G)"));
     QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：2 组符合项"));
     QCOMPARE(compareGrid()->Rows(), 2);
 }
@@ -217,9 +217,9 @@ void TestFrmMainBatch::pathsThatPrefixOthersAreStillRemoved()
     QVERIFY(!QFile::exists(mp3));
     QVERIFY(!QFile::exists(mp));
     QCOMPARE(TestFiles::entries(trashed(QString())),
-             (QStringList {QStringLiteral("a.mp"), QStringLiteral("a.mp3")}));
+        (QStringList {QStringLiteral("a.mp"), QStringLiteral("a.mp3")}));
     QCOMPARE(statusBar()->panelText(2),
-             QStringLiteral("共删除文件：2 个   合计：0.00 KIB(0.00 MB)(0.00 G)"));
+        QStringLiteral("共删除文件：2 个   合计：0.00 KIB(0.00 MB)(0.00 G)"));
 }
 
 void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
@@ -237,10 +237,10 @@ void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
     m_dialogs.answer(QStringLiteral("是"));
     press("CommandDelFile");
     QCOMPARE(m_dialogs.prompts.at(1).text,
-             QStringLiteral("确实要把此文件放入回收站吗？\n") + QStringLiteral("two.mp3"));
+        QStringLiteral("确实要把此文件放入回收站吗？\n") + QStringLiteral("two.mp3"));
     QVERIFY(!QFile::exists(two));
     QCOMPARE(statusBar()->panelText(2),
-             QStringLiteral("共删除文件：1 个   合计：0.01 KIB(0.00 MB)(0.00 G)"));
+        QStringLiteral("共删除文件：1 个   合计：0.01 KIB(0.00 MB)(0.00 G)"));
 
     // Now the only listed pair has lost its chosen file: nothing is asked of
     // the shell, no totals, and the row stays with its blue mark.
@@ -330,7 +330,7 @@ void TestFrmMainBatch::scanCompareDeleteThroughTheWindow()
     };
     QVERIFY2(info.contains(pathLine(a)) || info.contains(pathLine(c)), qPrintable(info));
     QCOMPARE(statusBar()->panelText(2),
-             QStringLiteral("共删除文件：2 个   合计：0.29 KIB(0.00 MB)(0.00 G)"));
+        QStringLiteral("共删除文件：2 个   合计：0.29 KIB(0.00 MB)(0.00 G)"));
     QCOMPARE(compareGrid()->Rows(), 2);
     // The scan list still shows every scanned file.
     QCOMPARE(find<FlexGrid>(QStringLiteral("MSHList"))->Rows(), 5);

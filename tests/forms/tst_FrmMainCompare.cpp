@@ -37,7 +37,7 @@ private:
         return control<T>(m_window, name);
     }
     static void addFile(const QString &name, const QString &folder, const QString &size,
-                        const QString &type = QStringLiteral("MP3 文件"));
+        const QString &type = QStringLiteral("MP3 文件"));
     void compare() { find<QPushButton>(QStringLiteral("CommandToCompare"))->click(); }
 
     FakeDialogs m_dialogs;
@@ -57,8 +57,8 @@ void TestFrmMainCompare::cleanup()
     ModFindFile::catalogue().clear();
 }
 
-void TestFrmMainCompare::addFile(const QString &name, const QString &folder, const QString &size,
-                                 const QString &type)
+void TestFrmMainCompare::addFile(
+    const QString &name, const QString &folder, const QString &size, const QString &type)
 {
     const QString time = QStringLiteral("2024/3/5 9:07:01");
     ModFindFile::catalogue().append(FileRecord {{name, folder, size, time, time, time, type}});
@@ -70,7 +70,7 @@ void TestFrmMainCompare::untickingTheLastBoxLocksAllButTheBoxes()
     nameBox->click();
     QVERIFY(!nameBox->isChecked());
     for (const char *name : {"CommandToCompare", "CommandStartScan", "CommandSelectPath",
-                             "CommandDelFile", "CommandMoveTo", "Command1"})
+             "CommandDelFile", "CommandMoveTo", "Command1"})
         QVERIFY2(!find<QPushButton>(QString::fromLatin1(name))->isEnabled(), name);
     for (const char *name : {"Combo1", "Combo2", "Combo3"})
         QVERIFY2(!find<QComboBox>(QString::fromLatin1(name))->isEnabled(), name);
@@ -140,7 +140,7 @@ void TestFrmMainCompare::sameNameRunListsPairsAndUnlocks()
     QCOMPARE(grid->TextMatrix(1, 4), QStringLiteral("/a/"));
     QCOMPARE(grid->TextMatrix(1, 7), QStringLiteral("101"));
     QCOMPARE(find<StatusBar>(QStringLiteral("SBar1"))->panelText(2),
-             QStringLiteral("对比结果：3 组符合项"));
+        QStringLiteral("对比结果：3 组符合项"));
     QVERIFY(grid->ColWidth(2) >= nameWidth);
     QVERIFY(grid->Redraw());
     QVERIFY(find<QPushButton>(QStringLiteral("CommandToCompare"))->isEnabled());

@@ -73,7 +73,7 @@ void TestFrmMainStartup::startsWithEmptyListsAndWaitingTexts()
     auto *log = find<LogList>(QStringLiteral("ListView1"));
     QCOMPARE(log->columnCount(), 4);
     const QStringList headers {QStringLiteral("序号"), QStringLiteral("选择项目"),
-                               QStringLiteral("处理结果"), QStringLiteral("时间")};
+        QStringLiteral("处理结果"), QStringLiteral("时间")};
     for (int c = 0; c < 4; ++c)
         QCOMPARE(log->headerItem()->text(c), headers.at(c));
     QCOMPARE(log->itemCount(), 0);
@@ -81,8 +81,8 @@ void TestFrmMainStartup::startsWithEmptyListsAndWaitingTexts()
     auto *status = find<StatusBar>(QStringLiteral("SBar1"));
     QCOMPARE(status->panelText(1), QStringLiteral("等待扫描..."));
     QCOMPARE(status->panelText(2), QStringLiteral("等待对比..."));
-    QCOMPARE(find<QLineEdit>(QStringLiteral("Text1"))->text(),
-             QCoreApplication::applicationDirPath());
+    QCOMPARE(
+        find<QLineEdit>(QStringLiteral("Text1"))->text(), QCoreApplication::applicationDirPath());
     QCOMPARE(find<QComboBox>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("*.mp3"));
     QVERIFY(find<QCheckBox>(QStringLiteral("Check1(0)"))->isChecked());
     QVERIFY(!find<QCheckBox>(QStringLiteral("Check1(2)"))->isChecked());
@@ -173,7 +173,7 @@ void TestFrmMainStartup::lockPatternLeavesOnlyCheckBoxes()
 {
     ModFrmObject::EnableControlsByType(m_window, false, true, false, false, false, false);
     for (const char *name : {"CommandStartScan", "CommandSelectPath", "CommandToCompare",
-                             "CommandDelFile", "CommandMoveTo"})
+             "CommandDelFile", "CommandMoveTo"})
         QVERIFY2(!find<QPushButton>(QString::fromLatin1(name))->isEnabled(), name);
     for (const char *name : {"Check1(0)", "Check1(2)", "Check1(6)"})
         QVERIFY2(find<QCheckBox>(QString::fromLatin1(name))->isEnabled(), name);
@@ -223,7 +223,7 @@ void TestFrmMainStartup::controlsCarryTheirDesignNames()
     auto *scanButton = find<QPushButton>(QStringLiteral("CommandStartScan"));
     QCOMPARE(scanButton->accessibleName(), QStringLiteral("开始扫描"));
     QCOMPARE(find<QFrame>(QStringLiteral("FrameTab(1)"))->accessibleDescription(),
-             QStringLiteral("FrameTab(1)"));
+        QStringLiteral("FrameTab(1)"));
 }
 
 QTEST_MAIN(TestFrmMainStartup)

@@ -5,9 +5,12 @@ namespace {
 class FakeProgress : public Dialogs::Progress
 {
 public:
-    explicit FakeProgress(std::shared_ptr<FakeDialogs::ProgressLog> log) : m_log(std::move(log)) {}
+    explicit FakeProgress(std::shared_ptr<FakeDialogs::ProgressLog> log)
+        : m_log(std::move(log))
+    {
+    }
     void setLabel(const QString &text) override { m_log->labels.append(text); }
-    void setValue(qint64, qint64) override {}
+    void setValue(qint64, qint64) override { }
     bool cancelled() override
     {
         return m_log->cancelAfterLabels >= 0 && m_log->labels.size() >= m_log->cancelAfterLabels;
@@ -39,8 +42,8 @@ QString FakeDialogs::chooseFolder(const QString &title)
     return folders.isEmpty() ? QString() : folders.dequeue();
 }
 
-std::optional<QString> FakeDialogs::inputText(const QString &title, const QString &label,
-                                              const QString &text)
+std::optional<QString> FakeDialogs::inputText(
+    const QString &title, const QString &label, const QString &text)
 {
     inputs.append({title, label, text});
     return inputReplies.isEmpty() ? std::nullopt : inputReplies.dequeue();

@@ -28,12 +28,15 @@ public:
     int cancelProgressAfter = -1;
 
     // Queues an answer by button text.
-    void answer(const QString &button, bool checked = false) { m_byText.enqueue({button, checked}); }
+    void answer(const QString &button, bool checked = false)
+    {
+        m_byText.enqueue({button, checked});
+    }
 
     Reply ask(const Prompt &prompt) override;
     QString chooseFolder(const QString &title) override;
-    std::optional<QString> inputText(const QString &title, const QString &label,
-                                     const QString &text) override;
+    std::optional<QString> inputText(
+        const QString &title, const QString &label, const QString &text) override;
     std::unique_ptr<Progress> startProgress(const QString &title) override;
 
 private:
