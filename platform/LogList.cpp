@@ -22,6 +22,11 @@ void LogList::clearColumns()
     setHeaderLabels(m_captions);
 }
 
+int LogList::clientWidthTwips() const
+{
+    return Twips::fromPixels(width() - 2 * frameWidth());
+}
+
 void LogList::addColumn(const QString &caption, int widthTwips)
 {
     m_captions.append(caption);

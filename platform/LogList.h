@@ -11,6 +11,8 @@ class LogList : public QTreeWidget
 public:
     explicit LogList(QWidget *parent = nullptr);
 
+    // The width the columns share, inside the frame, in twips.
+    int clientWidthTwips() const;
     void clearColumns();
     void addColumn(const QString &caption, int widthTwips);
     // Appends an item with its first text; returns its index.

@@ -90,7 +90,7 @@ void FrmMain::Form_Load()
     TabStrip2->selectTab(1);
     InitGrid(2);
 
-    const int logWidth = Twips::fromPixels(ListView1->width());
+    const int logWidth = ListView1->clientWidthTwips();
     ListView1->clearColumns();
     ListView1->addColumn(QStringLiteral("序号"), logWidth / 10);
     ListView1->addColumn(QStringLiteral("选择项目"), logWidth * 3 / 10);
