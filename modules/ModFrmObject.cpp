@@ -52,17 +52,22 @@ QRect designedRect(const QWidget *control)
     return control->property("designedRect").toRect();
 }
 
+void LockWindow(QWidget *window, bool locked)
+{
+    const bool on = !locked;
+    EnableControlsByType(window, on, on, on, on, on, on);
+    MousePointer::set(locked ? MousePointer::Wait : MousePointer::Default);
+}
+
 WindowLock::WindowLock(QWidget *window)
     : m_window(window)
 {
-    EnableControlsByType(m_window, false, false, false, false, false, false);
-    MousePointer::set(MousePointer::Wait);
+    LockWindow(m_window, true);
 }
 
 WindowLock::~WindowLock()
 {
-    EnableControlsByType(m_window, true, true, true, true, true, true);
-    MousePointer::set(MousePointer::Default);
+    LockWindow(m_window, false);
 }
 
 } // namespace ModFrmObject

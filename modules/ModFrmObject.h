@@ -17,6 +17,10 @@ void EnableControlsByType(QWidget *window, bool buttons, bool checkBoxes, bool t
 void SaveControlGeometry(QWidget *window);
 QRect designedRect(const QWidget *control);
 
+// Locks (true) the window for a long operation: every kind disabled and the
+// wait pointer; unlocking enables every kind and restores the pointer.
+void LockWindow(QWidget *window, bool locked);
+
 // Locks the window for a long operation (every kind disabled, wait pointer)
 // and unlocks it when it goes out of scope, on every path out, errors
 // included.

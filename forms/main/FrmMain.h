@@ -62,6 +62,9 @@ private:
     void DuplicatedList();
     void CommandDelFile_Click();
     void CommandMoveTo_Click();
+    // After the shell request: on success the totals go to the panel and the
+    // compare list is emptied; the pending list is emptied either way.
+    void finishBatch(int result, int panel, const QString &prefix);
 
     Dialogs &m_dialogs;
 

@@ -75,6 +75,16 @@ void FrmMain::DuplicatedList()
     }
 }
 
+void FrmMain::finishBatch(int result, int panel, const QString &prefix)
+{
+    if (result == 1) {
+        SBar1->setPanelText(
+            panel, batchTotalsText(prefix, m_pending.pendingCount(), m_pending.pendingBytes()));
+        InitGrid(1);
+    }
+    m_pending.clear();
+}
+
 void FrmMain::CommandDelFile_Click()
 {
     TabStrip1->selectTab(2);
@@ -88,14 +98,8 @@ void FrmMain::CommandDelFile_Click()
     DuplicatedList();
     if (m_pending.isEmpty())
         return;
-    const int result = ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths());
-    if (result == 1) {
-        SBar1->setPanelText(2,
-            batchTotalsText(QStringLiteral("共删除文件："), m_pending.pendingCount(),
-                m_pending.pendingBytes()));
-        InitGrid(1);
-    }
-    m_pending.clear();
+    finishBatch(ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths()), 2,
+        QStringLiteral("共删除文件："));
 }
 
 void FrmMain::CommandMoveTo_Click()
@@ -117,12 +121,6 @@ void FrmMain::CommandMoveTo_Click()
     targetFolder = folder;
     if (m_pending.isEmpty())
         return;
-    const int result = ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder);
-    if (result == 1) {
-        SBar1->setPanelText(1,
-            batchTotalsText(QStringLiteral("共移动文件："), m_pending.pendingCount(),
-                m_pending.pendingBytes()));
-        InitGrid(1);
-    }
-    m_pending.clear();
+    finishBatch(ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder), 1,
+        QStringLiteral("共移动文件："));
 }

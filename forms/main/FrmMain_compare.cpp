@@ -37,10 +37,7 @@ public:
     void setCompareGridRedraw(bool on) override { m_grid.setRedraw(on); }
     void setControlsEnabled(bool enabled) override
     {
-        if (enabled)
-            m_lock.reset();
-        else if (!m_lock)
-            m_lock = std::make_unique<ModFrmObject::WindowLock>(&m_window);
+        ModFrmObject::LockWindow(&m_window, !enabled);
     }
     void showProgress(const QString &text) override
     {
@@ -70,7 +67,6 @@ private:
     StatusBar &m_statusBar;
     Dialogs &m_dialogs;
     TextMeasure m_measure;
-    std::unique_ptr<ModFrmObject::WindowLock> m_lock;
 };
 
 } // namespace
