@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QStringDecoder>
@@ -72,12 +71,12 @@ int attributesOf(const QString &name, mode_t mode, uid_t owner, gid_t group)
     return attributes;
 }
 
-EntryStatus statusAt(int dirFd, const char *path, const QString &name)
+EntryStatus statusAt(StatusCall statusCall, int dirFd, const char *path, const QString &name)
 {
     EntryStatus result;
     struct statx st;
-    if (statx(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME,
-            &st)
+    if (statusCall(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+            STATX_BASIC_STATS | STATX_BTIME, &st)
         != 0) {
         result.error = errorText(errno);
         return result;
@@ -120,8 +119,10 @@ QString withSeparator(const QString &folder)
     return folder + Separator;
 }
 
-Listing readFolder(const QString &folder)
+Listing readFolder(const QString &folder, StatusCall statusCall)
 {
+    if (!statusCall)
+        statusCall = ::statx;
     Listing listing;
     const QByteArray encoded = QFile::encodeName(folder);
     DIR *dir = opendir(encoded.constData());
@@ -130,15 +131,20 @@ Listing readFolder(const QString &folder)
         return listing;
     }
     const int fd = dirfd(dir);
-    errno = 0;
-    while (const dirent *entry = readdir(dir)) {
+    // readdir() tells its end from its failure only by errno, which the status
+    // calls in between set for entries of their own.
+    for (;;) {
+        errno = 0;
+        const dirent *entry = readdir(dir);
+        if (!entry)
+            break;
         const char *raw = entry->d_name;
         if (std::strcmp(raw, ".") == 0 || std::strcmp(raw, "..") == 0)
             continue;
         std::optional<QString> name = decodeName(raw);
         if (!name)
             continue;
-        listing.entries.append({*name, statusAt(fd, raw, *name)});
+        listing.entries.append({*name, statusAt(statusCall, fd, raw, *name)});
     }
     const int readError = errno;
     closedir(dir);
@@ -215,9 +221,13 @@ bool isRecycleBin(const QString &folder, const QString &name)
         && std::all_of(name.begin() + numbered.size(), name.end(),
             [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return true;
-    if (name == QLatin1String("Trash"))
-        return QDir::cleanPath(QFileInfo(folder + name).absoluteFilePath())
-            == QDir::cleanPath(Trash::homeTrash());
+    if (name == QLatin1String("Trash")) {
+        // Joined as text: a folder text starting with ":" is no resource path.
+        const QString path = folder.startsWith(Separator)
+            ? folder + name
+            : QDir::currentPath() + Separator + folder + name;
+        return QDir::cleanPath(path) == QDir::cleanPath(Trash::homeTrash());
+    }
     return false;
 }
 

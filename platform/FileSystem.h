@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct statx;
+
 // How this platform's file system stands in for the one the tool was made
 // for, kept in one place: the folder separator, the listing order, the
 // attribute values the walk tests, the file details and the recycle bins.
@@ -66,10 +68,16 @@ struct FileDetails
 // The folder text with a trailing separator; "/" stays "/".
 QString withSeparator(const QString &folder);
 
+// The system's statx(), or a stand-in that fails where a test wants it to.
+using StatusCall
+    = int (*)(int dirFd, const char *name, int flags, unsigned int mask, struct statx *result);
+
 // Lists a folder and reads every entry's status in the same pass, sorted by
 // name case-insensitively (ties by exact name), so that a scan's order is the
-// same every time. Names whose bytes don't decode are left out.
-Listing readFolder(const QString &folder);
+// same every time. Names whose bytes don't decode are left out. An entry
+// whose status can't be read (gone since the listing, refused by its file
+// system) is listed with status.ok false; only a failing listing fails.
+Listing readFolder(const QString &folder, StatusCall statusCall = nullptr);
 
 // Whether the text names an existing folder or file (a link counts as itself).
 bool exists(const QString &path);

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void initTestCase();
     void listsSortedByFoldedName();
     void skipsUndecodableNames();
+    void listsPastAnEntryThatCannotBeExamined();
     void computesAttributes();
     void readsDetails();
     void describesTypesByExtension_data();
@@ -95,6 +98,29 @@ void TestFileSystem::skipsUndecodableNames()
     QVERIFY(listing.ok);
     QCOMPARE(listing.entries.size(), 1);
     QCOMPARE(listing.entries.first().name, u"good.mp3"_qs);
+}
+
+// Stands in for statx() and fails for one name, as for a file removed
+// between the listing and its examination.
+int failForVanished(int dirFd, const char *name, int flags, unsigned int mask, struct statx *result)
+{
+    if (std::strcmp(name, "vanished.mp3") == 0) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::statx(dirFd, name, flags, mask, result);
+}
+
+void TestFileSystem::listsPastAnEntryThatCannotBeExamined()
+{
+    QTemporaryDir dir;
+    for (const QString &name : {u"a.mp3"_qs, u"vanished.mp3"_qs, u"z.mp3"_qs})
+        QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+    const Listing listing = readFolder(dir.path(), failForVanished);
+    QVERIFY(listing.ok);
+    QCOMPARE(listing.entries.size(), 3);
+    for (const Entry &entry : listing.entries)
+        QCOMPARE(entry.status.ok, entry.name != u"vanished.mp3");
 }
 
 void TestFileSystem::computesAttributes()
