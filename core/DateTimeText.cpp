@@ -44,6 +44,15 @@ bool readChar(QStringView text, qsizetype &pos, char16_t c)
     return false;
 }
 
+// A local time the clocks skipped (a daylight-saving gap) makes an invalid
+// date-time, which would compare equal to every time.
+std::optional<QDateTime> valid(const QDateTime &dateTime)
+{
+    if (!dateTime.isValid())
+        return std::nullopt;
+    return dateTime;
+}
+
 } // namespace
 
 QString DateTimeText::format(int year, int month, int day, int hour, int minute, int second)
@@ -90,7 +99,7 @@ std::optional<QDateTime> DateTimeText::parse(QStringView text)
     if (!date.isValid())
         return std::nullopt;
     if (pos == text.size())
-        return QDateTime(date, QTime(0, 0));
+        return valid(QDateTime(date, QTime(0, 0)));
 
     if (!readChar(text, pos, u' '))
         return std::nullopt;
@@ -106,5 +115,5 @@ std::optional<QDateTime> DateTimeText::parse(QStringView text)
     const QTime time(*hour, *minute, *second);
     if (!time.isValid())
         return std::nullopt;
-    return QDateTime(date, time);
+    return valid(QDateTime(date, time));
 }

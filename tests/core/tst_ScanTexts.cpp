@@ -82,6 +82,8 @@ void TestScanTexts::rejectsMalformedDateTimes_data()
     QTest::newRow("dash date") << QStringLiteral("2021-01-01");
     QTest::newRow("two-digit year") << QStringLiteral("21/1/1");
     QTest::newRow("trailing space") << QStringLiteral("2021/1/1 ");
+    // The clocks went from 2:00 to 3:00 that night in the tests' zone.
+    QTest::newRow("daylight-saving gap") << QStringLiteral("1988/4/17 2:30:00");
 }
 
 void TestScanTexts::rejectsMalformedDateTimes()
