@@ -60,8 +60,10 @@ void FrmMain::CommandStartScan_Click()
     ModFrmObject::WindowLock lock(this);
     try {
         // Grid and catalogue are emptied together, even for a folder that
-        // turns out invalid, so that rows and records never disagree.
-        InitGrid(0);
+        // turns out invalid, so that rows and records never disagree. The
+        // compare list goes too: its pairs belong to the files no longer
+        // listed, and a batch must never act on them.
+        InitGrid(2);
         ModFindFile::catalogue().clear();
         RedrawOff redrawOff(*MSHList);
         SBar1->setPanelText(1, QStringLiteral("等待搜索..."));

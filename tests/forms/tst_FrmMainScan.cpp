@@ -251,8 +251,10 @@ void TestFrmMainScan::listsTheTreeInStepWithTheCatalogue()
         u"共搜索到文件：5 个   扫描目录：3 个   文件大小合计：1.00 MB (1024.00 KIB) (0.00 G)"_qs);
     QVERIFY(scanGrid()->ColWidth(1) > nameWidth);
     QCOMPARE(find<TabStrip>(u"TabStrip1"_qs)->SelectedIndex(), 1);
-    // The compare list stays until the next compare; only its status resets.
-    QCOMPARE(compare->Rows(), 3);
+    // The old folder's pairs go with it, so that no batch acts on them.
+    QCOMPARE(compare->Rows(), 2);
+    QVERIFY(compare->TextMatrix(1, 1).isEmpty());
+    QCOMPARE(compare->TextMatrix(0, 1), u"  相似度 "_qs);
     QCOMPARE(panel(2), Waiting);
     verifyUnlocked();
 
