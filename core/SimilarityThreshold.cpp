@@ -1,5 +1,7 @@
 #include "core/SimilarityThreshold.h"
 
+#include <QRegularExpression>
+
 namespace {
 // Beyond this many percent nothing passes anyway; keeps the arithmetic small.
 constexpr qint64 PercentCap = 1000000;
@@ -43,4 +45,13 @@ SimilarityThreshold SimilarityThreshold::read(const QString &text)
     if (!negative)
         threshold.m_minimumScore = whole * 100 + hundredths + (finerFraction ? 1 : 0);
     return threshold;
+}
+
+bool SimilarityThreshold::isPercentInRange(const QString &text)
+{
+    static const QRegularExpression plainNumber(QStringLiteral("^ *(\\d+\\.?\\d*|\\.\\d+) *$"));
+    if (!plainNumber.match(text).hasMatch())
+        return false;
+    const double percent = text.trimmed().toDouble();
+    return percent >= 1 && percent <= 100;
 }

@@ -12,6 +12,11 @@ class SimilarityThreshold
 {
 public:
     static SimilarityThreshold read(const QString &text);
+    // Whether the text is nothing but a plain number from 1 to 100 (spaces
+    // around it allowed), the only thresholds a compare accepts: anything
+    // else would read as 0 and pair every file, or as more than 100 and pair
+    // none.
+    static bool isPercentInRange(const QString &text);
 
     // The lowest score in ten-thousandths that reaches the threshold; 0 for
     // thresholds of 0 or below, above 10000 when no score can reach it.

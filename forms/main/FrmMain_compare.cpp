@@ -2,6 +2,7 @@
 
 #include "core/CompareCommand.h"
 #include "core/CompareView.h"
+#include "core/SimilarityThreshold.h"
 #include "modules/ModFindFile.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
@@ -98,6 +99,14 @@ void FrmMain::TabStrip2_Click()
 
 void FrmMain::CommandToCompare_Click()
 {
+    // A threshold that is no number from 1 to 100 would pair every file or
+    // none; the list already shown stays as it was.
+    if (TabStrip2->SelectedIndex() == 2
+        && !SimilarityThreshold::isPercentInRange(Combo3->currentText())) {
+        m_dialogs.inform(QStringLiteral("错误！"), QStringLiteral("请输入 1 到 100 之间的相似度。"),
+            Dialogs::Icon::Critical, true);
+        return;
+    }
     WindowCompareView view(*this, *MSH1, *TabStrip1, *SBar1, m_dialogs);
     CompareRun::Options options;
     options.criteria = m_compareCriteria;

@@ -188,26 +188,31 @@ void tst_NameSimilarity::threshold_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<qint64>("minimum");
+    QTest::addColumn<bool>("accepted"); // a number from 1 to 100, as the compare demands
 
-    QTest::newRow("100") << "100" << qint64(10000);
-    QTest::newRow("85") << "85" << qint64(8500);
-    QTest::newRow("leading spaces") << "  75" << qint64(7500);
-    QTest::newRow("stops at text") << "66abc" << qint64(6600);
-    QTest::newRow("decimal") << "66.67" << qint64(6667);
-    QTest::newRow("finer decimal rounds up") << "66.661" << qint64(6667);
-    QTest::newRow("finer zeros") << "66.6700" << qint64(6667);
-    QTest::newRow("second point stops") << "5.5.5" << qint64(550);
-    QTest::newRow("leading point") << ".5" << qint64(50);
-    QTest::newRow("trailing point") << "7." << qint64(700);
-    QTest::newRow("plus") << "+7" << qint64(700);
-    QTest::newRow("negative") << "-50" << qint64(0);
-    QTest::newRow("x") << "x" << qint64(0);
-    QTest::newRow("empty") << "" << qint64(0);
-    QTest::newRow("sign alone") << "-" << qint64(0);
-    QTest::newRow("tab is not skipped") << "\t80" << qint64(0);
-    QTest::newRow("space after sign") << "- 80" << qint64(0);
-    QTest::newRow("101") << "101" << qint64(10100);
-    QTest::newRow("huge") << "99999999999999999999999" << qint64(100000000);
+    QTest::newRow("100") << "100" << qint64(10000) << true;
+    QTest::newRow("85") << "85" << qint64(8500) << true;
+    QTest::newRow("leading spaces") << "  75" << qint64(7500) << true;
+    QTest::newRow("stops at text") << "66abc" << qint64(6600) << false;
+    QTest::newRow("decimal") << "66.67" << qint64(6667) << true;
+    QTest::newRow("finer decimal rounds up") << "66.661" << qint64(6667) << true;
+    QTest::newRow("finer zeros") << "66.6700" << qint64(6667) << true;
+    QTest::newRow("second point stops") << "5.5.5" << qint64(550) << false;
+    QTest::newRow("leading point") << ".5" << qint64(50) << false;
+    QTest::newRow("trailing point") << "7." << qint64(700) << true;
+    QTest::newRow("plus") << "+7" << qint64(700) << false;
+    QTest::newRow("negative") << "-50" << qint64(0) << false;
+    QTest::newRow("x") << "x" << qint64(0) << false;
+    QTest::newRow("empty") << "" << qint64(0) << false;
+    QTest::newRow("sign alone") << "-" << qint64(0) << false;
+    QTest::newRow("tab is not skipped") << "\t80" << qint64(0) << false;
+    QTest::newRow("space after sign") << "- 80" << qint64(0) << false;
+    QTest::newRow("101") << "101" << qint64(10100) << false;
+    QTest::newRow("1") << "1" << qint64(100) << true;
+    QTest::newRow("0") << "0" << qint64(0) << false;
+    QTest::newRow("just below 1") << "0.999" << qint64(100) << false;
+    QTest::newRow("trailing spaces") << "50  " << qint64(5000) << true;
+    QTest::newRow("huge") << "99999999999999999999999" << qint64(100000000) << false;
 }
 
 void tst_NameSimilarity::threshold()
@@ -215,6 +220,7 @@ void tst_NameSimilarity::threshold()
     QFETCH(QString, typed);
     const SimilarityThreshold threshold = SimilarityThreshold::read(typed);
     QTEST(threshold.minimumScore(), "minimum");
+    QTEST(SimilarityThreshold::isPercentInRange(typed), "accepted");
     // The boundary itself passes; one ten-thousandth below does not.
     const qint64 minimum = threshold.minimumScore();
     QVERIFY(threshold.passes(minimum));

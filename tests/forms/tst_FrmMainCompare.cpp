@@ -188,6 +188,19 @@ void TestFrmMainCompare::similarRunReadsTheTypedThreshold()
     QCOMPARE(grid->TextMatrix(1, 1), QStringLiteral("75.00%"));
     QCOMPARE(status->panelText(2), QStringLiteral("对比结果：1 组符合项"));
 
+    // Text that is no threshold is refused, and the listed pair stays.
+    for (const QString &typed : {u"abc"_qs, QString(), u"0"_qs, u"-5"_qs, u"150"_qs}) {
+        threshold->setEditText(typed);
+        compare();
+        QCOMPARE(m_dialogs.prompts.size(), 1);
+        const Dialogs::Prompt error = m_dialogs.prompts.takeFirst();
+        QCOMPARE(error.title, u"错误！"_qs);
+        QCOMPARE(error.text, u"请输入 1 到 100 之间的相似度。"_qs);
+        QCOMPARE(error.icon, Dialogs::Icon::Critical);
+        QCOMPARE(error.buttons, QStringList {QString::fromUtf8(Dialogs::Ok)});
+        QCOMPARE(grid->TextMatrix(1, 1), QStringLiteral("75.00%"));
+    }
+
     threshold->setEditText(QStringLiteral("76"));
     compare();
     QVERIFY(grid->TextMatrix(1, 2).isEmpty());
