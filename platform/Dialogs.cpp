@@ -1,13 +1,33 @@
 #include "platform/Dialogs.h"
 
-void Dialogs::inform(const QString &title, const QString &text, Icon icon, bool systemModal)
+#include <QCoreApplication>
+
+namespace {
+
+QStringList okOnly()
 {
-    ask({title, text, icon, {QString::fromUtf8(Ok)}, {}, systemModal, 0});
+    return {QString::fromUtf8(Dialogs::Ok)};
 }
 
-bool Dialogs::confirm(const QString &title, const QString &text, Icon icon, bool systemModal)
+} // namespace
+
+void Dialogs::notice(const QString &text)
 {
-    const Reply reply = ask({title, text, icon, {QString::fromUtf8(Ok), QString::fromUtf8(Cancel)},
-        {}, systemModal, 1});
-    return reply.button == 0;
+    ask({QStringLiteral("提示"), text, Icon::Information, okOnly(), {}, true, 0});
+}
+
+bool Dialogs::question(const QString &text)
+{
+    const QStringList buttons {QString::fromUtf8(Ok), QString::fromUtf8(Cancel)};
+    return ask({QStringLiteral("询问"), text, Icon::Question, buttons, {}, true, 1}).button == 0;
+}
+
+void Dialogs::error(const QString &text)
+{
+    ask({QStringLiteral("错误！"), text, Icon::Critical, okOnly(), {}, true, 0});
+}
+
+void Dialogs::plainMessage(const QString &text)
+{
+    ask({QCoreApplication::applicationName(), text, Icon::None, okOnly(), {}, false, 0});
 }

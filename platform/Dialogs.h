@@ -55,11 +55,16 @@ public:
     // Shown only once the operation has run for about half a second.
     virtual std::unique_ptr<Progress> startProgress(const QString &title) = 0;
 
-    // The usual boxes built on ask().
     static constexpr auto Ok = "确定";
     static constexpr auto Cancel = "取消";
     static constexpr auto Yes = "是";
     static constexpr auto No = "否";
-    void inform(const QString &title, const QString &text, Icon icon, bool systemModal);
-    bool confirm(const QString &title, const QString &text, Icon icon, bool systemModal);
+
+    // The program's message boxes by kind, built on ask(). Notices, questions
+    // and errors are system-modal; a plain message carries the application's
+    // title, no icon and only OK, and is not.
+    void notice(const QString &text); // "提示", information icon, OK
+    bool question(const QString &text); // "询问", question icon, OK/Cancel; true for OK
+    void error(const QString &text); // "错误！", error icon, OK
+    void plainMessage(const QString &text);
 };

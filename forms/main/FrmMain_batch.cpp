@@ -51,13 +51,7 @@ QList<ListedPair> listedPairs(const FlexGrid &grid)
 
 void showEmptyListMessage(Dialogs &dialogs)
 {
-    dialogs.inform(QStringLiteral("提示"), QStringLiteral("对比结果列表为空......"),
-        Dialogs::Icon::Information, true);
-}
-
-bool confirmBatch(Dialogs &dialogs, const QString &text)
-{
-    return dialogs.confirm(QStringLiteral("询问"), text, Dialogs::Icon::Question, true);
+    dialogs.notice(QStringLiteral("对比结果列表为空......"));
 }
 
 } // namespace
@@ -92,7 +86,7 @@ void FrmMain::CommandDelFile_Click()
         showEmptyListMessage(m_dialogs);
         return;
     }
-    if (!confirmBatch(m_dialogs, QStringLiteral("确定要删除列表内的文件吗？")))
+    if (!m_dialogs.question(QStringLiteral("确定要删除列表内的文件吗？")))
         return;
     const ModFrmObject::WindowLock lock(this);
     DuplicatedList();
@@ -113,7 +107,7 @@ void FrmMain::CommandMoveTo_Click()
     const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
     if (folder.isEmpty())
         return;
-    if (!confirmBatch(m_dialogs,
+    if (!m_dialogs.question(
             QStringLiteral("确定要移动列表内的文件到 ") + folder + QStringLiteral(" 吗？")))
         return;
     const ModFrmObject::WindowLock lock(this);

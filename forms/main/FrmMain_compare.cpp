@@ -56,9 +56,10 @@ public:
         ModSetGrid::WidenColumns(m_grid, 2, QList<int>(widths.begin(), widths.end()));
     }
     int measureCell(const QString &text) override { return m_measure.widthTwips(text); }
-    void showNotice(const QString &title, const QString &text) override
+    // Every notice of the program is titled alike and system-modal.
+    void showNotice(const QString & /*title*/, const QString &text) override
     {
-        m_dialogs.inform(title, text, Dialogs::Icon::Information, false);
+        m_dialogs.notice(text);
     }
 
 private:
@@ -103,8 +104,7 @@ void FrmMain::CommandToCompare_Click()
     // none; the list already shown stays as it was.
     if (TabStrip2->SelectedIndex() == 2
         && !SimilarityThreshold::isPercentInRange(Combo3->currentText())) {
-        m_dialogs.inform(QStringLiteral("错误！"), QStringLiteral("请输入 1 到 100 之间的相似度。"),
-            Dialogs::Icon::Critical, true);
+        m_dialogs.error(QStringLiteral("请输入 1 到 100 之间的相似度。"));
         return;
     }
     WindowCompareView view(*this, *MSH1, *TabStrip1, *SBar1, m_dialogs);

@@ -15,7 +15,6 @@
 #include "platform/ThrottledText.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace {
@@ -43,7 +42,7 @@ void tellUser(Dialogs &dialogs, const QString &text)
 {
     // The wait pointer would otherwise hover over the box's button.
     MousePointer::set(MousePointer::Default);
-    dialogs.inform(QCoreApplication::applicationName(), text, Dialogs::Icon::None, false);
+    dialogs.plainMessage(text);
 }
 
 } // namespace
@@ -86,9 +85,7 @@ void FrmMain::CommandStartScan_Click()
             MSHList->RemoveItem(MSHList->Rows() - 1);
         MousePointer::set(MousePointer::Default);
         if (ModFindFile::filesRefused())
-            m_dialogs.inform(QStringLiteral("提示"),
-                QStringLiteral("文件数量已达上限 32767 个，其余文件未列出。"),
-                Dialogs::Icon::Information, true);
+            m_dialogs.notice(QStringLiteral("文件数量已达上限 32767 个，其余文件未列出。"));
     } catch (...) {
         // What the walk listed before the failure stays listed.
         tellUser(m_dialogs, errorCodeText(describeFailure(std::current_exception())));
