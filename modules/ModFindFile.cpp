@@ -55,7 +55,8 @@ qint64 ScanFolder(const QString &folder, const QString &pattern, qint16 &fileCou
     // isn't drawn during the walk anyway.
     insertRows(walk, grid);
     const ScanWalk::Widths &widths = walk.maxWidths();
-    ModSetGrid::WidenColumns(grid, ScanWalk::FirstColumn, QList<int>(widths.begin(), widths.end()));
+    ModSetGrid::WidenColumns(
+        grid, GridSchema::ScanColumn::Name, QList<int>(widths.begin(), widths.end()));
     statusBar.flush();
     return total;
 }

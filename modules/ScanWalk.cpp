@@ -35,12 +35,17 @@ void ScanWalk::accept(
     auto typeWidth = m_typeWidths.constFind(details.type);
     if (typeWidth == m_typeWidths.cend())
         typeWidth = m_typeWidths.insert(details.type, m_measure.widthTwips(details.type));
-    const Widths widths = {0, m_measure.widthTwips(entry.name), folderWidth,
-        m_measure.widthTwips(details.size), m_measure.widthTwips(details.created),
-        m_measure.widthTwips(details.modified), m_measure.widthTwips(details.accessed), *typeWidth};
+    using namespace GridSchema;
+    // The folder's and the type's widths are measured once for many files.
+    Widths widths {};
+    for (const FileRecord::Field f : {FileRecord::Name, FileRecord::Size, FileRecord::Created,
+             FileRecord::Modified, FileRecord::Accessed})
+        widths[size_t(scanColumn(f))] = m_measure.widthTwips(record.field(f));
+    widths[ScanColumn::Folder] = folderWidth;
+    widths[ScanColumn::Type] = *typeWidth;
 
     QStringList row;
-    row.reserve(LastColumn + 1);
+    row.reserve(ScanColumn::Count);
     row << QString::number(number);
     row.append(QStringList(record.fields.begin(), record.fields.end()));
 
@@ -55,7 +60,7 @@ void ScanWalk::accept(
         m_rows.removeLast();
         throw;
     }
-    for (int c = FirstColumn; c <= LastColumn; ++c)
+    for (size_t c = 0; c < widths.size(); ++c)
         m_maxWidths[c] = std::max(m_maxWidths[c], widths[c]);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/FileCatalogue.h"
 #include "core/FilePattern.h"
+#include "core/GridSchema.h"
 #include "platform/TextMeasure.h"
 
 #include <QHash>
@@ -27,9 +28,8 @@ struct Entry;
 class ScanWalk
 {
 public:
-    static constexpr int FirstColumn = 1;
-    static constexpr int LastColumn = 7;
-    using Widths = std::array<int, LastColumn + 1>;
+    // Per scan-grid column; the number column stays 0.
+    using Widths = std::array<int, GridSchema::ScanColumn::Count>;
 
     ScanWalk(
         FileCatalogue &catalogue, const QString &pattern, const QFont &font, ThrottledText &status);

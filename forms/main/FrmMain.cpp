@@ -1,5 +1,7 @@
 #include "forms/main/FrmMain.h"
 
+#include "core/GridSchema.h"
+
 #include "modules/ModFrmObject.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
@@ -17,14 +19,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-
-const QString FrmMain::ScanGridFormat = QStringLiteral(
-    "< 序号 "
-    "|<文件名|<文件位置|<文件大小(字节)|<文件创建时间|<文件修改时间|>文件访问时间|>文件类型");
-const QString FrmMain::CompareGridFormat = QStringLiteral(
-    "< 序号 |<  相似度 |<文件名1|<文件名2|<文件1位置|<文件2位置|>文件1大小(字节)|<文件2大小(字节)|"
-    "<文件1创建时间|<文件2创建时间|<文件1修改时间|<文件2修改时间|<文件1访问时间|>文件2访问时间|"
-    "<文件1类型|>文件2类型");
 
 FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
@@ -124,9 +118,9 @@ void FrmMain::InitGrid(int which)
         grid->setFormatString(format);
     };
     if (which == 0 || which == 2)
-        reset(MSHList, ScanGridFormat);
+        reset(MSHList, GridSchema::scanFormat());
     if (which == 1 || which == 2)
-        reset(MSH1, CompareGridFormat);
+        reset(MSH1, GridSchema::compareFormat());
 }
 
 void FrmMain::TabStrip1_Click()

@@ -38,9 +38,6 @@ public:
     // Resets a grid: 0 the scan grid, 1 the compare grid, 2 both.
     void InitGrid(int which);
 
-    static const QString ScanGridFormat;
-    static const QString CompareGridFormat;
-
 private:
     // make-up and start-up
     void createControls();

@@ -2,6 +2,7 @@
 
 #include "core/BatchTotals.h"
 #include "core/DateTimeText.h"
+#include "core/GridSchema.h"
 #include "core/LosingFiles.h"
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModEditFile.h"
@@ -15,21 +16,22 @@
 
 namespace {
 
-// Compare-grid columns the keep rules read; file 2's cell is the next one.
-constexpr int SimilarityCol = 1;
-constexpr int NameCol = 2;
-constexpr int FolderCol = 4;
-constexpr int SizeCol = 6;
-constexpr int CreatedCol = 8;
-constexpr int ModifiedCol = 10;
-constexpr int AccessedCol = 12;
-
 KeepFacts readFacts(const FlexGrid &grid, int row, int file)
 {
-    return KeepFacts {KeepRule::readSize(grid.TextMatrix(row, SizeCol + file)),
-        DateTimeText::parse(grid.TextMatrix(row, CreatedCol + file)),
-        DateTimeText::parse(grid.TextMatrix(row, ModifiedCol + file)),
-        DateTimeText::parse(grid.TextMatrix(row, AccessedCol + file))};
+    const auto cell = [&](FileRecord::Field field) {
+        return grid.TextMatrix(row, GridSchema::compareColumn(field, file));
+    };
+    return KeepFacts {KeepRule::readSize(cell(FileRecord::Size)),
+        DateTimeText::parse(cell(FileRecord::Created)),
+        DateTimeText::parse(cell(FileRecord::Modified)),
+        DateTimeText::parse(cell(FileRecord::Accessed))};
+}
+
+QString pathOf(const FlexGrid &grid, int row, int file)
+{
+    return GridSchema::fullPath(
+        grid.TextMatrix(row, GridSchema::compareColumn(FileRecord::Folder, file)),
+        grid.TextMatrix(row, GridSchema::compareColumn(FileRecord::Name, file)));
 }
 
 // The pairs of the compare list in the order the grid shows them; a row
@@ -39,12 +41,10 @@ QList<ListedPair> listedPairs(const FlexGrid &grid)
     QList<ListedPair> pairs;
     const int rows = grid.Rows();
     for (int row = 1; row < rows; ++row) {
-        if (grid.TextMatrix(row, SimilarityCol).isEmpty())
+        if (grid.TextMatrix(row, GridSchema::CompareColumn::Similarity).isEmpty())
             continue;
-        pairs.append(
-            ListedPair {row, grid.TextMatrix(row, FolderCol) + grid.TextMatrix(row, NameCol),
-                grid.TextMatrix(row, FolderCol + 1) + grid.TextMatrix(row, NameCol + 1),
-                readFacts(grid, row, 0), readFacts(grid, row, 1)});
+        pairs.append(ListedPair {row, pathOf(grid, row, 1), pathOf(grid, row, 2),
+            readFacts(grid, row, 1), readFacts(grid, row, 2)});
     }
     return pairs;
 }
@@ -82,7 +82,7 @@ void FrmMain::finishBatch(int result, int panel, const QString &prefix)
 void FrmMain::CommandDelFile_Click()
 {
     TabStrip1->selectTab(2);
-    if (MSH1->TextMatrix(1, SimilarityCol).isEmpty()) {
+    if (MSH1->TextMatrix(1, GridSchema::CompareColumn::Similarity).isEmpty()) {
         showEmptyListMessage(m_dialogs);
         return;
     }
@@ -100,7 +100,7 @@ void FrmMain::CommandMoveTo_Click()
 {
     TabStrip1->selectTab(2);
     m_pending.clearPaths();
-    if (MSH1->TextMatrix(1, NameCol).isEmpty()) {
+    if (MSH1->TextMatrix(1, GridSchema::CompareColumn::Name1).isEmpty()) {
         showEmptyListMessage(m_dialogs);
         return;
     }
