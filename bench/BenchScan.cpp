@@ -3,7 +3,6 @@
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
-#include "modules/ModFindFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/StatusBar.h"
 
@@ -65,7 +64,7 @@ int benchScan(const QStringList &args)
 
     const auto *grid = window.findChild<FlexGrid *>(QStringLiteral("MSHList"));
     const QString totals = window.findChild<StatusBar *>(QStringLiteral("SBar1"))->panelText(1);
-    const int files = ModFindFile::catalogue().count();
+    const int files = window.catalogue().count();
     const bool inStep = grid->Rows() == files + (files > 0 ? 1 : 2);
     const QRegularExpressionMatch folders
         = QRegularExpression(QStringLiteral("扫描目录：(\\d+)")).match(totals);

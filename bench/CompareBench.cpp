@@ -4,7 +4,6 @@
 
 #include "core/CompareRun.h"
 #include "forms/main/FrmMain.h"
-#include "modules/ModFindFile.h"
 #include "platform/FlexGrid.h"
 #include "tests/support/PlainCompareLoop.h"
 
@@ -53,7 +52,7 @@ int compareBench(const QStringList &args, QTextStream &out)
     timer.start();
     WindowScan scanner(args.at(0), pattern);
     scanner.click();
-    const FileCatalogue catalogue = ModFindFile::catalogue();
+    const FileCatalogue catalogue = scanner.window().catalogue();
     out << "catalogue: the scan command in the window\n";
     out << "catalogue.seconds: " << seconds(timer) << "\n";
     out << "records: " << catalogue.count() << "\n";

@@ -110,6 +110,12 @@ void FrmMain::Form_Load()
         Twips::toPixels(2535), Twips::toPixels(1300));
 }
 
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    m_catalogue.clear();
+    QMainWindow::closeEvent(event);
+}
+
 void FrmMain::InitGrid(int which)
 {
     const auto reset = [](FlexGrid *grid, const QString &format) {

@@ -38,6 +38,13 @@ public:
     // Resets a grid: 0 the scan grid, 1 the compare grid, 2 both.
     void InitGrid(int which);
 
+    // The records of the last scan; record k is shown in scan-grid row k + 1
+    // right after the scan.
+    FileCatalogue &catalogue() { return m_catalogue; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // make-up and start-up
     void createControls();
@@ -66,6 +73,7 @@ private:
     Dialogs &m_dialogs;
 
     // window-level state
+    FileCatalogue m_catalogue;
     CompareCriteria m_compareCriteria;
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;

@@ -3,7 +3,6 @@
 #include "core/CompareCommand.h"
 #include "core/CompareView.h"
 #include "core/SimilarityThreshold.h"
-#include "modules/ModFindFile.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
 #include "platform/Dialogs.h"
@@ -112,5 +111,5 @@ void FrmMain::CommandToCompare_Click()
     options.criteria = m_compareCriteria;
     options.mode = TabStrip2->SelectedIndex();
     options.threshold = Combo3->currentText();
-    CompareCommand::run(view, ModFindFile::catalogue(), options);
+    CompareCommand::run(view, m_catalogue, options);
 }

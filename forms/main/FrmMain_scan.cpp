@@ -58,33 +58,36 @@ void FrmMain::CommandStartScan_Click()
 {
     ModFrmObject::WindowLock lock(this);
     try {
-        // Grid and catalogue are emptied together, even for a folder that
-        // turns out invalid, so that rows and records never disagree. The
-        // compare list goes too: its pairs belong to the files no longer
-        // listed, and a batch must never act on them.
-        InitGrid(2);
-        ModFindFile::catalogue().clear();
-        RedrawOff redrawOff(*MSHList);
-        SBar1->setPanelText(1, QStringLiteral("等待搜索..."));
-        SBar1->setPanelText(2, QStringLiteral("等待对比..."));
-        TabStrip1->selectTab(1);
+        ModFindFile::ScanOutcome outcome;
+        {
+            // Grid and catalogue are emptied together, even for a folder
+            // that turns out invalid, so that rows and records never
+            // disagree. The compare list goes too: its pairs belong to the
+            // files no longer listed, and a batch must never act on them.
+            InitGrid(2);
+            m_catalogue.clear();
+            RedrawOff redrawOff(*MSHList);
+            SBar1->setPanelText(1, QStringLiteral("等待搜索..."));
+            SBar1->setPanelText(2, QStringLiteral("等待对比..."));
+            TabStrip1->selectTab(1);
 
-        const QString folder = Text1->text();
-        if (!FileSystem::exists(folder)) {
-            tellUser(m_dialogs, QStringLiteral("无效的路径"));
-            return;
+            const QString folder = Text1->text();
+            if (!FileSystem::exists(folder)) {
+                tellUser(m_dialogs, QStringLiteral("无效的路径"));
+                return;
+            }
+            ThrottledText status(
+                [this](const QString &text) { SBar1->setPanelText(1, text); }, SBar1);
+            outcome = ModFindFile::ScanFolder(
+                folder, Combo1->currentText(), m_catalogue, *this, *MSHList, status);
+            SBar1->setPanelText(1, scanTotalsText(outcome.files, outcome.folders, outcome.bytes));
+            // The reset's empty row goes once the walk has put rows in front of it.
+            if (MSHList->Rows() > 2)
+                MSHList->RemoveItem(MSHList->Rows() - 1);
         }
-        qint16 files = 0;
-        qint16 folders = 0;
-        ThrottledText status([this](const QString &text) { SBar1->setPanelText(1, text); }, SBar1);
-        const qint64 total = ModFindFile::ScanFolder(
-            folder, Combo1->currentText(), files, folders, *this, *MSHList, status);
-        SBar1->setPanelText(1, scanTotalsText(files, folders, total));
-        // The reset's empty row goes once the walk has put rows in front of it.
-        if (MSHList->Rows() > 2)
-            MSHList->RemoveItem(MSHList->Rows() - 1);
+        // The notice is shown over the listed files, not over a blank grid.
         MousePointer::set(MousePointer::Default);
-        if (ModFindFile::filesRefused())
+        if (outcome.filesRefused)
             m_dialogs.notice(QStringLiteral("文件数量已达上限 32767 个，其余文件未列出。"));
     } catch (...) {
         // What the walk listed before the failure stays listed.

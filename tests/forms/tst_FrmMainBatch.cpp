@@ -2,7 +2,6 @@
 #include "TestFiles.h"
 #include "WindowControls.h"
 #include "forms/main/FrmMain.h"
-#include "modules/ModFindFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/StatusBar.h"
 #include "platform/TabStrip.h"
@@ -59,7 +58,6 @@ void TestFrmMainBatch::init()
     QVERIFY(m_dir->isValid());
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
     m_dialogs = FakeDialogs();
-    ModFindFile::catalogue().clear();
     m_window = new FrmMain(m_dialogs);
 }
 
@@ -67,7 +65,6 @@ void TestFrmMainBatch::cleanup()
 {
     delete m_window;
     m_window = nullptr;
-    ModFindFile::catalogue().clear();
     m_dir.reset();
 }
 
@@ -79,7 +76,7 @@ QString TestFrmMainBatch::addFile(
     if (!TestFiles::write(path, QByteArray(bytes, 'x')))
         qFatal("cannot write %s", qPrintable(path));
     const QString time = QStringLiteral("2024/3/5 9:07:01");
-    ModFindFile::catalogue().append(FileRecord {
+    m_window->catalogue().append(FileRecord {
         {name, folder, QString::number(bytes), time, modified, time, QStringLiteral("MP3 文件")}});
     return path;
 }
@@ -244,7 +241,7 @@ void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
 
     // Now the only listed pair has lost its chosen file: nothing is asked of
     // the shell, no totals, and the row stays with its blue mark.
-    ModFindFile::catalogue().clear();
+    m_window->catalogue().clear();
     addFile(QStringLiteral("c"), QStringLiteral("three.mp3"), 1);
     const QString three = addFile(QStringLiteral("d"), QStringLiteral("three.mp3"), 1);
     compareAndPickRule(0);
@@ -305,7 +302,7 @@ void TestFrmMainBatch::scanCompareDeleteThroughTheWindow()
     find<QLineEdit>(QStringLiteral("Text1"))->setText(root);
     find<QComboBox>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("*.mp3"));
     press("CommandStartScan");
-    QCOMPARE(ModFindFile::catalogue().count(), 4);
+    QCOMPARE(m_window->catalogue().count(), 4);
     // Rule 2 keeps the larger file of each pair: of (a, b), (a, c) and
     // (b, c) only b survives, and a, queued twice, is counted once.
     compareAndPickRule(2);

@@ -1,7 +1,6 @@
 #include "FakeDialogs.h"
 #include "WindowControls.h"
 #include "forms/main/FrmMain.h"
-#include "modules/ModFindFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/StatusBar.h"
 #include "platform/TabStrip.h"
@@ -36,7 +35,7 @@ private:
     {
         return control<T>(m_window, name);
     }
-    static void addFile(const QString &name, const QString &folder, const QString &size,
+    void addFile(const QString &name, const QString &folder, const QString &size,
         const QString &type = QStringLiteral("MP3 文件"));
     void compare() { find<QPushButton>(QStringLiteral("CommandToCompare"))->click(); }
 
@@ -46,7 +45,6 @@ private:
 
 void TestFrmMainCompare::init()
 {
-    ModFindFile::catalogue().clear();
     m_window = new FrmMain(m_dialogs);
 }
 
@@ -54,14 +52,13 @@ void TestFrmMainCompare::cleanup()
 {
     delete m_window;
     m_window = nullptr;
-    ModFindFile::catalogue().clear();
 }
 
 void TestFrmMainCompare::addFile(
     const QString &name, const QString &folder, const QString &size, const QString &type)
 {
     const QString time = QStringLiteral("2024/3/5 9:07:01");
-    ModFindFile::catalogue().append(FileRecord {{name, folder, size, time, time, time, type}});
+    m_window->catalogue().append(FileRecord {{name, folder, size, time, time, time, type}});
 }
 
 void TestFrmMainCompare::untickingTheLastBoxLocksAllButTheBoxes()

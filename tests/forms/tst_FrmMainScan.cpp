@@ -1,7 +1,6 @@
 #include "FakeDialogs.h"
 #include "WindowControls.h"
 #include "forms/main/FrmMain.h"
-#include "modules/ModFindFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/StatusBar.h"
 #include "platform/TabStrip.h"
@@ -17,8 +16,6 @@
 
 #include <memory>
 #include <system_error>
-
-using ModFindFile::catalogue;
 
 namespace {
 
@@ -45,6 +42,7 @@ public:
         panelAtPrompt << (status ? status->panelText(1) : QString());
         lockedAtPrompt << (scanButton && !scanButton->isEnabled());
         waitPointerAtPrompt << (QGuiApplication::overrideCursor() != nullptr);
+        redrawAtPrompt << (grid && grid->Redraw());
         if (failNext) {
             failNext = false;
             throw std::system_error(std::make_error_code(std::errc::not_enough_memory));
@@ -57,6 +55,8 @@ public:
     QStringList panelAtPrompt;
     QList<bool> lockedAtPrompt;
     QList<bool> waitPointerAtPrompt;
+    FlexGrid *grid = nullptr;
+    QList<bool> redrawAtPrompt;
     bool failNext = false;
 };
 
@@ -87,6 +87,7 @@ private:
         return control<T>(m_window, name);
     }
     FlexGrid *scanGrid() const { return find<FlexGrid>(u"MSHList"_qs); }
+    FileCatalogue &catalogue() const { return m_window->catalogue(); }
     QString panel(int n) const { return find<StatusBar>(u"SBar1"_qs)->panelText(n); }
     void scan(const QString &folder, const QString &pattern = u"*.mp3"_qs);
     void verifyUnlocked() const;
@@ -111,6 +112,7 @@ void TestFrmMainScan::init()
     m_window = new FrmMain(*m_dialogs);
     m_dialogs->status = find<StatusBar>(u"SBar1"_qs);
     m_dialogs->scanButton = find<QPushButton>(u"CommandStartScan"_qs);
+    m_dialogs->grid = scanGrid();
     m_window->show();
 }
 
@@ -327,10 +329,15 @@ void TestFrmMainScan::noticesTheLimitAfterTheTotals()
     QCOMPARE(notice.buttons, QStringList {QString::fromUtf8(Dialogs::Ok)});
     QVERIFY(m_dialogs->panelAtPrompt.first().startsWith(
         u"共搜索到文件：32767 个   扫描目录：33 个"_qs));
+    QCOMPARE(m_dialogs->redrawAtPrompt, QList<bool> {true}); // over the listed files
     QCOMPARE(catalogue().count(), FileCatalogue::Limit);
     verifyInStep();
     QCOMPARE(catalogue().at(FileCatalogue::Limit - 1).name(), u"32766.mp3"_qs);
     verifyUnlocked();
+
+    // Closing the window lets go of the records.
+    m_window->close();
+    QVERIFY(catalogue().isEmpty());
 }
 
 void TestFrmMainScan::reportsAFailureAndUnlocks()

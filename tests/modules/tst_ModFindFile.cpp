@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using ModFindFile::catalogue;
+#include <stdexcept>
 
 namespace {
 
@@ -24,22 +24,20 @@ struct GridScan
         grid.setRedraw(false);
     }
 
-    qint64 run(const QString &folder)
+    void run(const QString &folder)
     {
-        catalogue().clear();
-        files = 0;
-        folders = 0;
-        return ModFindFile::ScanFolder(folder, u"*.mp3"_qs, files, folders, window, grid, status);
+        catalogue.clear();
+        outcome = ModFindFile::ScanFolder(folder, u"*.mp3"_qs, catalogue, window, grid, status);
     }
 
     // Record k and row k + 1 are the same file, numbered k + 1.
     void verifyInStep() const
     {
-        QCOMPARE(grid.Rows(), catalogue().count() + 2);
-        for (int k = 0; k < catalogue().count(); ++k) {
+        QCOMPARE(grid.Rows(), catalogue.count() + 2);
+        for (int k = 0; k < catalogue.count(); ++k) {
             QCOMPARE(grid.TextMatrix(k + 1, 0), QString::number(k + 1));
             for (int f = 0; f < FileRecord::FieldCount; ++f)
-                QCOMPARE(grid.TextMatrix(k + 1, f + 1), catalogue().at(k).field(f));
+                QCOMPARE(grid.TextMatrix(k + 1, f + 1), catalogue.at(k).field(f));
         }
         for (int c = 0; c < grid.Cols(); ++c)
             QCOMPARE(grid.TextMatrix(grid.Rows() - 1, c), QString());
@@ -47,10 +45,16 @@ struct GridScan
 
     QWidget window;
     FlexGrid grid {&window};
+    FileCatalogue catalogue;
     QStringList texts;
-    ThrottledText status {[this](const QString &t) { texts << t; }, nullptr, 0};
-    qint16 files = 0;
-    qint16 folders = 0;
+    int failAfterTexts = -1; // the status panel fails, as a walk can part way
+    ThrottledText status {[this](const QString &t) {
+                              if (texts.size() == failAfterTexts)
+                                  throw std::runtime_error("status panel gone");
+                              texts << t;
+                          },
+        nullptr, 0};
+    ModFindFile::ScanOutcome outcome;
 };
 
 void makeFile(const QString &path)
@@ -69,6 +73,7 @@ private Q_SLOTS:
     void fillsTheGridInStepWithTheCatalogue();
     void widensButNeverNarrows();
     void keepsRowsAndRecordsInStepAtTheLimit();
+    void listsAndFitsWhatItFoundBeforeAFailure();
 };
 
 void TestModFindFile::fillsTheGridInStepWithTheCatalogue()
@@ -79,18 +84,20 @@ void TestModFindFile::fillsTheGridInStepWithTheCatalogue()
         makeFile(dir.filePath(name));
     GridScan scan;
     scan.run(dir.path());
-    QCOMPARE(catalogue().count(), 5);
+    QCOMPARE(scan.catalogue.count(), 5);
+    QCOMPARE(scan.outcome.files, 5);
+    QCOMPARE(scan.outcome.folders, 2);
     scan.verifyInStep();
     QCOMPARE(scan.grid.TextMatrix(0, 1), u"文件名"_qs); // the header stays
     QCOMPARE(scan.grid.TextMatrix(3, 1), u"tab\tand*star.mp3"_qs);
-    QVERIFY(!ModFindFile::filesRefused());
+    QVERIFY(!scan.outcome.filesRefused);
 
     // A second scan that finds nothing leaves an empty catalogue; its caller
     // resets the grid beforehand.
     QTemporaryDir empty;
     GridScan again;
     again.run(empty.path());
-    QVERIFY(catalogue().isEmpty());
+    QVERIFY(again.catalogue.isEmpty());
     QCOMPARE(again.grid.Rows(), 2);
 }
 
@@ -122,10 +129,24 @@ void TestModFindFile::keepsRowsAndRecordsInStepAtTheLimit()
     }
     GridScan scan;
     scan.run(dir.path());
-    QCOMPARE(int(scan.files), 32767);
-    QCOMPARE(catalogue().count(), 32767);
-    QVERIFY(ModFindFile::filesRefused());
+    QCOMPARE(int(scan.outcome.files), 32767);
+    QCOMPARE(scan.catalogue.count(), 32767);
+    QVERIFY(scan.outcome.filesRefused);
     scan.verifyInStep();
+}
+
+void TestModFindFile::listsAndFitsWhatItFoundBeforeAFailure()
+{
+    QTemporaryDir dir;
+    makeFile(dir.filePath(u"a-rather-long-file-name-for-the-first-column.mp3"_qs));
+    makeFile(dir.filePath(u"b.mp3"_qs));
+    GridScan scan;
+    const int nameBefore = scan.grid.ColWidth(1);
+    scan.failAfterTexts = 1;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, scan.run(dir.path()));
+    QCOMPARE(scan.catalogue.count(), 2);
+    scan.verifyInStep();
+    QVERIFY(scan.grid.ColWidth(1) > nameBefore);
 }
 
 QTEST_MAIN(TestModFindFile)
