@@ -19,6 +19,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -53,6 +56,35 @@ Control *makeCaptioned(QWidget *container, const QString &name, const char *kind
     control->setText(caption);
     control->setAccessibleName(caption);
     return control;
+}
+
+// The threshold box stands on the run of blanks in the similar-name caption,
+// with the "%" right of it. This font's blanks may be narrower than the box,
+// so the caption's letters are spaced out until the run is wide enough (its
+// text stays as it is), and the box is moved to where the run starts.
+void fitThresholdIntoCaption(QCheckBox *box, QComboBox *threshold)
+{
+    constexpr int gap = 2;
+    const QString caption = box->text();
+    const qsizetype blanksFrom = caption.indexOf(QLatin1Char(' '));
+    const QString prefix = caption.left(blanksFrom);
+    const QString upToPercent = caption.chopped(1);
+    const int needed = threshold->width() + 2 * gap;
+    QFont font = box->font();
+    const auto run = [&] {
+        const QFontMetrics metrics(font);
+        return metrics.horizontalAdvance(upToPercent) - metrics.horizontalAdvance(prefix);
+    };
+    for (qreal spacing = 0.5; run() < needed && spacing <= 20; spacing += 0.5)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    box->setFont(font);
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const int textLeft
+        = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
+    threshold->move(
+        box->x() + textLeft + QFontMetrics(font).horizontalAdvance(prefix) + gap, threshold->y());
+    box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
 }
 
 QPixmap picture(int size)
@@ -110,6 +142,7 @@ void FrmMain::createControls()
         FrameFile, QStringLiteral("Combo3"), ControlKind::ComboBox, 3240, 937, 735, 300);
     Combo3->setEditable(true);
     Combo3->setAccessibleName(QStringLiteral("文件名相似度"));
+    fitThresholdIntoCaption(Check1[0], Combo3);
     const QList<std::pair<int, const char *>> criteria {{2, "文件大小"}, {3, "文件创建时间"},
         {4, "文件修改时间"}, {5, "文件访问时间"}, {6, "文件类型"}};
     const int lefts[] = {4680, 6120, 7920, 9720, 11520};

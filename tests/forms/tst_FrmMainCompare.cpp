@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 // The compare controls of the main window, driven as a user would: the
@@ -99,6 +101,17 @@ void TestFrmMainCompare::modeTabsSwitchCaptionAndThreshold()
     QCOMPARE(nameBox->text(), QStringLiteral("文件名相似度：         %"));
     QCOMPARE(nameBox->accessibleName(), nameBox->text());
     QVERIFY(!threshold->isHidden());
+    // The box covers the blanks, and the "%" shows right of it, inside the
+    // check box.
+    QStyleOptionButton option;
+    option.initFrom(nameBox);
+    const int textLeft = nameBox->x()
+        + nameBox->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, nameBox).left();
+    const QFontMetrics metrics(nameBox->font());
+    const int percentLeft = textLeft + metrics.horizontalAdvance(nameBox->text().chopped(1));
+    QVERIFY(textLeft + metrics.horizontalAdvance(u"文件名相似度："_qs) <= threshold->x());
+    QVERIFY(percentLeft >= threshold->geometry().right());
+    QVERIFY(percentLeft + metrics.horizontalAdvance(u"%"_qs) <= nameBox->geometry().right());
     nameBox->click();
     nameBox->click();
     QCOMPARE(nameBox->text(), QStringLiteral("文件名相似度：         %"));
