@@ -1,10 +1,10 @@
 #include "BenchCommands.h"
+#include "ProcessMemory.h"
 
 #include "core/FileCatalogue.h"
 #include "platform/FlexGrid.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -21,20 +21,6 @@ const QString CompareFormat = QStringLiteral(
     "< 序号 |<  相似度 |<文件名1|<文件名2|<文件1位置|<文件2位置|>文件1大小(字节)|<文件2大小(字节)|"
     "<文件1创建时间|<文件2创建时间|<文件1修改时间|<文件2修改时间|<文件1访问时间|>文件2访问时间|"
     "<文件1类型|>文件2类型");
-
-// Resident and peak resident memory of this process, in bytes.
-qint64 statusBytes(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return 0;
-}
 
 FileCatalogue syntheticCatalogue()
 {
@@ -101,7 +87,7 @@ int benchGrid(const QStringList &args)
     grid.show();
     grid.setFormatString(CompareFormat);
     grid.setRows(2);
-    const qint64 before = statusBytes("VmRSS");
+    const qint64 before = ProcessMemory::resident();
 
     // As the compare run fills: painting off, rows in front of the trailing
     // empty row, which is dropped at the end.
@@ -127,7 +113,7 @@ int benchGrid(const QStringList &args)
     grid.setRedraw(true);
     const double fill = seconds(timer);
     const double fillCpu = cpuSeconds() - cpuStart;
-    const qint64 after = statusBytes("VmRSS");
+    const qint64 after = ProcessMemory::resident();
 
     timer.restart();
     grid.setCol(2);
@@ -157,7 +143,7 @@ int benchGrid(const QStringList &args)
     out << "fill_s: " << QString::number(fill, 'f', 3) << '\n';
     out << "fill_cpu_s: " << QString::number(fillCpu, 'f', 3) << '\n';
     out << "bytes_per_row: " << (after - before) / (grid.Rows() - 1) << '\n';
-    out << "peak_rss_mb: " << statusBytes("VmHWM") / (1024 * 1024) << '\n';
+    out << "peak_rss_mb: " << ProcessMemory::peakResident() / (1024 * 1024) << '\n';
     out << "sort_text_s: " << QString::number(sortText, 'f', 3) << '\n';
     out << "sort_number_s: " << QString::number(sortNumber, 'f', 3) << '\n';
     out << "sorted: " << (sorted ? "yes" : "no") << '\n';
