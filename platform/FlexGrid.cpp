@@ -140,6 +140,11 @@ void FlexGrid::AddItems(const QList<QStringList> &rows, int index)
     m_model->insertRowTexts(index < 0 ? Rows() : index, rows);
 }
 
+void FlexGrid::AddItems(const GridRowSource &rows, int index)
+{
+    m_model->insertRowSource(index < 0 ? Rows() : index, rows);
+}
+
 void FlexGrid::RemoveItem(int index)
 {
     m_model->removeDataRow(index);

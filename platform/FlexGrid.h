@@ -5,6 +5,7 @@
 #include <QTableView>
 
 class FlexGridModel;
+class GridRowSource;
 
 // The result lists' grid: cell texts, per-cell colours and a current cell
 // with a rectangular range. Row 0 is the fixed header row (TextMatrix(0, c)
@@ -46,6 +47,8 @@ public:
     void AddItem(const QStringList &cells, int index = -1);
     // Inserts many rows in front of index in one step, for the long lists.
     void AddItems(const QList<QStringList> &rows, int index);
+    // Same, the rows read one by one from a source of shared texts.
+    void AddItems(const GridRowSource &rows, int index);
     void RemoveItem(int index);
     // Removes many data rows in one pass: indexes in any order, repeats and
     // indexes outside the data rows passed over. Returns how many went.

@@ -4,6 +4,7 @@
 #include "platform/GridCellOrder.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 FlexGridModel::FlexGridModel(QObject *parent)
@@ -142,6 +143,42 @@ bool FlexGridModel::insertRowTexts(int index, const QStringList &cells)
     for (int c = 0; c < n; ++c)
         at[c] = m_pool.intern(cells.at(c));
     ++m_dataRows;
+    endInsertRows();
+    return true;
+}
+
+bool FlexGridModel::insertRowSource(int index, const GridRowSource &source)
+{
+    const qsizetype count = source.rowCount();
+    if (index < 1 || index > rows() || count > std::numeric_limits<int>::max() - m_dataRows)
+        return false;
+    if (count <= 0)
+        return true;
+    const int width = std::max(source.columnCount(), 0);
+    const int used = std::min(width, m_cols);
+    // No id of the pool has every bit set: numbers stop at nine digits.
+    constexpr quint32 Unknown = 0xffffffffu;
+    std::vector<quint32> sharedIds(static_cast<size_t>(source.sharedTextCount()), Unknown);
+    std::vector<GridRowSource::Cell> cells(static_cast<size_t>(width));
+    beginInsertRows({}, index - 1, index - 1 + static_cast<int>(count) - 1);
+    const auto at = m_cells.insert(m_cells.begin() + (index - 1) * stride(),
+        static_cast<size_t>(count) * stride(), GridTextPool::Empty);
+    quint32 *to = &*at;
+    for (qsizetype i = 0; i < count; ++i, to += stride()) {
+        source.cells(i, cells.data());
+        for (int c = 0; c < used; ++c) {
+            const GridRowSource::Cell &cell = cells[static_cast<size_t>(c)];
+            if (cell.kind == GridRowSource::Cell::Number) {
+                to[c] = m_pool.internNumber(cell.value);
+            } else if (cell.kind == GridRowSource::Cell::Shared && cell.value < sharedIds.size()) {
+                quint32 &id = sharedIds[cell.value];
+                if (id == Unknown)
+                    id = m_pool.intern(source.sharedText(cell.value));
+                to[c] = id;
+            }
+        }
+    }
+    m_dataRows += static_cast<int>(count);
     endInsertRows();
     return true;
 }

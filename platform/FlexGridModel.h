@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GridRowSource.h"
 #include "platform/GridTextPool.h"
 
 #include <QAbstractTableModel>
@@ -37,6 +38,9 @@ public:
     // Inserts the rows in front of grid row index (1 .. rows()).
     bool insertRowTexts(int index, const QList<QStringList> &rows);
     bool insertRowTexts(int index, const QStringList &cells);
+    // Inserts the source's rows in front of grid row index, storing each of
+    // its shared texts once however many cells use it.
+    bool insertRowSource(int index, const GridRowSource &source);
     bool removeDataRow(int row);
     // Removes the given data rows (any order; repeats and indexes outside
     // 1 .. rows() - 1 are passed over) in one pass over the store. One block

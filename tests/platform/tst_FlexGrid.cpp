@@ -1,3 +1,4 @@
+#include "core/GridRowSource.h"
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridModel.h"
 
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void rowsInsertAndRemove();
     void listCellsMayHoldTabs();
     void textsAreSharedNotCopied();
+    void rowSourceReadsEachSharedTextOnce();
     void freedBufferIsNotTakenForItsText();
     void numberTextsKeepTheirText_data();
     void numberTextsKeepTheirText();
@@ -80,6 +82,28 @@ int darkest(const QImage &image)
     }
     return least;
 }
+
+// Rows given cell by cell; counts the reads of each shared text.
+class CountingSource : public GridRowSource
+{
+public:
+    QList<QList<Cell>> rows;
+    QStringList shared;
+    mutable QList<int> reads;
+
+    qsizetype rowCount() const override { return rows.size(); }
+    int columnCount() const override { return 4; }
+    void cells(qsizetype row, Cell *cells) const override
+    {
+        std::copy(rows.at(row).begin(), rows.at(row).end(), cells);
+    }
+    qsizetype sharedTextCount() const override { return shared.size(); }
+    QString sharedText(qsizetype index) const override
+    {
+        ++reads[index];
+        return shared.at(index);
+    }
+};
 
 QPoint cellCentre(const FlexGrid &grid, int row, int col)
 {
@@ -218,6 +242,35 @@ void TestFlexGrid::textsAreSharedNotCopied()
     QCOMPARE(grid.TextMatrix(50, 2), name);
     // The pool holds the empty text and the name once.
     QCOMPARE(grid.gridModel()->storedTextCount(), 2);
+}
+
+void TestFlexGrid::rowSourceReadsEachSharedTextOnce()
+{
+    using Cell = GridRowSource::Cell;
+    FlexGrid grid;
+    grid.setFormatString(QStringLiteral("<n|<a|<b"));
+    grid.setRows(2);
+    grid.AddItem(QStringList {"1", "first"}, 1);
+    CountingSource source;
+    // Column 3 is beyond the grid's columns; text 3 is used by no cell.
+    source.shared = {QStringLiteral("歌曲.mp3"), QStringLiteral("/音乐/"),
+        QStringLiteral("surplus"), QStringLiteral("unused")};
+    source.reads = {0, 0, 0, 0};
+    source.rows = {
+        {{Cell::Number, 2}, {Cell::Shared, 0}, {Cell::Shared, 1}, {Cell::Shared, 2}},
+        {{Cell::Number, 4000000000u}, {Cell::Shared, 0}, {}, {Cell::Shared, 2}},
+        {{Cell::Number, 0}, {Cell::Shared, 9}, {Cell::Shared, 1}, {}},
+    };
+    grid.AddItems(source, grid.Rows() - 1);
+
+    QCOMPARE(column(grid, 0), (QStringList {"1", "2", "4000000000", "0", ""}));
+    QCOMPARE(column(grid, 1), (QStringList {"first", "歌曲.mp3", "歌曲.mp3", "", ""}));
+    QCOMPARE(column(grid, 2), (QStringList {"", "/音乐/", "", "/音乐/", ""}));
+    QCOMPARE(source.reads, (QList<int> {1, 1, 0, 0}));
+    QCOMPARE(grid.TextMatrix(3, 1).constData(), source.shared.at(0).constData());
+    // The empty text, "first", the two shared texts and the ten-digit number.
+    QCOMPARE(grid.gridModel()->storedTextCount(), 5);
+    QCOMPARE(source.texts(1), (QStringList {"4000000000", "歌曲.mp3", "", "surplus"}));
 }
 
 void TestFlexGrid::freedBufferIsNotTakenForItsText()
@@ -832,6 +885,11 @@ void TestFlexGrid::modelPassesTester()
     for (int k = 1; k <= 20; ++k)
         grid.AddItem(QStringList {QString::number(k), QStringLiteral("f%1").arg(k % 7)}, k);
     grid.AddItems({{"x"}, {"y"}}, 3);
+    CountingSource source;
+    source.shared = {QStringLiteral("s")};
+    source.reads = {0};
+    source.rows = {{{GridRowSource::Cell::Number, 7}, {GridRowSource::Cell::Shared, 0}, {}, {}}};
+    grid.AddItems(source, 2);
     grid.setRow(5);
     grid.setCol(1);
     grid.setRowSel(9);
