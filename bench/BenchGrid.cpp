@@ -1,10 +1,11 @@
 #include "BenchCommands.h"
+#include "ProcessMemory.h"
 
 #include "core/FileCatalogue.h"
 #include "platform/FlexGrid.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -16,25 +17,13 @@ namespace {
 constexpr int DefaultRows = 1'000'000;
 constexpr int Batch = 10'000;
 constexpr int SingleRows = 100'000;
+constexpr int HighlightCells = 1'000;
+constexpr int HighlightRows = 100'000;
 
 const QString CompareFormat = QStringLiteral(
     "< 序号 |<  相似度 |<文件名1|<文件名2|<文件1位置|<文件2位置|>文件1大小(字节)|<文件2大小(字节)|"
     "<文件1创建时间|<文件2创建时间|<文件1修改时间|<文件2修改时间|<文件1访问时间|>文件2访问时间|"
     "<文件1类型|>文件2类型");
-
-// Resident and peak resident memory of this process, in bytes.
-qint64 statusBytes(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return 0;
-}
 
 FileCatalogue syntheticCatalogue()
 {
@@ -101,7 +90,7 @@ int benchGrid(const QStringList &args)
     grid.show();
     grid.setFormatString(CompareFormat);
     grid.setRows(2);
-    const qint64 before = statusBytes("VmRSS");
+    const qint64 before = ProcessMemory::resident();
 
     // As the compare run fills: painting off, rows in front of the trailing
     // empty row, which is dropped at the end.
@@ -127,7 +116,7 @@ int benchGrid(const QStringList &args)
     grid.setRedraw(true);
     const double fill = seconds(timer);
     const double fillCpu = cpuSeconds() - cpuStart;
-    const qint64 after = statusBytes("VmRSS");
+    const qint64 after = ProcessMemory::resident();
 
     timer.restart();
     grid.setCol(2);
@@ -139,6 +128,58 @@ int benchGrid(const QStringList &args)
     const double sortNumber = seconds(timer);
     const bool sorted = grid.TextMatrix(1, 6).toLongLong() >= grid.TextMatrix(2, 6).toLongLong()
         && grid.TextMatrix(Rows / 2, 6).toLongLong() >= grid.TextMatrix(Rows, 6).toLongLong();
+
+    // One repaint of the shown grid, which every bulk step below is followed
+    // by; their times are the step itself, with the views' own reactions.
+    QCoreApplication::processEvents();
+    timer.restart();
+    grid.viewport()->update();
+    QCoreApplication::processEvents();
+    const double repaint = seconds(timer);
+
+    // Highlights: 1,000 cells spread over the grid, then every cell of
+    // 100,000 rows; each cleared in one call.
+    for (int i = 0; i < HighlightCells; ++i) {
+        grid.setRow(1 + static_cast<int>((qint64(i) * 7919) % Rows));
+        grid.setCol(1 + i % 15);
+        grid.setCellBackColor(FlexGrid::SelectionColor);
+    }
+    QCoreApplication::processEvents(); // what came before is painted
+    timer.restart();
+    grid.clearHighlights();
+    const double clearCells = seconds(timer);
+    const int wholeRows = std::min(HighlightRows, Rows);
+    grid.setRow(1);
+    grid.setCol(1);
+    grid.setRowSel(wholeRows);
+    grid.setColSel(15);
+    grid.setFillStyle(1);
+    grid.setCellBackColor(FlexGrid::SelectionColor);
+    grid.setFillStyle(0);
+    const bool painted = grid.isHighlighted(wholeRows, 15);
+    QCoreApplication::processEvents(); // what came before is painted
+    timer.restart();
+    grid.clearHighlights();
+    const double clearRows = seconds(timer);
+    const bool cleared = painted && !grid.isHighlighted(wholeRows, 15) && !grid.isHighlighted(1, 1);
+
+    // The sorts left the numbers out of order; then every other row goes.
+    QCoreApplication::processEvents(); // what came before is painted
+    timer.restart();
+    grid.renumberRows();
+    const double renumber = seconds(timer);
+    const bool renumbered = grid.TextMatrix(Rows, 0) == QString::number(Rows);
+    QList<int> everyOther;
+    everyOther.reserve(Rows / 2 + 1);
+    for (int row = 1; row <= Rows; row += 2)
+        everyOther.append(row);
+    const QString keptSecond = grid.TextMatrix(2, 2);
+    QCoreApplication::processEvents(); // what came before is painted
+    timer.restart();
+    grid.RemoveItems(everyOther);
+    const double removeHalf = seconds(timer);
+    const bool removed
+        = grid.Rows() - 1 == Rows - everyOther.size() && grid.TextMatrix(1, 2) == keptSecond;
 
     // The compare run's own path: one AddItem per pair.
     FlexGrid single;
@@ -153,15 +194,24 @@ int benchGrid(const QStringList &args)
     const double singleFill = seconds(timer);
     single.setRedraw(true);
 
-    out << "rows: " << grid.Rows() - 1 << '\n';
+    out << "rows: " << Rows << '\n';
     out << "fill_s: " << QString::number(fill, 'f', 3) << '\n';
     out << "fill_cpu_s: " << QString::number(fillCpu, 'f', 3) << '\n';
-    out << "bytes_per_row: " << (after - before) / (grid.Rows() - 1) << '\n';
-    out << "peak_rss_mb: " << statusBytes("VmHWM") / (1024 * 1024) << '\n';
+    out << "bytes_per_row: " << (after - before) / Rows << '\n';
+    out << "peak_rss_mb: " << ProcessMemory::peakResident() / (1024 * 1024) << '\n';
     out << "sort_text_s: " << QString::number(sortText, 'f', 3) << '\n';
     out << "sort_number_s: " << QString::number(sortNumber, 'f', 3) << '\n';
     out << "sorted: " << (sorted ? "yes" : "no") << '\n';
+    out << "repaint_s: " << QString::number(repaint, 'f', 3) << '\n';
+    out << "clear_highlights_cells: " << HighlightCells << '\n';
+    out << "clear_highlights_s: " << QString::number(clearCells, 'f', 6) << '\n';
+    out << "clear_highlights_100k_rows_s: " << QString::number(clearRows, 'f', 6) << '\n';
+    out << "highlights_cleared: " << (cleared ? "yes" : "no") << '\n';
+    out << "renumber_s: " << QString::number(renumber, 'f', 3) << '\n';
+    out << "renumbered: " << (renumbered ? "yes" : "no") << '\n';
+    out << "remove_half_s: " << QString::number(removeHalf, 'f', 3) << '\n';
+    out << "removed: " << (removed ? "yes" : "no") << '\n';
     out << "single_add_rows: " << SingleRows << '\n';
     out << "single_add_s: " << QString::number(singleFill, 'f', 3) << '\n';
-    return grid.Rows() - 1 == Rows && sorted ? 0 : 1;
+    return sorted && cleared && renumbered && removed ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "core/ColumnWidthTable.h"
 #include "core/CompareKey.h"
 #include "core/CompareView.h"
+#include "core/MatchRowSource.h"
 #include "core/MatchRows.h"
 
 namespace {
@@ -50,7 +51,7 @@ qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Opt
         const WindowLock lock(view);
         outcome = CompareRun::run(records, options);
         if (!outcome.pairs.isEmpty())
-            view.insertRows(MatchRows::rows(records, outcome.pairs));
+            view.insertRows(MatchRowSource(records, outcome.pairs));
         view.setResultText(MatchRows::resultText(outcome.pairs.size()));
         if (!outcome.pairs.isEmpty())
             view.dropTrailingRow();

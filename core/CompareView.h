@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <array>
+
+class GridRowSource;
 
 // What the compare command needs of the main window: the compare grid, the
 // result tab, status panel 2, the window lock and the notice. The window
@@ -24,7 +24,7 @@ public:
     virtual void showProgress(const QString &text) = 0;
     virtual void setResultText(const QString &text) = 0;
     // Inserts the rows in front of the grid's trailing empty row.
-    virtual void insertRows(const QList<QStringList> &rows) = 0;
+    virtual void insertRows(const GridRowSource &rows) = 0;
     virtual void dropTrailingRow() = 0;
     // Widens columns 2 to 15 to the measured widths, never narrowing.
     virtual void widenColumns(const std::array<int, 16> &widths) = 0;

@@ -1,41 +1,16 @@
 #include "core/MatchRows.h"
 
-#include "core/NameSimilarity.h"
-
-#include <QHash>
+#include "core/MatchRowSource.h"
 
 namespace MatchRows {
 
-QStringList cells(const QList<FileRecord> &records, const MatchPair &pair, qint32 number)
-{
-    const FileRecord &first = records.at(pair.first);
-    const FileRecord &second = records.at(pair.second);
-    QStringList row;
-    row.reserve(ColumnCount);
-    row.append(QString::number(number));
-    row.append(NameSimilarity::text(pair.score));
-    for (int f = 0; f < FileRecord::FieldCount; ++f) {
-        row.append(first.field(f));
-        row.append(second.field(f));
-    }
-    return row;
-}
-
 QList<QStringList> rows(const QList<FileRecord> &records, const QList<MatchPair> &pairs)
 {
-    // Most pairs of a run share a handful of similarity texts.
-    QHash<qint32, QString> texts;
+    const MatchRowSource source(records, pairs);
     QList<QStringList> out;
     out.reserve(pairs.size());
-    for (qsizetype i = 0; i < pairs.size(); ++i) {
-        const MatchPair &pair = pairs.at(i);
-        auto text = texts.constFind(pair.score);
-        if (text == texts.cend())
-            text = texts.insert(pair.score, NameSimilarity::text(pair.score));
-        QStringList row = cells(records, pair, static_cast<qint32>(i + 1));
-        row[1] = *text;
-        out.append(std::move(row));
-    }
+    for (qsizetype i = 0; i < pairs.size(); ++i)
+        out.append(source.texts(i));
     return out;
 }
 

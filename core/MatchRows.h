@@ -8,14 +8,13 @@
 
 // The compare grid's rows for the pairs of a run: number, similarity text,
 // then field f of file 1 in column 2 + 2f and of file 2 in column 3 + 2f.
-// The cells share the catalogue's texts, so a million rows cost little
-// more than their numbers and similarity texts.
+// The grid reads them through MatchRowSource, without a list of texts.
 namespace MatchRows {
 constexpr int ColumnCount = 16;
 constexpr int FirstFileColumn = 2;
 
-QStringList cells(const QList<FileRecord> &records, const MatchPair &pair, qint32 number);
-// Rows numbered from 1 in the order of the pairs.
+// Rows numbered from 1 in the order of the pairs, as texts: what the grid
+// shows, for readers that want lists.
 QList<QStringList> rows(const QList<FileRecord> &records, const QList<MatchPair> &pairs);
 
 // Status panel 2 after a run.

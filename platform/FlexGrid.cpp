@@ -10,18 +10,10 @@
 
 #include <algorithm>
 
-namespace {
-
-// The highlight colour: a warm tone, apart from the blue tint the view gives
-// its own transient range.
-const QColor DefaultBackColorSel(255, 224, 140);
-
-} // namespace
-
 FlexGrid::FlexGrid(QWidget *parent)
     : QTableView(parent)
     , m_model(new FlexGridModel(this))
-    , m_backColorSel(DefaultBackColorSel)
+    , m_backColorSel(SelectionColor)
 {
     m_model->setCols(2);
     m_model->setRows(2);
@@ -148,9 +140,24 @@ void FlexGrid::AddItems(const QList<QStringList> &rows, int index)
     m_model->insertRowTexts(index < 0 ? Rows() : index, rows);
 }
 
+void FlexGrid::AddItems(const GridRowSource &rows, int index)
+{
+    m_model->insertRowSource(index < 0 ? Rows() : index, rows);
+}
+
 void FlexGrid::RemoveItem(int index)
 {
     m_model->removeDataRow(index);
+}
+
+int FlexGrid::RemoveItems(const QList<int> &indexes)
+{
+    return m_model->removeDataRows(indexes);
+}
+
+void FlexGrid::renumberRows()
+{
+    m_model->renumberRows();
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const
@@ -290,6 +297,16 @@ void FlexGrid::setFillStyle(int style)
         m_fillStyle = style;
 }
 
+bool FlexGrid::isHighlighted(int row, int col) const
+{
+    return m_model->isHighlighted(row, col);
+}
+
+void FlexGrid::clearHighlights()
+{
+    m_model->clearHighlights();
+}
+
 bool FlexGrid::Redraw() const
 {
     return updatesEnabled();
@@ -385,6 +402,18 @@ FlexGrid::QuietMoves::~QuietMoves()
 {
     if (--m_grid.m_quiet == 0)
         m_grid.syncView();
+}
+
+FlexGrid::RedrawOff::RedrawOff(FlexGrid &grid)
+    : m_grid(grid)
+    , m_was(grid.Redraw())
+{
+    m_grid.setRedraw(false);
+}
+
+FlexGrid::RedrawOff::~RedrawOff()
+{
+    m_grid.setRedraw(m_was);
 }
 
 FlexGrid::Range FlexGrid::currentRange() const

@@ -5,6 +5,7 @@
 #include <QTableView>
 
 class FlexGridModel;
+class GridRowSource;
 
 // The result lists' grid: cell texts, per-cell colours and a current cell
 // with a rectangular range. Row 0 is the fixed header row (TextMatrix(0, c)
@@ -18,6 +19,14 @@ class FlexGrid : public QTableView
     Q_OBJECT
 
 public:
+    // The highlight colour (BackColorSel's start): a warm tone, apart from
+    // the blue tint the view gives its own transient range.
+    static constexpr QColor SelectionColor {255, 224, 140};
+    // Text marks: blue for a file found missing, red for a file that a
+    // delete or move left in place.
+    static constexpr QColor BlueColor {0, 0, 255};
+    static constexpr QColor RedColor {255, 0, 0};
+
     explicit FlexGrid(QWidget *parent = nullptr);
     ~FlexGrid() override;
 
@@ -38,7 +47,14 @@ public:
     void AddItem(const QStringList &cells, int index = -1);
     // Inserts many rows in front of index in one step, for the long lists.
     void AddItems(const QList<QStringList> &rows, int index);
+    // Same, the rows read one by one from a source of shared texts.
+    void AddItems(const GridRowSource &rows, int index);
     void RemoveItem(int index);
+    // Removes many data rows in one pass: indexes in any order, repeats and
+    // indexes outside the data rows passed over. Returns how many went.
+    int RemoveItems(const QList<int> &indexes);
+    // Writes 1 .. Rows() - 1 into column 0, the trailing row included.
+    void renumberRows();
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
@@ -67,6 +83,11 @@ public:
     void setCellForeColor(const QColor &color);
     int FillStyle() const;
     void setFillStyle(int style);
+    // A cell is highlighted when its background differs from BackColor.
+    bool isHighlighted(int row, int col) const;
+    // Every cell back to BackColor; text colours stay. The current cell and
+    // range stay as they are, and no cell event is raised.
+    void clearHighlights();
 
     bool Redraw() const;
     void setRedraw(bool on);
@@ -100,6 +121,21 @@ public:
 
     private:
         FlexGrid &m_grid;
+    };
+
+    // While one lives the grid is not painted; it then restores the Redraw
+    // it found, so that guards nest.
+    class RedrawOff
+    {
+    public:
+        explicit RedrawOff(FlexGrid &grid);
+        ~RedrawOff();
+        RedrawOff(const RedrawOff &) = delete;
+        RedrawOff &operator=(const RedrawOff &) = delete;
+
+    private:
+        FlexGrid &m_grid;
+        bool m_was;
     };
 
     // The cell store, for tests and the accessibility bridge.

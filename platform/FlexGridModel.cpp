@@ -1,16 +1,11 @@
 #include "platform/FlexGridModel.h"
 
+#include "platform/FlexGrid.h"
 #include "platform/GridCellOrder.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
-
-namespace {
-
-constexpr QRgb Blue = 0xff0000ffu;
-constexpr QRgb Red = 0xffff0000u;
-
-} // namespace
 
 FlexGridModel::FlexGridModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -38,7 +33,7 @@ void FlexGridModel::setRows(int newRows)
     beginRemoveRows({}, data, m_dataRows - 1);
     for (int r = data + 1; r <= m_dataRows; ++r) {
         if (const quint32 slot = slotOf(r))
-            m_freeSlots.push_back(slot);
+            freeSlot(slot);
     }
     m_cells.resize(static_cast<size_t>(data) * stride());
     m_dataRows = data;
@@ -63,6 +58,9 @@ void FlexGridModel::setCols(int newCols)
     // Slots are laid out by the column count; the colours go with it.
     m_slotColours.clear();
     m_freeSlots.clear();
+    m_backSlots.clear();
+    m_slotBackCount.clear();
+    m_backSlotAt.clear();
     while (m_captions.size() > newCols)
         m_captions.removeLast();
     while (m_captions.size() < newCols)
@@ -149,18 +147,105 @@ bool FlexGridModel::insertRowTexts(int index, const QStringList &cells)
     return true;
 }
 
+bool FlexGridModel::insertRowSource(int index, const GridRowSource &source)
+{
+    const qsizetype count = source.rowCount();
+    if (index < 1 || index > rows() || count > std::numeric_limits<int>::max() - m_dataRows)
+        return false;
+    if (count <= 0)
+        return true;
+    const int width = std::max(source.columnCount(), 0);
+    const int used = std::min(width, m_cols);
+    // No id of the pool has every bit set: numbers stop at nine digits.
+    constexpr quint32 Unknown = 0xffffffffu;
+    std::vector<quint32> sharedIds(static_cast<size_t>(source.sharedTextCount()), Unknown);
+    std::vector<GridRowSource::Cell> cells(static_cast<size_t>(width));
+    beginInsertRows({}, index - 1, index - 1 + static_cast<int>(count) - 1);
+    const auto at = m_cells.insert(m_cells.begin() + (index - 1) * stride(),
+        static_cast<size_t>(count) * stride(), GridTextPool::Empty);
+    quint32 *to = &*at;
+    for (qsizetype i = 0; i < count; ++i, to += stride()) {
+        source.cells(i, cells.data());
+        for (int c = 0; c < used; ++c) {
+            const GridRowSource::Cell &cell = cells[static_cast<size_t>(c)];
+            if (cell.kind == GridRowSource::Cell::Number) {
+                to[c] = m_pool.internNumber(cell.value);
+            } else if (cell.kind == GridRowSource::Cell::Shared && cell.value < sharedIds.size()) {
+                quint32 &id = sharedIds[cell.value];
+                if (id == Unknown)
+                    id = m_pool.intern(source.sharedText(cell.value));
+                to[c] = id;
+            }
+        }
+    }
+    m_dataRows += static_cast<int>(count);
+    endInsertRows();
+    return true;
+}
+
 bool FlexGridModel::removeDataRow(int row)
 {
     if (row < 1 || row > m_dataRows)
         return false;
     beginRemoveRows({}, row - 1, row - 1);
     if (const quint32 slot = slotOf(row))
-        m_freeSlots.push_back(slot);
+        freeSlot(slot);
     const auto from = m_cells.begin() + (row - 1) * stride();
     m_cells.erase(from, from + stride());
     --m_dataRows;
     endRemoveRows();
     return true;
+}
+
+int FlexGridModel::removeDataRows(const QList<int> &rows)
+{
+    std::vector<char> doomed(static_cast<size_t>(m_dataRows) + 1, 0);
+    int count = 0;
+    int first = m_dataRows + 1;
+    int last = 0;
+    for (const int row : rows) {
+        if (row < 1 || row > m_dataRows || doomed[static_cast<size_t>(row)])
+            continue;
+        doomed[static_cast<size_t>(row)] = 1;
+        ++count;
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    if (count == 0)
+        return 0;
+    const bool oneBlock = last - first + 1 == count;
+    // Scattered rows would take one removal, and one pass of the views, per
+    // block; a reset lets the views start over once.
+    if (oneBlock)
+        beginRemoveRows({}, first - 1, last - 1);
+    else
+        beginResetModel();
+    quint32 *to = rowCells(first);
+    for (int r = first; r <= m_dataRows; ++r) {
+        const quint32 *from = rowCells(r);
+        if (doomed[static_cast<size_t>(r)]) {
+            if (const quint32 slot = from[m_cols])
+                freeSlot(slot);
+            continue;
+        }
+        if (to != from)
+            std::copy_n(from, stride(), to);
+        to += stride();
+    }
+    m_dataRows -= count;
+    m_cells.resize(static_cast<size_t>(m_dataRows) * stride());
+    if (oneBlock)
+        endRemoveRows();
+    else
+        endResetModel();
+    return count;
+}
+
+void FlexGridModel::renumberRows()
+{
+    for (int r = 1; r <= m_dataRows; ++r)
+        rowCells(r)[0] = m_pool.internNumber(static_cast<quint32>(r));
+    notifyCells(1, 0, m_dataRows, 0);
 }
 
 void FlexGridModel::clearCells()
@@ -172,6 +257,9 @@ void FlexGridModel::clearCells()
     m_pool.clear();
     m_slotColours.clear();
     m_freeSlots.clear();
+    m_backSlots.clear();
+    m_slotBackCount.clear();
+    m_backSlotAt.clear();
     m_palette.resize(1);
     endResetModel();
 }
@@ -221,7 +309,15 @@ quint32 FlexGridModel::takeSlot()
     }
     const size_t width = 2 * static_cast<size_t>(m_cols);
     m_slotColours.resize(m_slotColours.size() + width, 0);
+    m_slotBackCount.push_back(0);
+    m_backSlotAt.push_back(0);
     return static_cast<quint32>(m_slotColours.size() / width);
+}
+
+void FlexGridModel::freeSlot(quint32 slot)
+{
+    countBacks(slot, 0, static_cast<int>(m_slotBackCount[slot - 1]));
+    m_freeSlots.push_back(slot);
 }
 
 void FlexGridModel::releaseSlotIfEmpty(int row)
@@ -231,8 +327,27 @@ void FlexGridModel::releaseSlotIfEmpty(int row)
         return;
     const quint16 *colours = slotColours(slot);
     if (std::all_of(colours, colours + 2 * m_cols, [](quint16 c) { return c == 0; })) {
-        m_freeSlots.push_back(slot);
+        freeSlot(slot);
         slotOf(row) = 0;
+    }
+}
+
+void FlexGridModel::countBacks(quint32 slot, int gained, int lost)
+{
+    quint32 &count = m_slotBackCount[slot - 1];
+    const bool had = count > 0;
+    count = static_cast<quint32>(static_cast<int>(count) + gained - lost);
+    quint32 &at = m_backSlotAt[slot - 1];
+    if (!had && count > 0) {
+        m_backSlots.push_back(slot);
+        at = static_cast<quint32>(m_backSlots.size());
+    } else if (had && count == 0) {
+        // The last entry takes the place of the one that goes.
+        const quint32 moved = m_backSlots.back();
+        m_backSlots[at - 1] = moved;
+        m_backSlotAt[moved - 1] = at;
+        m_backSlots.pop_back();
+        at = 0;
     }
 }
 
@@ -292,12 +407,18 @@ void FlexGridModel::setColour(
             slotOf(r) = slot;
         }
         quint16 *colours = slotColours(slot) + layer * m_cols;
+        int gained = 0;
+        int lost = 0;
         for (int c = left; c <= right; ++c) {
             if (colours[c] != index) {
+                gained += colours[c] == 0;
+                lost += index == 0;
                 colours[c] = index;
                 changed = true;
             }
         }
+        if (layer == Back && gained != lost)
+            countBacks(slot, gained, lost);
         if (none)
             releaseSlotIfEmpty(r);
     }
@@ -305,16 +426,43 @@ void FlexGridModel::setColour(
         notifyCells(top, left, bottom, right);
 }
 
+bool FlexGridModel::isHighlighted(int row, int col) const
+{
+    const QRgb back = colourAt(row, col, Back);
+    return back && back != m_gridBack.rgba();
+}
+
+void FlexGridModel::clearHighlights()
+{
+    if (m_backSlots.empty())
+        return;
+    bool numberColumn = false;
+    for (const quint32 slot : m_backSlots) {
+        quint16 *backs = slotColours(slot);
+        numberColumn = numberColumn || backs[0] != 0;
+        std::fill_n(backs, m_cols, quint16(0));
+        m_slotBackCount[slot - 1] = 0;
+        m_backSlotAt[slot - 1] = 0;
+    }
+    m_backSlots.clear();
+    // The rows behind the slots are not known: one change over the whole
+    // grid costs the views no more than one over a few rows.
+    if (m_cols > 1)
+        Q_EMIT dataChanged(index(0, 0), index(m_dataRows - 1, m_cols - 2),
+            {Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
+    if (numberColumn)
+        Q_EMIT headerDataChanged(Qt::Vertical, 0, m_dataRows - 1);
+}
+
 QString FlexGridModel::marksOf(int row, int col) const
 {
     QStringList marks;
-    const QRgb back = colourAt(row, col, Back);
-    if (back && back != m_gridBack.rgba())
+    if (isHighlighted(row, col))
         marks.append(QStringLiteral("已选中"));
     const QRgb fore = colourAt(row, col, Fore) ? colourAt(row, col, Fore) : m_gridFore.rgba();
-    if (fore == Blue)
+    if (fore == FlexGrid::BlueColor.rgba())
         marks.append(QStringLiteral("蓝色"));
-    else if (fore == Red)
+    else if (fore == FlexGrid::RedColor.rgba())
         marks.append(QStringLiteral("红色"));
     return marks.join(QStringLiteral("，"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GridRowSource.h"
 #include "platform/GridTextPool.h"
 
 #include <QAbstractTableModel>
@@ -37,7 +38,17 @@ public:
     // Inserts the rows in front of grid row index (1 .. rows()).
     bool insertRowTexts(int index, const QList<QStringList> &rows);
     bool insertRowTexts(int index, const QStringList &cells);
+    // Inserts the source's rows in front of grid row index, storing each of
+    // its shared texts once however many cells use it.
+    bool insertRowSource(int index, const GridRowSource &source);
     bool removeDataRow(int row);
+    // Removes the given data rows (any order; repeats and indexes outside
+    // 1 .. rows() - 1 are passed over) in one pass over the store. One block
+    // of adjacent rows is announced as a removal, scattered rows as a reset.
+    // Returns how many rows went.
+    int removeDataRows(const QList<int> &rows);
+    // Column 0 of every data row becomes its row number, 1 .. rows() - 1.
+    void renumberRows();
     // Empties every text, captions included, and drops every cell colour.
     void clearCells();
 
@@ -52,6 +63,13 @@ public:
     // no cell colours.
     void setBackColor(int top, int left, int bottom, int right, const QColor &color);
     void setForeColor(int top, int left, int bottom, int right, const QColor &color);
+    // A cell is highlighted when its background differs from the grid's.
+    bool isHighlighted(int row, int col) const;
+    // Gives every cell the grid's background again; text colours stay. Costs
+    // as much as the rows holding a background colour, not the whole grid.
+    void clearHighlights();
+    // Rows holding a background colour of their own in some cell.
+    qsizetype backColouredRowCount() const { return m_backSlots.size(); }
 
     // Stable sort of the data rows by one column's texts, in GridCellOrder.
     void sortRows(int col, bool ascending);
@@ -85,7 +103,11 @@ private:
     quint16 *slotColours(quint32 slot);
     const quint16 *slotColours(quint32 slot) const;
     quint32 takeSlot();
+    // Back to the free slots, and out of the rows that hold backgrounds.
+    void freeSlot(quint32 slot);
     void releaseSlotIfEmpty(int row);
+    // Keeps m_backSlots in step with a slot's count of background cells.
+    void countBacks(quint32 slot, int gained, int lost);
     void releaseAllSlots();
     void notifyCells(int top, int left, int bottom, int right);
 
@@ -102,6 +124,13 @@ private:
     // 0: none) at m_slotColours[(s - 1) * 2 * m_cols].
     std::vector<quint16> m_slotColours;
     std::vector<quint32> m_freeSlots;
+    // The slots holding at least one background colour, so that clearing the
+    // highlights visits them alone. Per slot (index slot - 1): its count of
+    // background cells, and its place in m_backSlots plus one (0: absent).
+    // A slot keeps its row when cleared, as a slot does not know its row.
+    std::vector<quint32> m_backSlots;
+    std::vector<quint32> m_slotBackCount;
+    std::vector<quint32> m_backSlotAt;
     QList<QRgb> m_palette; // index 0 unused
     QColor m_gridBack = Qt::white;
     QColor m_gridFore = Qt::black;

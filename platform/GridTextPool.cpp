@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr quint32 MaxPlainNumber = 999'999'999;
+
 // Whole numbers up to nine digits without a leading zero: their text can be
 // rebuilt exactly from the value.
 bool canonicalNumber(const QString &text, quint32 *value)
@@ -124,6 +126,13 @@ quint32 GridTextPool::intern(const QString &text)
     if (owned && (stored || isShared(text)))
         rememberBuffer(text, id);
     return id;
+}
+
+quint32 GridTextPool::internNumber(quint32 value)
+{
+    if (value <= MaxPlainNumber)
+        return value | NumberTag;
+    return intern(QString::number(value));
 }
 
 QString GridTextPool::text(quint32 id) const

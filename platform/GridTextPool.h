@@ -21,6 +21,8 @@ public:
     GridTextPool();
 
     quint32 intern(const QString &text);
+    // The id of a whole number's decimal text, stored only past nine digits.
+    quint32 internNumber(quint32 value);
     QString text(quint32 id) const;
     bool isEmpty(quint32 id) const { return id == Empty; }
     // The stored text of an id without NumberTag.

@@ -45,7 +45,7 @@ public:
         m_statusBar.repaintNow();
     }
     void setResultText(const QString &text) override { m_statusBar.setPanelText(2, text); }
-    void insertRows(const QList<QStringList> &rows) override
+    void insertRows(const GridRowSource &rows) override
     {
         m_grid.AddItems(rows, m_grid.Rows() - 1);
     }

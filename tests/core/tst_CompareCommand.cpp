@@ -1,5 +1,6 @@
 #include "core/CompareCommand.h"
 #include "core/CompareView.h"
+#include "core/GridRowSource.h"
 
 #include <QTest>
 
@@ -18,10 +19,11 @@ public:
     void setControlsEnabled(bool enabled) override { calls << (enabled ? "unlock" : "lock"); }
     void showProgress(const QString &text) override { calls << "progress " + text; }
     void setResultText(const QString &text) override { calls << "result " + text; }
-    void insertRows(const QList<QStringList> &added) override
+    void insertRows(const GridRowSource &added) override
     {
-        calls << QStringLiteral("rows %1").arg(added.size());
-        rows += added;
+        calls << QStringLiteral("rows %1").arg(added.rowCount());
+        for (qsizetype r = 0; r < added.rowCount(); ++r)
+            rows.append(added.texts(r));
     }
     void dropTrailingRow() override { calls << "drop"; }
     void widenColumns(const std::array<int, 16> &w) override

@@ -1,3 +1,4 @@
+#include "core/GridRowSource.h"
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridModel.h"
 
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void rowsInsertAndRemove();
     void listCellsMayHoldTabs();
     void textsAreSharedNotCopied();
+    void rowSourceReadsEachSharedTextOnce();
     void freedBufferIsNotTakenForItsText();
     void numberTextsKeepTheirText_data();
     void numberTextsKeepTheirText();
@@ -38,6 +40,13 @@ private Q_SLOTS:
     void accessibleDescription_data();
     void accessibleDescription();
     void clearEmptiesTextsAndColours();
+    void removeManyRows_data();
+    void removeManyRows();
+    void renumberRaisesOneHeaderChange();
+    void highlighted_data();
+    void highlighted();
+    void clearHighlightsKeepsTextColours();
+    void redrawOffRestoresWhatItFound();
     void modelPassesTester();
 };
 
@@ -73,6 +82,28 @@ int darkest(const QImage &image)
     }
     return least;
 }
+
+// Rows given cell by cell; counts the reads of each shared text.
+class CountingSource : public GridRowSource
+{
+public:
+    QList<QList<Cell>> rows;
+    QStringList shared;
+    mutable QList<int> reads;
+
+    qsizetype rowCount() const override { return rows.size(); }
+    int columnCount() const override { return 4; }
+    void cells(qsizetype row, Cell *cells) const override
+    {
+        std::copy(rows.at(row).begin(), rows.at(row).end(), cells);
+    }
+    qsizetype sharedTextCount() const override { return shared.size(); }
+    QString sharedText(qsizetype index) const override
+    {
+        ++reads[index];
+        return shared.at(index);
+    }
+};
 
 QPoint cellCentre(const FlexGrid &grid, int row, int col)
 {
@@ -211,6 +242,35 @@ void TestFlexGrid::textsAreSharedNotCopied()
     QCOMPARE(grid.TextMatrix(50, 2), name);
     // The pool holds the empty text and the name once.
     QCOMPARE(grid.gridModel()->storedTextCount(), 2);
+}
+
+void TestFlexGrid::rowSourceReadsEachSharedTextOnce()
+{
+    using Cell = GridRowSource::Cell;
+    FlexGrid grid;
+    grid.setFormatString(QStringLiteral("<n|<a|<b"));
+    grid.setRows(2);
+    grid.AddItem(QStringList {"1", "first"}, 1);
+    CountingSource source;
+    // Column 3 is beyond the grid's columns; text 3 is used by no cell.
+    source.shared = {QStringLiteral("歌曲.mp3"), QStringLiteral("/音乐/"),
+        QStringLiteral("surplus"), QStringLiteral("unused")};
+    source.reads = {0, 0, 0, 0};
+    source.rows = {
+        {{Cell::Number, 2}, {Cell::Shared, 0}, {Cell::Shared, 1}, {Cell::Shared, 2}},
+        {{Cell::Number, 4000000000u}, {Cell::Shared, 0}, {}, {Cell::Shared, 2}},
+        {{Cell::Number, 0}, {Cell::Shared, 9}, {Cell::Shared, 1}, {}},
+    };
+    grid.AddItems(source, grid.Rows() - 1);
+
+    QCOMPARE(column(grid, 0), (QStringList {"1", "2", "4000000000", "0", ""}));
+    QCOMPARE(column(grid, 1), (QStringList {"first", "歌曲.mp3", "歌曲.mp3", "", ""}));
+    QCOMPARE(column(grid, 2), (QStringList {"", "/音乐/", "", "/音乐/", ""}));
+    QCOMPARE(source.reads, (QList<int> {1, 1, 0, 0}));
+    QCOMPARE(grid.TextMatrix(3, 1).constData(), source.shared.at(0).constData());
+    // The empty text, "first", the two shared texts and the ten-digit number.
+    QCOMPARE(grid.gridModel()->storedTextCount(), 5);
+    QCOMPARE(source.texts(1), (QStringList {"4000000000", "歌曲.mp3", "", "surplus"}));
 }
 
 void TestFlexGrid::freedBufferIsNotTakenForItsText()
@@ -633,6 +693,187 @@ void TestFlexGrid::clearEmptiesTextsAndColours()
     QCOMPARE(grid.CellBackColor(), grid.BackColor());
 }
 
+void TestFlexGrid::removeManyRows_data()
+{
+    QTest::addColumn<QList<int>>("remove");
+    QTest::addColumn<QString>("left");
+
+    QTest::newRow("first, middle, last") << QList<int> {1, 3, 6} << "bde";
+    QTest::newRow("any order, repeats, outside") << QList<int> {5, 0, 2, 5, 7, -1} << "acdf";
+    QTest::newRow("one block") << QList<int> {4, 3} << "abef";
+    QTest::newRow("none valid") << QList<int> {0, 7} << "abcdef";
+    QTest::newRow("all") << QList<int> {6, 5, 4, 3, 2, 1} << "";
+}
+
+void TestFlexGrid::removeManyRows()
+{
+    QFETCH(QList<int>, remove);
+    QFETCH(QString, left);
+
+    // Rows a..f; b, d and f highlighted in column 1; c blue and e red in
+    // column 2: every mark must stay with its row.
+    FlexGrid grid;
+    QAbstractItemModelTester tester(
+        grid.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QList<QStringList> rows;
+    for (const QChar letter : QStringLiteral("abcdef"))
+        rows.append({QString(letter), QString(letter).toUpper()});
+    fill(grid, rows);
+    const auto colour = [&](int row, int col, bool back, const QColor &color) {
+        grid.setRow(row);
+        grid.setCol(col);
+        if (back)
+            grid.setCellBackColor(color);
+        else
+            grid.setCellForeColor(color);
+    };
+    for (const int row : {2, 4, 6})
+        colour(row, 1, true, grid.BackColorSel());
+    colour(3, 2, false, FlexGrid::BlueColor);
+    colour(5, 2, false, FlexGrid::RedColor);
+
+    const qsizetype removed = 6 - left.size();
+    QCOMPARE(grid.RemoveItems(remove), removed);
+    QCOMPARE(grid.Rows(), left.size() + 1);
+    for (int r = 1; r < grid.Rows(); ++r) {
+        const QChar letter = left.at(r - 1);
+        QCOMPARE(grid.TextMatrix(r, 1), QString(letter));
+        QCOMPARE(grid.TextMatrix(r, 2), QString(letter.toUpper()));
+        QCOMPARE(grid.TextMatrix(r, 0), QString::number(letter.unicode() - u'a' + 1));
+        QCOMPARE(grid.isHighlighted(r, 1), QStringLiteral("bdf").contains(letter));
+        const QColor fore = letter == u'c' ? FlexGrid::BlueColor
+            : letter == u'e'               ? FlexGrid::RedColor
+                                           : QColor();
+        QCOMPARE(grid.gridModel()->cellForeColor(r, 2), fore);
+    }
+    // The freed colour slots left the highlight bookkeeping: a new
+    // highlight is still found and cleared.
+    const auto highlightedLeft = std::count_if(
+        left.begin(), left.end(), [](QChar c) { return QStringLiteral("bdf").contains(c); });
+    QCOMPARE(grid.gridModel()->backColouredRowCount(), highlightedLeft);
+    if (grid.Rows() > 1) {
+        colour(1, 2, true, grid.BackColorSel());
+        grid.clearHighlights();
+        for (int r = 1; r < grid.Rows(); ++r) {
+            QVERIFY(!grid.isHighlighted(r, 1));
+            QVERIFY(!grid.isHighlighted(r, 2));
+        }
+    }
+}
+
+void TestFlexGrid::renumberRaisesOneHeaderChange()
+{
+    FlexGrid grid;
+    fill(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
+    grid.AddItem(QStringList {"", "e"}); // a row without a number
+    grid.RemoveItems({1, 3});
+    QSignalSpy header(grid.gridModel(), &QAbstractItemModel::headerDataChanged);
+    QSignalSpy cells(grid.gridModel(), &QAbstractItemModel::dataChanged);
+    grid.renumberRows();
+    QCOMPARE(column(grid, 0), (QStringList {"1", "2", "3"}));
+    QCOMPARE(column(grid, 1), (QStringList {"b", "d", "e"}));
+    QCOMPARE(header.count(), 1);
+    QCOMPARE(header.first(), (QVariantList {QVariant::fromValue(Qt::Vertical), 0, 2}));
+    QCOMPARE(cells.count(), 0);
+}
+
+void TestFlexGrid::highlighted_data()
+{
+    QTest::addColumn<QColor>("back");
+    QTest::addColumn<QColor>("gridBack");
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("no colour") << QColor() << QColor(Qt::white) << false;
+    QTest::newRow("selection colour") << FlexGrid::SelectionColor << QColor(Qt::white) << true;
+    QTest::newRow("any other colour") << QColor(Qt::green) << QColor(Qt::white) << true;
+    QTest::newRow("the grid's colour") << QColor(Qt::white) << QColor(Qt::white) << false;
+    QTest::newRow("grid turned to the cell's colour")
+        << QColor(Qt::green) << QColor(Qt::green) << false;
+}
+
+void TestFlexGrid::highlighted()
+{
+    QFETCH(QColor, back);
+    QFETCH(QColor, gridBack);
+    QFETCH(bool, highlighted);
+    FlexGrid grid;
+    fill(grid, {{"a", "b"}});
+    grid.setRow(1);
+    grid.setCol(2);
+    if (back.isValid())
+        grid.setCellBackColor(back);
+    grid.setBackColor(gridBack);
+    QCOMPARE(grid.isHighlighted(1, 2), highlighted);
+    QVERIFY(!grid.isHighlighted(1, 1));
+}
+
+void TestFlexGrid::clearHighlightsKeepsTextColours()
+{
+    FlexGrid grid;
+    fill(grid, {{"c", "x"}, {"a", "y"}, {"b", "z"}, {"d", "w"}});
+    // Rows 1..3 highlighted across both columns, one cell taken back, and
+    // marks of both colours, one of them on a highlighted cell.
+    grid.setRow(1);
+    grid.setCol(1);
+    grid.setRowSel(3);
+    grid.setColSel(2);
+    grid.setFillStyle(1);
+    grid.setCellBackColor(grid.BackColorSel());
+    grid.setFillStyle(0);
+    grid.setRow(2);
+    grid.setCol(2);
+    grid.setCellBackColor(grid.BackColor());
+    grid.setCellForeColor(FlexGrid::RedColor);
+    grid.setRow(3);
+    grid.setCellForeColor(FlexGrid::BlueColor);
+    grid.setRow(4);
+    grid.setCol(1);
+    grid.setCellForeColor(FlexGrid::BlueColor);
+    // Highlights move with their rows.
+    grid.Sort(1);
+    QVERIFY(grid.isHighlighted(1, 1));
+    QVERIFY(!grid.isHighlighted(4, 2));
+
+    QCOMPARE(grid.gridModel()->backColouredRowCount(), 3);
+    QSignalSpy cells(grid.gridModel(), &QAbstractItemModel::dataChanged);
+    grid.clearHighlights();
+    QCOMPARE(cells.count(), 1);
+    QCOMPARE(grid.gridModel()->backColouredRowCount(), 0);
+    for (int r = 1; r < grid.Rows(); ++r) {
+        for (int c = 0; c < grid.Cols(); ++c) {
+            QVERIFY(!grid.isHighlighted(r, c));
+            QVERIFY(!grid.gridModel()->cellBackColor(r, c).isValid());
+        }
+    }
+    // Sorted: a (red at 2), b (blue at 2), c, d (blue at 1).
+    QCOMPARE(grid.gridModel()->cellForeColor(1, 2), FlexGrid::RedColor);
+    QCOMPARE(grid.gridModel()->cellForeColor(2, 2), FlexGrid::BlueColor);
+    QCOMPARE(grid.gridModel()->cellForeColor(4, 1), FlexGrid::BlueColor);
+    QCOMPARE(grid.gridModel()->index(1, 1).data(Qt::AccessibleDescriptionRole).toString(),
+        QStringLiteral("蓝色"));
+
+    // Nothing left to clear: no change is announced.
+    grid.clearHighlights();
+    QCOMPARE(cells.count(), 1);
+    grid.setRow(3);
+    grid.setCellBackColor(grid.BackColorSel());
+    grid.clearHighlights();
+    QVERIFY(!grid.isHighlighted(3, 1));
+}
+
+void TestFlexGrid::redrawOffRestoresWhatItFound()
+{
+    FlexGrid grid;
+    {
+        const FlexGrid::RedrawOff outer(grid);
+        {
+            const FlexGrid::RedrawOff inner(grid);
+            QVERIFY(!grid.Redraw());
+        }
+        QVERIFY(!grid.Redraw());
+    }
+    QVERIFY(grid.Redraw());
+}
+
 void TestFlexGrid::modelPassesTester()
 {
     FlexGrid grid;
@@ -644,6 +885,11 @@ void TestFlexGrid::modelPassesTester()
     for (int k = 1; k <= 20; ++k)
         grid.AddItem(QStringList {QString::number(k), QStringLiteral("f%1").arg(k % 7)}, k);
     grid.AddItems({{"x"}, {"y"}}, 3);
+    CountingSource source;
+    source.shared = {QStringLiteral("s")};
+    source.reads = {0};
+    source.rows = {{{GridRowSource::Cell::Number, 7}, {GridRowSource::Cell::Shared, 0}, {}, {}}};
+    grid.AddItems(source, 2);
     grid.setRow(5);
     grid.setCol(1);
     grid.setRowSel(9);
@@ -653,6 +899,10 @@ void TestFlexGrid::modelPassesTester()
     grid.setCol(0);
     grid.Sort(1);
     grid.RemoveItem(4);
+    grid.RemoveItems({2, 3, 4});
+    grid.RemoveItems({1, 5, 9, 30});
+    grid.renumberRows();
+    grid.clearHighlights();
     grid.setRows(grid.Rows() - 1);
     grid.setFormatString(QStringLiteral("<a|<b|<c"));
     grid.Clear();
