@@ -27,13 +27,18 @@ ColumnWidthTable ColumnWidthTable::measure(
             continue;
         for (int f = 0; f < FileRecord::FieldCount; ++f) {
             const int width = widthOf(records.at(r).field(f));
+            const auto widen = [&](int file) {
+                int &column
+                    = table.m_widths[size_t(GridSchema::compareColumn(FileRecord::Field(f), file))];
+                column = std::max(column, width);
+            };
             if (asFirst[at])
-                table.m_widths[static_cast<size_t>(2 + 2 * f)]
-                    = std::max(table.m_widths[static_cast<size_t>(2 + 2 * f)], width);
+                widen(1);
             if (asSecond[at])
-                table.m_widths[static_cast<size_t>(3 + 2 * f)]
-                    = std::max(table.m_widths[static_cast<size_t>(3 + 2 * f)], width);
+                widen(2);
         }
     }
+    if (!pairs.isEmpty())
+        table.m_widths[GridSchema::CompareColumn::Number] = widthOf(QString::number(pairs.size()));
     return table;
 }

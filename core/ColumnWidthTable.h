@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FileRecord.h"
+#include "core/GridSchema.h"
 #include "core/MatchPair.h"
 
 #include <QList>
@@ -8,9 +9,9 @@
 #include <array>
 #include <functional>
 
-// The widths the compare grid's file columns need after a run: for column
-// 2 + 2f the widest field f among the runs's files 1, for 3 + 2f among its
-// files 2. A file listed in many pairs is measured once, and so is a text
+// The widths the compare grid's file columns need after a run: for each
+// field's file-1 column the widest of that field among the run's files 1,
+// likewise for file 2. A file listed in many pairs is measured once, and so is a text
 // that many files share (sizes, times, types).
 class ColumnWidthTable
 {
@@ -18,14 +19,16 @@ public:
     // measure gives the width of a cell text as the grid's columns count it
     // (the caller's unit, margin included).
     using Measure = std::function<int(const QString &)>;
+    using Widths = std::array<int, GridSchema::CompareColumn::Count>;
 
     static ColumnWidthTable measure(
         const QList<FileRecord> &records, const QList<MatchPair> &pairs, const Measure &measure);
 
-    // 0 for the columns 0 and 1 and when no pair was listed.
+    // The widest row number and file texts; 0 for the similarity column and
+    // when no pair was listed.
     int width(int column) const { return m_widths[static_cast<size_t>(column)]; }
-    const std::array<int, 16> &widths() const { return m_widths; }
+    const Widths &widths() const { return m_widths; }
 
 private:
-    std::array<int, 16> m_widths {};
+    Widths m_widths {};
 };

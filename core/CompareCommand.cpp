@@ -6,28 +6,7 @@
 #include "core/MatchRowSource.h"
 #include "core/MatchRows.h"
 
-namespace {
-// Unlocks the window and repaints the grid however the run ends.
-class WindowLock
-{
-public:
-    explicit WindowLock(CompareView &view)
-        : m_view(view)
-    {
-        m_view.setControlsEnabled(false);
-    }
-    ~WindowLock()
-    {
-        m_view.setCompareGridRedraw(true);
-        m_view.setControlsEnabled(true);
-    }
-    WindowLock(const WindowLock &) = delete;
-    WindowLock &operator=(const WindowLock &) = delete;
-
-private:
-    CompareView &m_view;
-};
-} // namespace
+#include <QScopeGuard>
 
 namespace CompareCommand {
 
@@ -48,7 +27,12 @@ qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Opt
         = [&](int k) { view.showProgress(CompareKey(records.at(k), criteria).base()); };
     CompareRun::Outcome outcome;
     {
-        const WindowLock lock(view);
+        view.setControlsEnabled(false);
+        // Unlocked and painted again however the run ends.
+        const auto unlock = qScopeGuard([&] {
+            view.setCompareGridRedraw(true);
+            view.setControlsEnabled(true);
+        });
         outcome = CompareRun::run(records, options);
         if (!outcome.pairs.isEmpty())
             view.insertRows(MatchRowSource(records, outcome.pairs));

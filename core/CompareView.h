@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ColumnWidthTable.h"
+
 #include <QString>
 
 #include <array>
@@ -26,8 +28,8 @@ public:
     // Inserts the rows in front of the grid's trailing empty row.
     virtual void insertRows(const GridRowSource &rows) = 0;
     virtual void dropTrailingRow() = 0;
-    // Widens columns 2 to 15 to the measured widths, never narrowing.
-    virtual void widenColumns(const std::array<int, 16> &widths) = 0;
+    // Widens the file columns to the measured widths, never narrowing.
+    virtual void widenColumns(const ColumnWidthTable::Widths &widths) = 0;
     virtual int measureCell(const QString &text) = 0;
     virtual void showNotice(const QString &title, const QString &text) = 0;
 };

@@ -1,6 +1,6 @@
 #include "core/MatchRowSource.h"
 
-#include "core/MatchRows.h"
+#include "core/GridSchema.h"
 #include "core/NameSimilarity.h"
 
 MatchRowSource::MatchRowSource(const QList<FileRecord> &records, const QList<MatchPair> &pairs)
@@ -11,7 +11,7 @@ MatchRowSource::MatchRowSource(const QList<FileRecord> &records, const QList<Mat
 
 int MatchRowSource::columnCount() const
 {
-    return MatchRows::ColumnCount;
+    return GridSchema::CompareColumn::Count;
 }
 
 void MatchRowSource::cells(qsizetype row, Cell *cells) const
@@ -24,10 +24,10 @@ void MatchRowSource::cells(qsizetype row, Cell *cells) const
     else
         cells[1] = {};
     for (int f = 0; f < FileRecord::FieldCount; ++f) {
-        const int column = MatchRows::FirstFileColumn + 2 * f;
-        cells[column]
+        const auto field = FileRecord::Field(f);
+        cells[GridSchema::compareColumn(field, 1)]
             = {Cell::Shared, static_cast<quint32>(pair.first * FileRecord::FieldCount + f)};
-        cells[column + 1]
+        cells[GridSchema::compareColumn(field, 2)]
             = {Cell::Shared, static_cast<quint32>(pair.second * FileRecord::FieldCount + f)};
     }
 }

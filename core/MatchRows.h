@@ -10,8 +10,6 @@
 // then field f of file 1 in column 2 + 2f and of file 2 in column 3 + 2f.
 // The grid reads them through MatchRowSource, without a list of texts.
 namespace MatchRows {
-constexpr int ColumnCount = 16;
-constexpr int FirstFileColumn = 2;
 
 // Rows numbered from 1 in the order of the pairs, as texts: what the grid
 // shows, for readers that want lists.

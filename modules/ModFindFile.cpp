@@ -23,7 +23,7 @@ void listRows(ScanWalk &walk, FlexGrid &grid)
         grid.AddItems(rows, first);
     const ScanWalk::Widths &widths = walk.maxWidths();
     ModSetGrid::WidenColumns(
-        grid, GridSchema::ScanColumn::Name, QList<int>(widths.begin(), widths.end()));
+        grid, GridSchema::ScanColumn::Number, QList<int>(widths.begin(), widths.end()));
 }
 
 } // namespace

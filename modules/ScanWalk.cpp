@@ -43,6 +43,8 @@ void ScanWalk::accept(
         widths[size_t(scanColumn(f))] = m_measure.widthTwips(record.field(f));
     widths[ScanColumn::Folder] = folderWidth;
     widths[ScanColumn::Type] = *typeWidth;
+    // Row numbers only grow, so the last one is the widest.
+    widths[ScanColumn::Number] = m_measure.widthTwips(QString::number(number));
 
     QStringList row;
     row.reserve(ScanColumn::Count);

@@ -28,7 +28,7 @@ struct Entry;
 class ScanWalk
 {
 public:
-    // Per scan-grid column; the number column stays 0.
+    // Per scan-grid column.
     using Widths = std::array<int, GridSchema::ScanColumn::Count>;
 
     ScanWalk(

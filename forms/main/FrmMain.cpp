@@ -3,11 +3,13 @@
 #include "core/GridSchema.h"
 
 #include "modules/ModFrmObject.h"
+#include "modules/ModSetGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
 #include "platform/LogList.h"
 #include "platform/StatusBar.h"
 #include "platform/TabStrip.h"
+#include "platform/TextMeasure.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 
 FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
@@ -118,15 +121,26 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 void FrmMain::InitGrid(int which)
 {
+    // A new list opens at its first cell, whatever the old one showed.
     const auto reset = [](FlexGrid *grid, const QString &format) {
         grid->Clear();
         grid->setRows(2);
         grid->setFormatString(format);
+        const FlexGrid::QuietMoves quiet(*grid);
+        grid->setRow(1);
+        grid->setCol(1);
+        grid->verticalScrollBar()->setValue(0);
+        grid->horizontalScrollBar()->setValue(0);
     };
     if (which == 0 || which == 2)
         reset(MSHList, GridSchema::scanFormat());
-    if (which == 1 || which == 2)
+    if (which == 1 || which == 2) {
         reset(MSH1, GridSchema::compareFormat());
+        // Its caption is narrower than the similarities it shows, and no
+        // fill widens it.
+        ModSetGrid::WidenColumns(*MSH1, GridSchema::CompareColumn::Similarity,
+            {0, TextMeasure(font()).widthTwips(u"100.00%")});
+    }
 }
 
 void FrmMain::TabStrip1_Click()

@@ -64,7 +64,7 @@ void FrmMain::DuplicatedList()
     const FlexGrid::QuietMoves quiet(*MSH1);
     for (const int row : missing) {
         MSH1->setRow(row);
-        MSH1->setCellForeColor(QColor(0, 0, 255));
+        MSH1->setCellForeColor(FlexGrid::BlueColor);
         MSH1->setCellBackColor(MSH1->BackColor());
     }
 }

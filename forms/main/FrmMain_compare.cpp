@@ -2,6 +2,7 @@
 
 #include "core/CompareCommand.h"
 #include "core/CompareView.h"
+#include "core/GridSchema.h"
 #include "core/SimilarityThreshold.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
@@ -50,9 +51,10 @@ public:
         m_grid.AddItems(rows, m_grid.Rows() - 1);
     }
     void dropTrailingRow() override { m_grid.setRows(m_grid.Rows() - 1); }
-    void widenColumns(const std::array<int, 16> &widths) override
+    void widenColumns(const ColumnWidthTable::Widths &widths) override
     {
-        ModSetGrid::WidenColumns(m_grid, 2, QList<int>(widths.begin(), widths.end()));
+        ModSetGrid::WidenColumns(
+            m_grid, GridSchema::CompareColumn::Number, QList<int>(widths.begin(), widths.end()));
     }
     int measureCell(const QString &text) override { return m_measure.widthTwips(text); }
     // Every notice of the program is titled alike and system-modal.

@@ -19,24 +19,6 @@
 
 namespace {
 
-// The grid isn't painted while the walk fills it; drawing comes back however
-// the scan ends.
-class RedrawOff
-{
-public:
-    explicit RedrawOff(FlexGrid &grid)
-        : m_grid(grid)
-    {
-        m_grid.setRedraw(false);
-    }
-    ~RedrawOff() { m_grid.setRedraw(true); }
-    RedrawOff(const RedrawOff &) = delete;
-    RedrawOff &operator=(const RedrawOff &) = delete;
-
-private:
-    FlexGrid &m_grid;
-};
-
 // The scan's own messages carry the application's title and no icon.
 void tellUser(Dialogs &dialogs, const QString &text)
 {
@@ -66,7 +48,9 @@ void FrmMain::CommandStartScan_Click()
             // files no longer listed, and a batch must never act on them.
             InitGrid(2);
             m_catalogue.clear();
-            RedrawOff redrawOff(*MSHList);
+            // Not painted while the walk fills it; drawing comes back however
+            // the scan ends.
+            const FlexGrid::RedrawOff redrawOff(*MSHList);
             SBar1->setPanelText(1, QStringLiteral("等待搜索..."));
             SBar1->setPanelText(2, QStringLiteral("等待对比..."));
             TabStrip1->selectTab(1);

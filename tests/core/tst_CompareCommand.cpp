@@ -11,7 +11,7 @@ class RecordingView : public CompareView
 public:
     QStringList calls;
     QList<QStringList> rows;
-    std::array<int, 16> widths {};
+    ColumnWidthTable::Widths widths {};
 
     void resetCompareGrid() override { calls << "reset"; }
     void showCompareTab() override { calls << "tab"; }
@@ -26,7 +26,7 @@ public:
             rows.append(added.texts(r));
     }
     void dropTrailingRow() override { calls << "drop"; }
-    void widenColumns(const std::array<int, 16> &w) override
+    void widenColumns(const ColumnWidthTable::Widths &w) override
     {
         calls << "widen";
         widths = w;
@@ -119,6 +119,7 @@ void tst_CompareCommand::rowsAndWidths()
     QCOMPARE(view.rows.size(), 1);
     QCOMPARE(view.rows[0].mid(0, 4), (QStringList {"1", "100.00%", "a.mp3", "a.mp3"}));
     // Only the listed files count: the long name is in no pair.
+    QCOMPARE(view.widths[0], 10); // the number "1"
     QCOMPARE(view.widths[2], 50);
     QCOMPARE(view.widths[3], 50);
     QCOMPARE(view.widths[14], 60);

@@ -7,6 +7,7 @@
 #include "platform/LogList.h"
 #include "platform/StatusBar.h"
 #include "platform/TabStrip.h"
+#include "platform/TextMeasure.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 class TestFrmMainStartup : public QObject
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void startsWithEmptyListsAndWaitingTexts();
     void startsWithKeepRulesThresholdsAndMenus();
     void initGridResetsOnlyTheChosenGrid();
+    void resetGridOpensAtItsFirstCell();
     void widenColumnsNeverNarrows();
     void lockPatternLeavesOnlyCheckBoxes();
     void resultTabsSwitchPagesAlsoFromCode();
@@ -148,6 +151,37 @@ void TestFrmMainStartup::initGridResetsOnlyTheChosenGrid()
 
     m_window->InitGrid(3);
     QCOMPARE(scan->Rows(), 3);
+}
+
+void TestFrmMainStartup::resetGridOpensAtItsFirstCell()
+{
+    m_window->show();
+    auto *compare = find<FlexGrid>(QStringLiteral("MSH1"));
+    // Every similarity shows whole, from the start.
+    QVERIFY(compare->ColWidth(1) >= TextMeasure(m_window->font()).widthTwips(u"100.00%"));
+
+    auto *scan = find<FlexGrid>(QStringLiteral("MSHList"));
+    QList<QStringList> rows;
+    for (int i = 1; i <= 300; ++i)
+        rows.append({QString::number(i), QString(300, u'x')});
+    scan->AddItems(rows, 1);
+    scan->setColWidth(1, 100000);
+    scan->setRow(280);
+    scan->setCol(7);
+    QCoreApplication::processEvents(); // the scroll ranges follow the layout
+    scan->verticalScrollBar()->setValue(200);
+    scan->horizontalScrollBar()->setValue(scan->horizontalScrollBar()->maximum());
+    QVERIFY(scan->verticalScrollBar()->value() > 0);
+    QVERIFY(scan->horizontalScrollBar()->value() > 0);
+
+    m_window->InitGrid(0);
+    scan->AddItems(rows, 1);
+    scan->setColWidth(1, 100000);
+    QCoreApplication::processEvents();
+    QCOMPARE(scan->Row(), 1);
+    QCOMPARE(scan->Col(), 1);
+    QCOMPARE(scan->verticalScrollBar()->value(), 0);
+    QCOMPARE(scan->horizontalScrollBar()->value(), 0);
 }
 
 void TestFrmMainStartup::widenColumnsNeverNarrows()
