@@ -1,5 +1,8 @@
 #include "platform/FileOps.h"
 
+#include "platform/ShellFilePrompts.h"
+#include "platform/Trash.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -9,6 +12,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <optional>
 
 namespace FileOps {
 
@@ -40,14 +45,16 @@ public:
         : m_fd(fd)
     {
     }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
+    ~Descriptor() { reset(); }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
     int get() const { return m_fd; }
+    void reset(int fd = -1)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
     int release()
     {
         const int fd = m_fd;
@@ -63,10 +70,7 @@ private:
 class TemporaryName
 {
 public:
-    explicit TemporaryName(QByteArray path)
-        : m_path(std::move(path))
-    {
-    }
+    TemporaryName() = default;
     ~TemporaryName()
     {
         if (!m_path.isEmpty())
@@ -74,11 +78,47 @@ public:
     }
     TemporaryName(const TemporaryName &) = delete;
     TemporaryName &operator=(const TemporaryName &) = delete;
-    const char *get() const { return m_path.constData(); }
+    void set(const QByteArray &path) { m_path = path; }
+    const QByteArray &path() const { return m_path; }
     void keep() { m_path.clear(); }
 
 private:
     QByteArray m_path;
+};
+
+// A file taken out of the target name into the trash for a replace. It gets
+// its name back unless the step that needed the name went through.
+class SetAside
+{
+public:
+    SetAside() = default;
+    ~SetAside()
+    {
+        if (m_trashed)
+            Trash().putBack(*m_trashed);
+    }
+    SetAside(const SetAside &) = delete;
+    SetAside &operator=(const SetAside &) = delete;
+
+    FileOpResult take(const QString &target)
+    {
+        if (m_trashed)
+            return FileOpResult::fromErrno(EEXIST);
+        // A file may replace a file, never a whole folder.
+        struct stat st;
+        if (::lstat(bytes(target).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            return FileOpResult::fromErrno(EISDIR);
+        Trash::Outcome trashed = Trash().moveToTrash(target);
+        if (!trashed.status)
+            return {false, trashed.status.errorNumber,
+                ShellFilePrompts::notTrashed(trashed.status.error)};
+        m_trashed = std::move(trashed);
+        return FileOpResult::success();
+    }
+    void commit() { m_trashed.reset(); }
+
+private:
+    std::optional<Trash::Outcome> m_trashed;
 };
 
 FileOpResult writeAll(int fd, const char *data, size_t size)
@@ -96,13 +136,8 @@ FileOpResult writeAll(int fd, const char *data, size_t size)
     return FileOpResult::success();
 }
 
-FileOpResult renameBytes(const QByteArray &source, const QByteArray &target, Existing existing)
+FileOpResult renameBytes(const QByteArray &source, const QByteArray &target)
 {
-    if (existing == Existing::Replace) {
-        if (::rename(source.constData(), target.constData()) != 0)
-            return FileOpResult::fromErrno(errno);
-        return FileOpResult::success();
-    }
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
         == 0)
         return FileOpResult::success();
@@ -122,6 +157,91 @@ void syncFolder(const QByteArray &folder)
     const Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() >= 0)
         ::fsync(fd.get());
+}
+
+// Opens a source for reading; only a regular file can be copied.
+FileOpResult openRegular(const QByteArray &from, Descriptor &in, struct stat &st)
+{
+    // Without O_NONBLOCK a named pipe among the sources would block the open
+    // until some writer came along; it makes no difference to a regular file.
+    in.reset(::open(from.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (in.get() < 0)
+        return FileOpResult::fromErrno(errno);
+    if (::fstat(in.get(), &st) != 0)
+        return FileOpResult::fromErrno(errno);
+    if (!S_ISREG(st.st_mode))
+        return FileOpResult::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    return FileOpResult::success();
+}
+
+// Writes the open source under a hidden name beside the target, with its
+// time and permissions, flushed to the disk. copy tells the written file.
+FileOpResult stage(int in, const struct stat &st, const QByteArray &to, TemporaryName &staged,
+    struct stat &copy, const ByteProgress &progress)
+{
+    QByteArray pattern = folderOf(to) + "/." + nameOf(to).left(200) + ".velkor-XXXXXX";
+    Descriptor out(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (out.get() < 0)
+        return FileOpResult::fromErrno(errno);
+    staged.set(pattern);
+
+    constexpr size_t chunk = 1 << 20;
+    QByteArray buffer(chunk, Qt::Uninitialized);
+    qint64 done = 0;
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), chunk);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return FileOpResult::fromErrno(errno);
+        }
+        if (got == 0)
+            break;
+        const FileOpResult written = writeAll(out.get(), buffer.constData(), size_t(got));
+        if (!written)
+            return written;
+        done += got;
+        if (progress)
+            progress(done, st.st_size);
+    }
+    // Set-id bits are dropped: the copy belongs to whoever runs the program.
+    if (::fchmod(out.get(), st.st_mode & 0777) != 0)
+        return FileOpResult::fromErrno(errno);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    if (::futimens(out.get(), times) != 0)
+        return FileOpResult::fromErrno(errno);
+    if (::fsync(out.get()) != 0 || ::fstat(out.get(), &copy) != 0)
+        return FileOpResult::fromErrno(errno);
+    if (::close(out.release()) != 0)
+        return FileOpResult::fromErrno(errno);
+    return FileOpResult::success();
+}
+
+// Gives the staged copy the target name, never over another file: for a
+// replace, the file holding the name goes to the trash first.
+FileOpResult place(
+    const QByteArray &staged, const QString &target, Existing existing, SetAside &replaced)
+{
+    const QByteArray to = bytes(target);
+    FileOpResult placed = renameBytes(staged, to);
+    if (placed || placed.errorNumber != EEXIST || existing != Existing::Replace)
+        return placed;
+    placed = replaced.take(target);
+    if (placed)
+        placed = renameBytes(staged, to);
+    return placed;
+}
+
+// The name still leads to the file that was opened (through a link as the
+// open did), and that file did not change while it was read.
+bool unchanged(int in, const struct stat &opened, const QByteArray &name)
+{
+    struct stat now;
+    struct stat named;
+    return ::fstat(in, &now) == 0 && ::stat(name.constData(), &named) == 0
+        && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino
+        && now.st_size == opened.st_size && now.st_mtim.tv_sec == opened.st_mtim.tv_sec
+        && now.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
 }
 
 } // namespace
@@ -153,59 +273,23 @@ FileOpResult makeFolders(const QString &folder)
 FileOpResult copyFile(
     const QString &source, const QString &target, Existing existing, const ByteProgress &progress)
 {
-    const QByteArray from = bytes(source);
-    const QByteArray to = bytes(target);
-    // Without O_NONBLOCK a named pipe among the sources would block the open
-    // until some writer came along; it makes no difference to a regular file.
-    const Descriptor in(::open(from.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (in.get() < 0)
-        return FileOpResult::fromErrno(errno);
+    Descriptor in;
     struct stat st;
-    if (::fstat(in.get(), &st) != 0)
-        return FileOpResult::fromErrno(errno);
-    if (!S_ISREG(st.st_mode))
-        return FileOpResult::fromErrno(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-
-    QByteArray pattern = folderOf(to) + "/." + nameOf(to).left(200) + ".velkor-XXXXXX";
-    Descriptor out(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (out.get() < 0)
-        return FileOpResult::fromErrno(errno);
-    TemporaryName temporary(pattern);
-
-    constexpr size_t chunk = 1 << 20;
-    QByteArray buffer(chunk, Qt::Uninitialized);
-    qint64 done = 0;
-    for (;;) {
-        const ssize_t got = ::read(in.get(), buffer.data(), chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return FileOpResult::fromErrno(errno);
-        }
-        if (got == 0)
-            break;
-        const FileOpResult written = writeAll(out.get(), buffer.constData(), size_t(got));
-        if (!written)
-            return written;
-        done += got;
-        if (progress)
-            progress(done, st.st_size);
-    }
-    // Set-id bits are dropped: the copy belongs to whoever runs the program.
-    if (::fchmod(out.get(), st.st_mode & 0777) != 0)
-        return FileOpResult::fromErrno(errno);
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    if (::futimens(out.get(), times) != 0)
-        return FileOpResult::fromErrno(errno);
-    if (::fsync(out.get()) != 0)
-        return FileOpResult::fromErrno(errno);
-    if (::close(out.release()) != 0)
-        return FileOpResult::fromErrno(errno);
-    const FileOpResult placed = renameBytes(pattern, to, existing);
-    if (!placed)
-        return placed;
-    temporary.keep();
-    syncFolder(folderOf(to));
+    FileOpResult step = openRegular(bytes(source), in, st);
+    if (!step)
+        return step;
+    TemporaryName staged;
+    struct stat copy;
+    step = stage(in.get(), st, bytes(target), staged, copy, progress);
+    if (!step)
+        return step;
+    SetAside replaced;
+    step = place(staged.path(), target, existing, replaced);
+    if (!step)
+        return step;
+    staged.keep();
+    replaced.commit();
+    syncFolder(folderOf(bytes(target)));
     return FileOpResult::success();
 }
 
@@ -213,25 +297,59 @@ FileOpResult moveFile(
     const QString &source, const QString &target, Existing existing, const ByteProgress &progress)
 {
     const QByteArray from = bytes(source);
-    const FileOpResult renamed = renameBytes(from, bytes(target), existing);
-    if (renamed || renamed.errorNumber != EXDEV)
-        return renamed;
-    const FileOpResult copied = copyFile(source, target, existing, progress);
-    if (!copied)
-        return copied;
-    if (::unlink(from.constData()) != 0) {
-        // The source stays, so the move did not happen: take the copy back
-        // rather than leave a second file behind that nobody asked for.
-        const FileOpResult kept = FileOpResult::fromErrno(errno);
-        ::unlink(bytes(target).constData());
-        return kept;
+    const QByteArray to = bytes(target);
+    SetAside replaced;
+    FileOpResult step = renameBytes(from, to);
+    if (!step && step.errorNumber == EEXIST && existing == Existing::Replace) {
+        step = replaced.take(target);
+        if (step)
+            step = renameBytes(from, to);
     }
+    if (step)
+        replaced.commit();
+    if (step || step.errorNumber != EXDEV)
+        return step;
+
+    Descriptor in;
+    struct stat st;
+    step = openRegular(from, in, st);
+    if (!step)
+        return step;
+    TemporaryName staged;
+    struct stat copy;
+    step = stage(in.get(), st, to, staged, copy, progress);
+    if (!step)
+        return step;
+    // A file saved over the source while it was read is not what was copied.
+    if (!unchanged(in.get(), st, from))
+        return FileOpResult::refusal(ShellFilePrompts::changedWhileMoved());
+    step = place(staged.path(), target, existing, replaced);
+    if (!step)
+        return step;
+    staged.keep();
+    syncFolder(folderOf(to));
+    // Once more at the last moment: the name may have changed hands meanwhile.
+    if (!unchanged(in.get(), st, from))
+        step = FileOpResult::refusal(ShellFilePrompts::changedWhileMoved());
+    else if (::unlink(from.constData()) != 0)
+        step = FileOpResult::fromErrno(errno);
+    if (!step) {
+        // The source stays, so the move did not happen: take our copy back
+        // rather than leave a second file behind that nobody asked for, and
+        // let a replaced file have its name again.
+        struct stat placed;
+        if (::lstat(to.constData(), &placed) == 0 && placed.st_dev == copy.st_dev
+            && placed.st_ino == copy.st_ino)
+            ::unlink(to.constData());
+        return step;
+    }
+    replaced.commit();
     return FileOpResult::success();
 }
 
-FileOpResult renameNoReplace(const QString &source, const QString &target)
+FileOpResult renameNoReplace(const QByteArray &source, const QByteArray &target)
 {
-    return renameBytes(bytes(source), bytes(target), Existing::Keep);
+    return renameBytes(source, target);
 }
 
 bool sameFile(const QString &a, const QString &b)
@@ -249,6 +367,21 @@ QString numberedName(const QString &name, int number)
     if (dot <= 0)
         return name + suffix;
     return name.left(dot) + suffix + name.mid(dot);
+}
+
+QString joinedPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool isFullPath(const QString &path)
+{
+    return path.startsWith(QLatin1Char('/'));
 }
 
 } // namespace FileOps

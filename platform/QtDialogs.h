@@ -2,10 +2,15 @@
 
 #include "platform/Dialogs.h"
 
+#include <QPointer>
+
+class QProgressDialog;
 class QWidget;
 
 // The seam's real side: Qt's message box, folder dialog, input dialog and
-// progress dialog, parented to the main window.
+// progress dialog, parented to the main window. Every one of them shows the
+// normal pointer over the window lock's wait pointer, and a progress window
+// keeps out of sight while a prompt it waits for is up.
 class QtDialogs : public Dialogs
 {
 public:
@@ -23,4 +28,5 @@ public:
 
 private:
     QWidget *m_parent;
+    QPointer<QProgressDialog> m_progress; // the open file operation's, if any
 };

@@ -5,10 +5,12 @@
 #include "platform/ShellFilePrompts.h"
 #include "platform/Trash.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QDateTime>
+#include <QFile>
 
+#include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -17,33 +19,54 @@ using namespace ShellFilePrompts;
 // Files at least this large show their own byte count while they are copied.
 constexpr qint64 largeFile = 16 << 20;
 
-FileFacts factsOf(const QString &path)
+QByteArray bytes(const QString &path)
 {
-    const QFileInfo info(path);
-    return {path, info.size(), info.lastModified()};
+    return QFile::encodeName(path);
 }
 
-QString nameOf(const QString &path)
+// The facts of the file a name leads to, not following a last link.
+bool examine(const QString &path, struct stat &st)
 {
-    return QFileInfo(path).fileName();
+    return ::lstat(bytes(path).constData(), &st) == 0;
+}
+
+qint64 sizeOf(const QString &path)
+{
+    struct stat st;
+    return examine(path, st) ? qint64(st.st_size) : 0;
+}
+
+FileFacts factsOf(const QString &path)
+{
+    struct stat st;
+    if (!examine(path, st))
+        return {path, 0, {}};
+    return {path, qint64(st.st_size),
+        QDateTime::fromMSecsSinceEpoch(
+            qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000)};
 }
 
 // A dangling link holds its name too.
 bool nameTaken(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    struct stat st;
+    return examine(path, st);
 }
 
-// What must be true of a source before anything is done with it.
+// What must be true of a source before anything is done with it. Judged by
+// its text: Qt would take a name that starts with ":" for a full path.
 FileOpResult checkSource(const QString &path)
 {
-    if (!QDir::isAbsolutePath(path) || nameOf(path).isEmpty())
+    if (!FileOps::isFullPath(path) || FileOps::fileNameOf(path).isEmpty())
         return FileOpResult::refusal(notFullPath());
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return FileOpResult::fromErrno(ENOENT);
-    if (info.isDir())
+    struct stat st;
+    if (!examine(path, st))
+        return FileOpResult::fromErrno(errno);
+    // A link to a folder counts as the folder.
+    struct stat target;
+    if (S_ISDIR(st.st_mode)
+        || (S_ISLNK(st.st_mode) && ::stat(bytes(path).constData(), &target) == 0
+            && S_ISDIR(target.st_mode)))
         return FileOpResult::refusal(isFolder());
     return FileOpResult::success();
 }
@@ -63,7 +86,7 @@ int ShellFileOperation::perform(ShellFileRequest &request)
         return trashAll(request, sources);
     }
     const QStringList targets = ShellFileRequest::names(request.to);
-    if (targets.size() != 1 || !QDir::isAbsolutePath(targets.first()))
+    if (targets.size() != 1 || !FileOps::isFullPath(targets.first()))
         return BadRequest;
     return transferAll(request, sources, targets.first());
 }
@@ -85,7 +108,7 @@ int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &s
             return Cancelled;
         }
         const QString &path = sources.at(i);
-        progress->setLabel(progressLabel(operation, nameOf(path), i + 1, count));
+        progress->setLabel(progressLabel(operation, FileOps::fileNameOf(path), i + 1, count));
         FileOpResult result = checkSource(path);
         // Folders go to the trash whole; only copy and move refuse them.
         if (!result && result.error == isFolder())
@@ -120,7 +143,7 @@ int ShellFileOperation::transferAll(
 
     qint64 totalBytes = 0;
     for (const QString &path : sources)
-        totalBytes += QFileInfo(path).size();
+        totalBytes += sizeOf(path);
     qint64 bytesDone = 0;
 
     const auto progress = m_dialogs.startProgress(progressTitle(operation));
@@ -133,13 +156,13 @@ int ShellFileOperation::transferAll(
             return Cancelled;
         }
         const QString &source = sources.at(i);
-        const QString name = nameOf(source);
+        const QString name = FileOps::fileNameOf(source);
         const QString label = progressLabel(operation, name, i + 1, count);
         progress->setLabel(label);
-        const qint64 size = QFileInfo(source).size();
+        const qint64 size = sizeOf(source);
 
         FileOpResult result = checkSource(source);
-        QString destination = QDir(target).filePath(name);
+        QString destination = FileOps::joinedPath(target, name);
         auto existing = FileOps::Existing::Keep;
         bool skipped = false;
         if (result && nameTaken(destination)) {
@@ -166,7 +189,8 @@ int ShellFileOperation::transferAll(
                 case KeepBoth: {
                     int number = 2;
                     do
-                        destination = QDir(target).filePath(FileOps::numberedName(name, number++));
+                        destination
+                            = FileOps::joinedPath(target, FileOps::numberedName(name, number++));
                     while (nameTaken(destination));
                     break;
                 }

@@ -1,6 +1,6 @@
 #include "platform/ShellFilePrompts.h"
 
-#include <QFileInfo>
+#include "platform/FileOps.h"
 
 namespace ShellFilePrompts {
 
@@ -28,7 +28,7 @@ QString facts(const FileFacts &file)
 
 QString nameOf(const QString &path)
 {
-    return QFileInfo(path).fileName();
+    return FileOps::fileNameOf(path);
 }
 
 } // namespace
@@ -102,6 +102,16 @@ QString isFolder()
 QString ontoItself()
 {
     return QStringLiteral("源文件和目标文件是同一个文件。");
+}
+
+QString notTrashed(const QString &systemMessage)
+{
+    return QStringLiteral("已有的同名文件无法放入回收站，两个文件都留在原处：%1")
+        .arg(systemMessage);
+}
+QString changedWhileMoved()
+{
+    return QStringLiteral("文件在移动过程中被其他程序替换或修改，两个文件都留在原处。");
 }
 
 } // namespace ShellFilePrompts

@@ -37,5 +37,9 @@ QString byteCount(qint64 done, qint64 total);
 QString notFullPath();
 QString isFolder();
 QString ontoItself();
+// A replace whose existing file the trash did not take: nothing was replaced.
+QString notTrashed(const QString &systemMessage);
+// A source that another program replaced or changed while it was copied.
+QString changedWhileMoved();
 
 } // namespace ShellFilePrompts

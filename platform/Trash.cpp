@@ -129,6 +129,35 @@ TrashFolder trashFor(const QByteArray &folder, dev_t device)
     return topdirTrash(topdirOf(folder, device));
 }
 
+// The name a file takes in files/, short enough that its info's name
+// ("<name>.trashinfo") and a number that tells clashing names apart still fit
+// the file system's limit. The old name is kept whole in the info.
+QByteArray storedName(const QByteArray &name, int number)
+{
+    constexpr qsizetype infoSuffix = 10; // ".trashinfo"
+    constexpr qsizetype numberRoom = 8; // " (99999)"
+    QByteArray base = name;
+    if (base.size() > NAME_MAX - infoSuffix) {
+        // Keep the extension, so the trash view still knows the file's type,
+        // and cut before a character, never inside a UTF-8 sequence.
+        const qsizetype dot = base.lastIndexOf('.');
+        const QByteArray extension
+            = dot > 0 && base.size() - dot <= 16 ? base.mid(dot) : QByteArray();
+        qsizetype cut = NAME_MAX - infoSuffix - numberRoom - extension.size();
+        while (cut > 0 && (uchar(base.at(cut)) & 0xC0) == 0x80)
+            --cut;
+        base = base.left(cut) + extension;
+    }
+    return number == 1 ? base : bytes(FileOps::numberedName(text(base), number));
+}
+
+Trash::Outcome failed(const FileOpResult &status)
+{
+    Trash::Outcome outcome;
+    outcome.status = status;
+    return outcome;
+}
+
 QByteArray infoText(const QByteArray &encodedPath)
 {
     const QString date
@@ -160,7 +189,7 @@ FileOpResult writeInfo(int fd, const QByteArray &content)
 QString Trash::homeTrash()
 {
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty() || !QDir::isAbsolutePath(data))
+    if (!data.startsWith(QLatin1Char('/')))
         data = QDir::homePath() + QStringLiteral("/.local/share");
     return data + QStringLiteral("/Trash");
 }
@@ -182,20 +211,20 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
         given.chop(1);
     const QByteArray name = given.mid(given.lastIndexOf('/') + 1);
     if (!given.startsWith('/') || name.isEmpty() || name == "." || name == "..")
-        return {FileOpResult::fromErrno(EINVAL), {}, {}};
+        return failed(FileOpResult::fromErrno(EINVAL));
 
     // The real folder of the file, so that the info names where it really was.
     char resolved[PATH_MAX];
     if (!::realpath(parentOf(given).constData(), resolved))
-        return {FileOpResult::fromErrno(errno), {}, {}};
+        return failed(FileOpResult::fromErrno(errno));
     const QByteArray original = joinPath(resolved, name);
     struct stat st;
     if (::lstat(original.constData(), &st) != 0)
-        return {FileOpResult::fromErrno(errno), {}, {}};
+        return failed(FileOpResult::fromErrno(errno));
 
     const TrashFolder trash = trashFor(resolved, st.st_dev);
     if (!trash.status)
-        return {trash.status, {}, {}};
+        return failed(trash.status);
     const QByteArray files = joinPath(trash.root, "files");
     const QByteArray info = joinPath(trash.root, "info");
     QByteArray stored = original;
@@ -203,10 +232,8 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
         stored = trash.topdir == "/" ? original.mid(1) : original.mid(trash.topdir.size() + 1);
     const QByteArray content = infoText(encodePath(stored));
 
-    const QString plainName = text(name);
     for (int number = 1; number < 100000; ++number) {
-        const QByteArray candidate
-            = number == 1 ? name : bytes(FileOps::numberedName(plainName, number));
+        const QByteArray candidate = storedName(name, number);
         const QByteArray infoFile = joinPath(info, candidate + ".trashinfo");
         // The info is claimed first and exclusively: whoever creates it owns
         // the name in files/ too.
@@ -214,24 +241,36 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            return {FileOpResult::fromErrno(errno), {}, {}};
+            return failed(FileOpResult::fromErrno(errno));
         }
         const FileOpResult written = writeInfo(fd, content);
         const bool closed = ::close(fd) == 0;
         if (!written || !closed) {
             ::unlink(infoFile.constData());
-            return {written ? FileOpResult::fromErrno(EIO) : written, {}, {}};
+            return failed(written ? FileOpResult::fromErrno(EIO) : written);
         }
         const QByteArray target = joinPath(files, candidate);
-        const FileOpResult moved = FileOps::renameNoReplace(text(original), text(target));
+        // By its bytes: a real folder name that is not UTF-8 would turn into
+        // another name as text, maybe that of another file.
+        const FileOpResult moved = FileOps::renameNoReplace(original, target);
         if (!moved) {
             ::unlink(infoFile.constData());
             // A file left in files/ without its info: take the next name.
             if (moved.errorNumber == EEXIST)
                 continue;
-            return {moved, {}, {}};
+            return failed(moved);
         }
-        return {FileOpResult::success(), text(target), text(infoFile)};
+        return {FileOpResult::success(), text(target), text(infoFile), target, infoFile, original};
     }
-    return {FileOpResult::fromErrno(EEXIST), {}, {}};
+    return failed(FileOpResult::fromErrno(EEXIST));
+}
+
+FileOpResult Trash::putBack(const Outcome &trashed) const
+{
+    if (!trashed.status || trashed.trashedName.isEmpty())
+        return FileOpResult::fromErrno(EINVAL);
+    const FileOpResult moved = FileOps::renameNoReplace(trashed.trashedName, trashed.originalName);
+    if (moved)
+        ::unlink(trashed.infoName.constData());
+    return moved;
 }

@@ -20,9 +20,17 @@ public:
         FileOpResult status;
         QString trashedFile; // where the file now is, inside the trash's files/
         QString infoFile; // its .trashinfo
+        // The same three places as the file system names them, for putBack().
+        QByteArray trashedName;
+        QByteArray infoName;
+        QByteArray originalName;
     };
 
     Outcome moveToTrash(const QString &path) const;
+    // Undoes a moveToTrash() whose reason fell away: the file takes its old
+    // name again unless that name was taken meanwhile, in which case it
+    // stays in the trash with its info.
+    FileOpResult putBack(const Outcome &trashed) const;
 
     static QString homeTrash();
     // The "Path=" value: the name's bytes percent-encoded, '/' kept.

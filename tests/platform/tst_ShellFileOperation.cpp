@@ -7,6 +7,8 @@
 #include "support/TestMount.h"
 
 #include <QDateTime>
+#include <QDirIterator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,6 +83,8 @@ private Q_SLOTS:
     void moveOntoFullFileSystemLeavesSourceIntact();
     void moveOutOfReadOnlyFolderLeavesNoSecondCopy();
     void failedReplaceKeepsTheExistingFile();
+    void faultsLeaveEveryFileWhole_data();
+    void faultsLeaveEveryFileWhole();
 
     void badInputLosesNothing_data();
     void badInputLosesNothing();
@@ -95,6 +99,9 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
+    // Every file under the temporary folder as "place=content"; a file in a
+    // trash shows as "trash:" and the place its info names.
+    QStringList whereEverythingIs() const;
     // A second file system under the temporary folder, or a skip.
     bool mountTmpfs(
         std::optional<TestMount> &mount, const QString &folder, const QString &options = {});
@@ -300,6 +307,14 @@ void TestShellFileOperation::clash()
     for (const QString &name : TestFiles::entries(into))
         found << name + QLatin1Char('=') + QString::fromUtf8(TestFiles::read(into + '/' + name));
     QCOMPARE(found, target);
+    // A replaced file is kept in the trash; no other answer trashes anything.
+    QStringList trashed;
+    const QString files = m_home + QStringLiteral("/files");
+    for (const QString &name : TestFiles::entries(files))
+        trashed << name + QLatin1Char('=') + QString::fromUtf8(TestFiles::read(files + '/' + name));
+    QCOMPARE(trashed,
+        button == QStringLiteral("替换") ? QStringList({"a.txt=old a", "b.txt=old b"})
+                                         : QStringList());
     QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), sourcesLeft);
     for (const QString &name : sourcesLeft)
         QCOMPARE(
@@ -659,6 +674,214 @@ void TestShellFileOperation::cancelInProgressStopsAfterCurrentFile()
     if (operation == ShellFileRequest::Copy)
         left = QStringList({"1.txt", "2.txt", "3.txt"});
     QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), left);
+}
+
+namespace {
+
+enum Fault {
+    NoFault,
+    ReadOnlySource, // src/ is a read-only view: its files cannot be removed
+    SwapDuringCopy, // a new src/a.txt is renamed over the old one as its copy ends
+    FullTarget // mnt/ holds only 256 kB
+};
+
+QString described(const QByteArray &content)
+{
+    return content.size() <= 64 ? QString::fromUtf8(content)
+                                : QStringLiteral("%1 bytes").arg(content.size());
+}
+
+} // namespace
+
+QStringList TestShellFileOperation::whereEverythingIs() const
+{
+    const QString root = m_dir->path();
+    const QString realRoot = QFileInfo(root).canonicalFilePath();
+    const QString uid = QString::number(::geteuid());
+    // Each trash with the folder its relative info paths start from.
+    const QList<QPair<QString, QString>> trashes
+        = {{QStringLiteral("data/Trash"), QString()}, {QStringLiteral("mnt/.Trash-") + uid, "mnt"}};
+    QStringList found;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString relative = file.mid(root.size() + 1);
+        QString place = relative;
+        for (const auto &[trash, topdir] : trashes) {
+            if (relative.startsWith(trash + QStringLiteral("/info/")))
+                place.clear(); // read with its file
+            if (!relative.startsWith(trash + QStringLiteral("/files/")))
+                continue;
+            const QString stored = relative.mid(trash.size() + 7);
+            const QByteArray info = TestFiles::read(root + '/' + trash + QStringLiteral("/info/")
+                + stored + QStringLiteral(".trashinfo"));
+            const qsizetype at = info.indexOf("\nPath=");
+            QString from = at < 0
+                ? QStringLiteral("<no info>")
+                : QFile::decodeName(Trash::decodePath(info.mid(at + 6).split('\n').first()));
+            if (!topdir.isEmpty())
+                from = topdir + '/' + from;
+            else if (from.startsWith(realRoot + '/'))
+                from = from.mid(realRoot.size() + 1);
+            place = QStringLiteral("trash:") + from;
+        }
+        if (!place.isEmpty())
+            found << place + '=' + described(TestFiles::read(file));
+    }
+    found.sort();
+    return found;
+}
+
+void TestShellFileOperation::faultsLeaveEveryFileWhole_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QStringList>("files"); // "place=content" made first
+    QTest::addColumn<QStringList>("sources");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QStringList>("answers"); // a trailing "+" ticks "for all"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("prompts"); // titles in order
+    QTest::addColumn<QStringList>("after"); // whereEverythingIs()
+
+    const int copy = ShellFileRequest::Copy;
+    const int move = ShellFileRequest::Move;
+    const QString clash = QStringLiteral("替换或跳过文件");
+    const QString copyError = QStringLiteral("复制文件时出错");
+    const QString moveError = QStringLiteral("移动文件时出错");
+    const QStringList replace = {"替换", "跳过"};
+
+    QTest::newRow("move across file systems, 替换, source cannot be removed")
+        << move << QStringList({"src/a.txt=new", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(ReadOnlySource) << replace << 0x10 << QStringList({clash, moveError})
+        << QStringList({"mnt/a.txt=old", "src/a.txt=new"});
+    QTest::newRow("copy 替换 puts the replaced file in the trash")
+        << copy << QStringList({"src/a.txt=new", "dst/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "dst" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"dst/a.txt=new", "src/a.txt=new", "trash:dst/a.txt=old"});
+    QTest::newRow("move 替换 on one file system")
+        << move << QStringList({"src/a.txt=new", "dst/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "dst" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"dst/a.txt=new", "trash:dst/a.txt=old"});
+    QTest::newRow("move 替换 across file systems")
+        << move << QStringList({"src/a.txt=new", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"mnt/a.txt=new", "trash:mnt/a.txt=old"});
+    QTest::newRow("copy 替换, the trash cannot take the replaced file")
+        << copy << QStringList({"src/a.txt=new", "dst/a.txt=old", "data/Trash=not a folder"})
+        << QStringList({"src/a.txt"}) << "dst" << int(NoFault) << replace << 0x10
+        << QStringList({clash, copyError})
+        << QStringList({"data/Trash=not a folder", "dst/a.txt=old", "src/a.txt=new"});
+    QTest::newRow("move across file systems 替换, the trash cannot take the replaced file")
+        << move
+        << QStringList({"src/a.txt=new", "mnt/a.txt=old",
+               "mnt/.Trash-" + QString::number(::geteuid()) + "=not a folder"})
+        << QStringList({"src/a.txt"}) << "mnt" << int(NoFault) << replace << 0x10
+        << QStringList({clash, moveError})
+        << QStringList({"mnt/.Trash-" + QString::number(::geteuid()) + "=not a folder",
+               "mnt/a.txt=old", "src/a.txt=new"});
+    QTest::newRow("move across file systems, source replaced while it is copied")
+        << move << QStringList({"src/a.txt=new", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(SwapDuringCopy) << replace << 0x10 << QStringList({clash, moveError})
+        << QStringList({"mnt/a.txt=old", "src/a.txt=newer"});
+    QTest::newRow("move 替换 onto a full file system")
+        << move << QStringList({"src/a.txt=@1M", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(FullTarget) << replace << 0x10 << QStringList({clash, moveError})
+        << QStringList({"mnt/a.txt=old", "src/a.txt=1048576 bytes"});
+    QTest::newRow("two sources of one name, move 替换 for all")
+        << move << QStringList({"src/a.txt=one", "src/sub/a.txt=two"})
+        << QStringList({"src/a.txt", "src/sub/a.txt"}) << "dst" << int(NoFault)
+        << QStringList({"替换+"}) << 0 << QStringList({clash})
+        << QStringList({"dst/a.txt=two", "trash:dst/a.txt=one"});
+    QTest::newRow("name starting with ':' meets its namesake in the target")
+        << copy << QStringList({"src/:a.txt=new", "dst/:a.txt=old"}) << QStringList({"src/:a.txt"})
+        << "dst" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"dst/:a.txt=new", "src/:a.txt=new", "trash:dst/:a.txt=old"});
+    QTest::newRow("target folder written as ':dst' is not a full path")
+        << copy << QStringList({"src/a.txt=new"}) << QStringList({"src/a.txt"}) << ":dst"
+        << int(NoFault) << QStringList() << 0x11 << QStringList() << QStringList({"src/a.txt=new"});
+
+    QStringList odd = {"a:b", "tab\there", "back\\slash", "star*", "new\nline"};
+    QStringList files, sources, after;
+    for (const QString &name : odd) {
+        files << "src/" + name + "=new " + name << "dst/" + name + "=old " + name;
+        sources << "src/" + name;
+        after << "dst/" + name + "=new " + name << "trash:dst/" + name + "=old " + name;
+    }
+    QTest::newRow("odd names, move 替换 for all")
+        << move << files << sources << "dst" << int(NoFault) << QStringList({"替换+"}) << 0
+        << QStringList({clash}) << after;
+    // 255 bytes, the longest name a file system takes.
+    const QString longest = QString(83, QChar(u'名')) + QStringLiteral("xy.txt");
+    QTest::newRow("255-byte name, move 替换")
+        << move << QStringList({"src/" + longest + "=new", "dst/" + longest + "=old"})
+        << QStringList({"src/" + longest}) << "dst" << int(NoFault) << replace << 0
+        << QStringList({clash})
+        << QStringList({"dst/" + longest + "=new", "trash:dst/" + longest + "=old"});
+}
+
+void TestShellFileOperation::faultsLeaveEveryFileWhole()
+{
+    QFETCH(int, operation);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, sources);
+    QFETCH(QString, target);
+    QFETCH(int, fault);
+    QFETCH(QStringList, answers);
+    QFETCH(int, code);
+    QFETCH(QStringList, prompts);
+    QFETCH(QStringList, after);
+
+    std::optional<TestMount> mount;
+    if (!mountTmpfs(mount, path(QStringLiteral("mnt")),
+            fault == FullTarget ? QStringLiteral("size=256k") : QString()))
+        QSKIP(qPrintable(QStringLiteral("no second file system: ") + mount->error()));
+    // A name joined the wrong way would land in the working folder: make it
+    // one that the check below sees.
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+
+    for (const QString &file : files) {
+        const qsizetype eq = file.lastIndexOf(QLatin1Char('='));
+        const QString content = file.mid(eq + 1);
+        QVERIFY(TestFiles::write(path(file.left(eq)),
+            content == QStringLiteral("@1M") ? QByteArray(1 << 20, 'n') : content.toUtf8()));
+    }
+    std::optional<TestMount> locked;
+    if (fault == ReadOnlySource) {
+        locked.emplace(TestMount::readOnlyView(path(QStringLiteral("src"))));
+        if (!locked->ok())
+            QSKIP(qPrintable(QStringLiteral("no read-only view: ") + locked->error()));
+    }
+    FakeDialogs dialogs;
+    bool swapped = false;
+    if (fault == SwapDuringCopy) {
+        dialogs.onProgressValue = [&](qint64 done, qint64 total) {
+            if (swapped || done < total)
+                return;
+            swapped = true;
+            // What an editor does when it saves: write aside, rename over.
+            const QByteArray saved = QFile::encodeName(path(QStringLiteral("src/.a.txt.saving")));
+            if (TestFiles::write(QFile::decodeName(saved), "newer"))
+                ::rename(saved.constData(), QFile::encodeName(path("src/a.txt")).constData());
+        };
+    }
+    for (const QString &answer : answers)
+        dialogs.answer(answer.endsWith('+') ? answer.chopped(1) : answer, answer.endsWith('+'));
+
+    QStringList from;
+    for (const QString &source : sources)
+        from << path(source);
+    const QString into = target.startsWith(QLatin1Char(':')) ? target : path(target);
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Operation(operation), from, into)), code);
+    QStringList titles;
+    for (const Dialogs::Prompt &asked : std::as_const(dialogs.prompts))
+        titles << asked.title;
+    QCOMPARE(titles, prompts);
+    QCOMPARE(swapped, fault == SwapDuringCopy);
+    after.sort();
+    QCOMPARE(whereEverythingIs(), after);
 }
 
 QTEST_GUILESS_MAIN(TestShellFileOperation)

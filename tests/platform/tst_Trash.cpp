@@ -4,9 +4,11 @@
 #include "support/TestMount.h"
 
 #include <QDateTime>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +31,8 @@ private Q_SLOTS:
     void readOnlyMountRefuses();
     void badPathsRefused_data();
     void badPathsRefused();
+    void linkToFolderWithByteNameTrashesThatFile();
+    void longestNameFitsTheTrash();
 
 private:
     struct Info
@@ -268,6 +272,59 @@ void TestTrash::badPathsRefused()
     QVERIFY(!outcome.status.ok);
     QVERIFY(outcome.trashedFile.isEmpty());
     QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/info")), QStringList());
+}
+
+void TestTrash::linkToFolderWithByteNameTrashesThatFile()
+{
+    // The real folder's name is not UTF-8; its neighbour holds the name that
+    // the bytes would turn into as text.
+    const QByteArray root = QFile::encodeName(m_dir->path());
+    const QByteArray real = root + "/bad\xff";
+    const QByteArray lookalike = root + "/bad\xef\xbf\xbd";
+    for (const QByteArray &folder : {real, lookalike}) {
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        const QByteArray file = folder + "/f.txt";
+        const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, folder.constData(), size_t(folder.size())), ssize_t(folder.size()));
+        ::close(fd);
+    }
+    // Qt cannot remove what it cannot name: clear up by the bytes.
+    const auto clearUp = qScopeGuard([&] {
+        for (const QByteArray &folder : {real, lookalike}) {
+            ::unlink((folder + "/f.txt").constData());
+            ::rmdir(folder.constData());
+        }
+    });
+    QVERIFY(::symlink(real.constData(), (root + "/link").constData()) == 0);
+
+    const Trash::Outcome outcome
+        = Trash().moveToTrash(m_dir->filePath(QStringLiteral("link/f.txt")));
+    QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+    struct stat st;
+    QVERIFY(::lstat((real + "/f.txt").constData(), &st) != 0);
+    QVERIFY(::lstat((lookalike + "/f.txt").constData(), &st) == 0);
+    QCOMPARE(TestFiles::read(outcome.trashedFile), real);
+    QCOMPARE(readInfo(outcome.infoFile).path, real + "/f.txt");
+}
+
+void TestTrash::longestNameFitsTheTrash()
+{
+    // 255 bytes: the file system's limit, so "<name>.trashinfo" cannot exist.
+    const QString name = QString(83, QChar(u'名')) + QStringLiteral("xy.txt");
+    QCOMPARE(QFile::encodeName(name).size(), 255);
+    const QString original = m_dir->filePath(QStringLiteral("src/") + name);
+    QVERIFY(TestFiles::write(original, "long"));
+    for (int round = 0; round < 2; ++round) {
+        const Trash::Outcome outcome = Trash().moveToTrash(original);
+        QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+        QVERIFY(!QFileInfo::exists(original));
+        QCOMPARE(TestFiles::read(outcome.trashedFile), "long");
+        QCOMPARE(QFile::decodeName(readInfo(outcome.infoFile).path), original);
+        QCOMPARE(QFileInfo(outcome.infoFile).fileName(),
+            QFileInfo(outcome.trashedFile).fileName() + QStringLiteral(".trashinfo"));
+        QVERIFY(TestFiles::write(original, "long")); // a second one takes a numbered name
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTrash)

@@ -5,12 +5,18 @@ namespace {
 class FakeProgress : public Dialogs::Progress
 {
 public:
-    explicit FakeProgress(std::shared_ptr<FakeDialogs::ProgressLog> log)
+    FakeProgress(
+        std::shared_ptr<FakeDialogs::ProgressLog> log, std::function<void(qint64, qint64)> onValue)
         : m_log(std::move(log))
+        , m_onValue(std::move(onValue))
     {
     }
     void setLabel(const QString &text) override { m_log->labels.append(text); }
-    void setValue(qint64, qint64) override { }
+    void setValue(qint64 done, qint64 total) override
+    {
+        if (m_onValue)
+            m_onValue(done, total);
+    }
     bool cancelled() override
     {
         return m_log->cancelAfterLabels >= 0 && m_log->labels.size() >= m_log->cancelAfterLabels;
@@ -18,6 +24,7 @@ public:
 
 private:
     std::shared_ptr<FakeDialogs::ProgressLog> m_log;
+    std::function<void(qint64, qint64)> m_onValue;
 };
 
 } // namespace
@@ -55,5 +62,5 @@ std::unique_ptr<Dialogs::Progress> FakeDialogs::startProgress(const QString &tit
     log->title = title;
     log->cancelAfterLabels = cancelProgressAfter;
     progresses.append(log);
-    return std::make_unique<FakeProgress>(log);
+    return std::make_unique<FakeProgress>(log, onProgressValue);
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QQueue>
 
+#include <functional>
+
 // Replays queued answers and records every prompt, so that a test can check
 // both the path an answer takes and the exact texts shown. A prompt with no
 // queued answer gets its escape button (or the only button).
@@ -26,6 +28,9 @@ public:
     QQueue<std::optional<QString>> inputReplies;
     QList<std::shared_ptr<ProgressLog>> progresses;
     int cancelProgressAfter = -1;
+    // Called on every progress value; a test uses it to act on the disk at a
+    // chosen moment of an operation (a copy's last bytes are written).
+    std::function<void(qint64 done, qint64 total)> onProgressValue;
 
     // Queues an answer by button text.
     void answer(const QString &button, bool checked = false)
