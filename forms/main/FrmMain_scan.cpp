@@ -9,7 +9,6 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/FlexGrid.h"
-#include "platform/MousePointer.h"
 #include "platform/StatusBar.h"
 #include "platform/TabStrip.h"
 #include "platform/ThrottledText.h"
@@ -18,14 +17,6 @@
 #include <QLineEdit>
 
 namespace {
-
-// The scan's own messages carry the application's title and no icon.
-void tellUser(Dialogs &dialogs, const QString &text)
-{
-    // The wait pointer would otherwise hover over the box's button.
-    MousePointer::set(MousePointer::Default);
-    dialogs.plainMessage(text);
-}
 
 } // namespace
 
@@ -57,7 +48,7 @@ void FrmMain::CommandStartScan_Click()
 
             const QString folder = Text1->text();
             if (!FileSystem::exists(folder)) {
-                tellUser(m_dialogs, QStringLiteral("无效的路径"));
+                m_dialogs.plainMessage(QStringLiteral("无效的路径"));
                 return;
             }
             ThrottledText status(
@@ -70,11 +61,10 @@ void FrmMain::CommandStartScan_Click()
                 MSHList->RemoveItem(MSHList->Rows() - 1);
         }
         // The notice is shown over the listed files, not over a blank grid.
-        MousePointer::set(MousePointer::Default);
         if (outcome.filesRefused)
             m_dialogs.notice(QStringLiteral("文件数量已达上限 32767 个，其余文件未列出。"));
     } catch (...) {
         // What the walk listed before the failure stays listed.
-        tellUser(m_dialogs, errorCodeText(describeFailure(std::current_exception())));
+        m_dialogs.plainMessage(errorCodeText(describeFailure(std::current_exception())));
     }
 }

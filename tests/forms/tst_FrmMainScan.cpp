@@ -41,7 +41,6 @@ public:
     {
         panelAtPrompt << (status ? status->panelText(1) : QString());
         lockedAtPrompt << (scanButton && !scanButton->isEnabled());
-        waitPointerAtPrompt << (QGuiApplication::overrideCursor() != nullptr);
         redrawAtPrompt << (grid && grid->Redraw());
         if (failNext) {
             failNext = false;
@@ -54,7 +53,6 @@ public:
     QPushButton *scanButton = nullptr;
     QStringList panelAtPrompt;
     QList<bool> lockedAtPrompt;
-    QList<bool> waitPointerAtPrompt;
     FlexGrid *grid = nullptr;
     QList<bool> redrawAtPrompt;
     bool failNext = false;
@@ -208,9 +206,8 @@ void TestFrmMainScan::refusesAnInvalidPath()
     QCOMPARE(prompt.icon, Dialogs::Icon::None);
     QCOMPARE(prompt.buttons, QStringList {QString::fromUtf8(Dialogs::Ok)});
     QVERIFY(!prompt.systemModal);
-    // Shown while the window is still locked, but with the normal pointer.
+    // Shown while the window is still locked.
     QCOMPARE(m_dialogs->lockedAtPrompt, QList<bool> {true});
-    QCOMPARE(m_dialogs->waitPointerAtPrompt, QList<bool> {false});
     // The earlier scan's rows and records are gone alike.
     QCOMPARE(scanGrid()->Rows(), 2);
     QCOMPARE(scanGrid()->TextMatrix(0, 1), u"文件名"_qs);
