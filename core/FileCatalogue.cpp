@@ -1,12 +1,19 @@
 #include "core/FileCatalogue.h"
 
-bool FileCatalogue::remove(const QString &name, const QString &folder)
+int FileCatalogue::indexOf(const QString &name, const QString &folder) const
 {
     for (qsizetype i = 0; i < m_records.size(); ++i) {
-        if (m_records.at(i).isFile(name, folder)) {
-            m_records.removeAt(i);
-            return true;
-        }
+        if (m_records.at(i).isFile(name, folder))
+            return int(i);
     }
-    return false;
+    return -1;
+}
+
+bool FileCatalogue::remove(const QString &name, const QString &folder)
+{
+    const int index = indexOf(name, folder);
+    if (index < 0)
+        return false;
+    m_records.removeAt(index);
+    return true;
 }

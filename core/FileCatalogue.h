@@ -18,6 +18,8 @@ public:
     const QList<FileRecord> &records() const { return m_records; }
 
     void append(FileRecord record) { m_records.append(std::move(record)); }
+    // The index of the record of that very file, or -1.
+    int indexOf(const QString &name, const QString &folder) const;
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);
     void clear() { m_records.clear(); }

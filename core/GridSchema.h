@@ -53,11 +53,14 @@ constexpr int compareColumn(FileRecord::Field field, int file)
     return int(CompareColumn::Name1) + 2 * int(field) + (file - 1);
 }
 
-// Which file of its row a compare-grid column shows: 1, 2, or 0 for the
-// number and similarity columns.
+// Which file of its row a compare-grid column stands for in the file
+// commands: 1, 2, or 0 for the number, similarity and type columns, which
+// name no file.
 constexpr int fileOfCompareColumn(int col)
 {
-    return col < CompareColumn::Name1 ? 0 : 1 + (col - CompareColumn::Name1) % 2;
+    if (col < CompareColumn::Name1 || col > CompareColumn::Accessed2)
+        return 0;
+    return 1 + (col - CompareColumn::Name1) % 2;
 }
 
 // The path of a listed file: its folder cell, which ends in the separator,

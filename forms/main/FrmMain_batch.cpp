@@ -4,6 +4,7 @@
 #include "core/DateTimeText.h"
 #include "core/GridSchema.h"
 #include "core/LosingFiles.h"
+#include "modules/GridFiles.h"
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModFrmObject.h"
@@ -27,13 +28,6 @@ KeepFacts readFacts(const FlexGrid &grid, int row, int file)
         DateTimeText::parse(cell(FileRecord::Accessed))};
 }
 
-QString pathOf(const FlexGrid &grid, int row, int file)
-{
-    return GridSchema::fullPath(
-        grid.TextMatrix(row, GridSchema::compareColumn(FileRecord::Folder, file)),
-        grid.TextMatrix(row, GridSchema::compareColumn(FileRecord::Name, file)));
-}
-
 // The pairs of the compare list in the order the grid shows them; a row
 // without a similarity text is the empty list's placeholder.
 QList<ListedPair> listedPairs(const FlexGrid &grid)
@@ -43,8 +37,9 @@ QList<ListedPair> listedPairs(const FlexGrid &grid)
     for (int row = 1; row < rows; ++row) {
         if (grid.TextMatrix(row, GridSchema::CompareColumn::Similarity).isEmpty())
             continue;
-        pairs.append(ListedPair {row, pathOf(grid, row, 1), pathOf(grid, row, 2),
-            readFacts(grid, row, 1), readFacts(grid, row, 2)});
+        pairs.append(ListedPair {row, GridFiles::pairFile(grid, row, 1).path,
+            GridFiles::pairFile(grid, row, 2).path, readFacts(grid, row, 1),
+            readFacts(grid, row, 2)});
     }
     return pairs;
 }

@@ -1,0 +1,88 @@
+#include "modules/GridFiles.h"
+
+#include "core/FileCatalogue.h"
+#include "core/GridSchema.h"
+#include "platform/FlexGrid.h"
+
+namespace GridFiles {
+
+namespace {
+
+using namespace GridSchema;
+
+ListedFile listed(const FlexGrid &grid, int row, int nameCol, int folderCol, int file)
+{
+    ListedFile f;
+    f.name = grid.TextMatrix(row, nameCol);
+    f.folder = grid.TextMatrix(row, folderCol);
+    f.path = fullPath(f.folder, f.name);
+    f.row = row;
+    f.file = file;
+    return f;
+}
+
+} // namespace
+
+ListedFile pairFile(const FlexGrid &grid, int row, int file)
+{
+    return listed(grid, row, compareColumn(FileRecord::Name, file),
+        compareColumn(FileRecord::Folder, file), file);
+}
+
+std::optional<ListedFile> fileAt(const FlexGrid &grid, Kind kind, int row, int col)
+{
+    if (row < 1 || row >= grid.Rows() || col < 0 || col >= grid.Cols())
+        return std::nullopt;
+    if (kind == Kind::Scan) {
+        if (grid.TextMatrix(row, ScanColumn::Name).isEmpty())
+            return std::nullopt;
+        return listed(grid, row, ScanColumn::Name, ScanColumn::Folder, 1);
+    }
+    const int file = fileOfCompareColumn(col);
+    if (file == 0 || grid.TextMatrix(row, CompareColumn::Name1).isEmpty()
+        || grid.TextMatrix(row, CompareColumn::Name2).isEmpty())
+        return std::nullopt;
+    return pairFile(grid, row, file);
+}
+
+const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file)
+{
+    const int index = catalogue.indexOf(file.name, file.folder);
+    return index < 0 ? nullptr : &catalogue.at(index);
+}
+
+void forEachSelectedFile(
+    FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit)
+{
+    const FlexGrid::QuietMoves quiet(grid);
+    const int rows = grid.Rows();
+    if (kind == Kind::Scan) {
+        const int col = grid.Col();
+        for (int row = rows - 1; row >= 1; --row) {
+            if (!grid.isHighlighted(row, col) || grid.TextMatrix(row, ScanColumn::Name).isEmpty())
+                continue;
+            grid.setRow(row);
+            grid.setCol(col);
+            visit(listed(grid, row, ScanColumn::Name, ScanColumn::Folder, 1));
+        }
+        grid.setRow(1);
+        grid.setCol(col);
+        return;
+    }
+    for (int row = rows - 1; row >= 1; --row) {
+        if (grid.TextMatrix(row, CompareColumn::Name1).isEmpty())
+            continue;
+        for (int col = grid.Cols() - 1; col >= 1; --col) {
+            const int file = fileOfCompareColumn(col);
+            if (file == 0 || !grid.isHighlighted(row, col))
+                continue;
+            grid.setRow(row);
+            grid.setCol(col);
+            visit(pairFile(grid, row, file));
+        }
+    }
+    grid.setRow(1);
+    grid.setCol(1);
+}
+
+} // namespace GridFiles

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class FileCatalogue;
+struct FileRecord;
+class FlexGrid;
+
+// The files behind the cells of the two result grids, in one place: which
+// file a cell stands for, and the walk over the user's highlighted cells
+// that the commands on several files read.
+namespace GridFiles {
+
+enum class Kind { Scan, Compare };
+
+struct ListedFile
+{
+    QString name; // the name cell
+    QString folder; // the folder cell, ending in the separator
+    QString path; // folder and name joined as text
+    int row = 0;
+    int file = 1; // 1 or 2: which file of a compare row; 1 in the scan grid
+};
+
+// The file a cell stands for: in the scan grid any cell of a row whose name
+// cell isn't empty; in the compare grid the cells of columns 2 to 13 (even
+// columns file 1, odd ones file 2) of a row whose two name cells aren't
+// empty. No file for the other cells.
+std::optional<ListedFile> fileAt(const FlexGrid &grid, Kind kind, int row, int col);
+
+// File 1 or 2 of a compare row, whatever its cells hold.
+ListedFile pairFile(const FlexGrid &grid, int row, int file);
+
+// The catalogue record of a listed file, or null when the catalogue has
+// none.
+const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file);
+
+// Visits every highlighted cell that stands for a file, bottom row first
+// and, in the compare grid, right to left, so file 2 comes before file 1.
+// The scan grid is read in the current column, one cell a row; in the
+// compare grid every highlighted cell of columns 2 to 13 of a row with a
+// file-1 name counts by itself. The current cell is on the visited cell
+// while visit runs, moved without cell events so that no highlight
+// reaction runs, and ends on row 1 (column 1 in the compare grid), where
+// a walk over every row would leave it.
+void forEachSelectedFile(
+    FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit);
+
+} // namespace GridFiles

@@ -1,0 +1,151 @@
+#include "core/FileCatalogue.h"
+#include "core/GridSchema.h"
+#include "modules/GridFiles.h"
+#include "platform/FlexGrid.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using GridFiles::Kind;
+
+namespace {
+
+void highlight(FlexGrid &grid, int row, int col)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    grid.setCellBackColor(FlexGrid::SelectionColor);
+}
+
+// A compare row of /1/a.mp3 and /2/b.mp3, or of a missing file 2.
+QStringList pairRow(int number, bool withFile2 = true)
+{
+    return {QString::number(number), u"100.00%"_qs, u"a.mp3"_qs,
+        withFile2 ? u"b.mp3"_qs : QString(), u"/1/"_qs, u"/2/"_qs, u"1"_qs, u"1"_qs, u"t"_qs,
+        u"t"_qs, u"t"_qs, u"t"_qs, u"t"_qs, u"t"_qs, u"MP3"_qs, u"MP3"_qs};
+}
+
+struct Visits
+{
+    QStringList paths;
+    QList<QPoint> currentCells; // (col, row) while visiting
+};
+
+Visits walk(FlexGrid &grid, Kind kind)
+{
+    Visits v;
+    GridFiles::forEachSelectedFile(grid, kind, [&](const GridFiles::ListedFile &f) {
+        v.paths << f.path;
+        v.currentCells << QPoint(grid.Col(), grid.Row());
+    });
+    return v;
+}
+
+} // namespace
+
+class TestGridFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fileAtCell_data();
+    void fileAtCell();
+    void scanWalkReadsTheCurrentColumnFromTheBottom();
+    void compareWalkTakesEachCellRightToLeft();
+    void findsTheRecord();
+};
+
+void TestGridFiles::fileAtCell_data()
+{
+    QTest::addColumn<bool>("scan");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<bool>("withFile2");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("scan number column") << true << 0 << true << u"/s/x.mp3"_qs;
+    QTest::newRow("scan type column") << true << 7 << true << u"/s/x.mp3"_qs;
+    QTest::newRow("compare number") << false << 0 << true << QString();
+    QTest::newRow("compare similarity") << false << 1 << true << QString();
+    QTest::newRow("compare name 1") << false << 2 << true << u"/1/a.mp3"_qs;
+    QTest::newRow("compare name 2") << false << 3 << true << u"/2/b.mp3"_qs;
+    QTest::newRow("compare accessed 2") << false << 13 << true << u"/2/b.mp3"_qs;
+    QTest::newRow("compare type 1") << false << 14 << true << QString();
+    QTest::newRow("compare type 2") << false << 15 << true << QString();
+    QTest::newRow("compare without name 2") << false << 2 << false << QString();
+}
+
+void TestGridFiles::fileAtCell()
+{
+    QFETCH(bool, scan);
+    QFETCH(int, col);
+    QFETCH(bool, withFile2);
+    QFETCH(QString, path);
+    FlexGrid grid;
+    if (scan) {
+        grid.setFormatString(GridSchema::scanFormat());
+        grid.AddItem(QStringList {u"1"_qs, u"x.mp3"_qs, u"/s/"_qs}, 1);
+        grid.AddItem(QStringList {u"2"_qs}, 2); // the placeholder row: no file
+        QVERIFY(!GridFiles::fileAt(grid, Kind::Scan, 2, col));
+    } else {
+        grid.setFormatString(GridSchema::compareFormat());
+        grid.AddItem(pairRow(1, withFile2), 1);
+    }
+    const auto file = GridFiles::fileAt(grid, scan ? Kind::Scan : Kind::Compare, 1, col);
+    QCOMPARE(file ? file->path : QString(), path);
+}
+
+void TestGridFiles::scanWalkReadsTheCurrentColumnFromTheBottom()
+{
+    FlexGrid grid;
+    grid.setFormatString(GridSchema::scanFormat());
+    for (int r = 1; r <= 5; ++r)
+        grid.AddItem(QStringList {QString::number(r), u"%1.mp3"_qs.arg(r), u"/s/"_qs}, r);
+    highlight(grid, 2, 3);
+    highlight(grid, 4, 3);
+    highlight(grid, 5, 1); // another column: not read
+    grid.setCol(3);
+    QSignalSpy entered(&grid, &FlexGrid::EnterCell);
+
+    const Visits v = walk(grid, Kind::Scan);
+    QCOMPARE(v.paths, (QStringList {u"/s/4.mp3"_qs, u"/s/2.mp3"_qs}));
+    QCOMPARE(v.currentCells, (QList<QPoint> {{3, 4}, {3, 2}}));
+    QCOMPARE(entered.count(), 0);
+    QCOMPARE(grid.Row(), 1);
+    QVERIFY(grid.isHighlighted(2, 3) && grid.isHighlighted(4, 3));
+}
+
+void TestGridFiles::compareWalkTakesEachCellRightToLeft()
+{
+    FlexGrid grid;
+    grid.setFormatString(GridSchema::compareFormat());
+    grid.AddItem(pairRow(1), 1);
+    grid.AddItem(pairRow(2), 2);
+    grid.AddItem(pairRow(3), 3);
+    for (int c = 1; c < GridSchema::CompareColumn::Count; ++c)
+        highlight(grid, 2, c);
+    highlight(grid, 3, 1); // the similarity alone names no file
+
+    const Visits v = walk(grid, Kind::Compare);
+    QCOMPARE(v.paths.size(), 12);
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(v.paths.at(i), i % 2 == 0 ? u"/2/b.mp3"_qs : u"/1/a.mp3"_qs);
+    QCOMPARE(v.currentCells.first(), QPoint(13, 2));
+    QCOMPARE(v.currentCells.last(), QPoint(2, 2));
+    QCOMPARE(QPoint(grid.Col(), grid.Row()), QPoint(1, 1));
+}
+
+void TestGridFiles::findsTheRecord()
+{
+    FileCatalogue catalogue;
+    catalogue.append(FileRecord {{u"a.mp3"_qs, u"/2/"_qs}});
+    catalogue.append(FileRecord {{u"a.mp3"_qs, u"/1/"_qs, u"42"_qs}});
+    FlexGrid grid;
+    grid.setFormatString(GridSchema::compareFormat());
+    grid.AddItem(pairRow(1), 1);
+    const FileRecord *record = GridFiles::recordOf(catalogue, GridFiles::pairFile(grid, 1, 1));
+    QVERIFY(record);
+    QCOMPARE(record->field(FileRecord::Size), u"42"_qs);
+    QVERIFY(!GridFiles::recordOf(catalogue, GridFiles::pairFile(grid, 1, 2)));
+}
+
+QTEST_MAIN(TestGridFiles)
+#include "tst_GridFiles.moc"
