@@ -1,5 +1,5 @@
 #include "forms/main/FrmMain.h"
-#include "platform/QtDialogs.h"
+#include "platform/desktop/QtDialogs.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

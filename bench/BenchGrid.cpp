@@ -2,7 +2,7 @@
 #include "ProcessMemory.h"
 
 #include "core/FileCatalogue.h"
-#include "platform/FlexGrid.h"
+#include "platform/grid/FlexGrid.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
-#include "platform/FlexGrid.h"
-#include "platform/StatusBar.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/StatusBar.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>

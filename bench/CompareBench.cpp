@@ -5,9 +5,9 @@
 
 #include "core/CompareRun.h"
 #include "forms/main/FrmMain.h"
-#include "platform/FlexGrid.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
 #include "tests/support/PlainCompareLoop.h"
 
 #include <QAccessible>

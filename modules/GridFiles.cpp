@@ -2,7 +2,7 @@
 
 #include "core/FileCatalogue.h"
 #include "core/GridSchema.h"
-#include "platform/FlexGrid.h"
+#include "platform/grid/FlexGrid.h"
 
 namespace GridFiles {
 

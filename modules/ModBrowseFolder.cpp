@@ -1,7 +1,7 @@
 #include "modules/ModBrowseFolder.h"
 
 #include "modules/ModFindFile.h"
-#include "platform/Dialogs.h"
+#include "platform/desktop/Dialogs.h"
 
 QString BrowseForFolder(Dialogs &dialogs, const QString &title)
 {

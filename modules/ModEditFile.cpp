@@ -1,10 +1,7 @@
 #include "modules/ModEditFile.h"
 
-#include "platform/ShellFileOperation.h"
-
-#include <QFile>
-
-#include <sys/stat.h>
+#include "platform/files/FileSystem.h"
+#include "platform/files/ShellFileOperation.h"
 
 namespace ModEditFile {
 
@@ -73,10 +70,7 @@ int RecycleFileList(Dialogs &dialogs, const QString &sourceList)
 
 bool IsFilePresent(const QString &path)
 {
-    if (path.isEmpty() || path.contains(QChar(u'\0')))
-        return false;
-    struct stat st;
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return FileSystem::isPresentFile(path);
 }
 
 bool HasIllegalNameChar(const QString &name)

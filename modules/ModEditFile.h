@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ShellFileRequest.h"
+#include "platform/files/ShellFileRequest.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "modules/ModSetGrid.h"
 #include "modules/ScanWalk.h"
-#include "platform/FlexGrid.h"
-#include "platform/ThrottledText.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/ThrottledText.h"
 
 #include <QWidget>
 

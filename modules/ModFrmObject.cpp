@@ -1,8 +1,8 @@
 #include "modules/ModFrmObject.h"
 
-#include "platform/ControlKind.h"
-#include "platform/MousePointer.h"
-#include "platform/Twips.h"
+#include "platform/desktop/MousePointer.h"
+#include "platform/widgets/ControlKind.h"
+#include "platform/widgets/Twips.h"
 
 #include <QVariant>
 #include <QWidget>

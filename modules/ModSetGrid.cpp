@@ -1,6 +1,6 @@
 #include "modules/ModSetGrid.h"
 
-#include "platform/FlexGrid.h"
+#include "platform/grid/FlexGrid.h"
 
 namespace ModSetGrid {
 

@@ -1,8 +1,8 @@
 #include "modules/ScanWalk.h"
 
 #include "modules/ModFindFile.h"
-#include "platform/FileSystem.h"
-#include "platform/ThrottledText.h"
+#include "platform/files/FileSystem.h"
+#include "platform/widgets/ThrottledText.h"
 
 #include <limits>
 #include <optional>

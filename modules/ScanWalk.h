@@ -3,7 +3,7 @@
 #include "core/FileCatalogue.h"
 #include "core/FilePattern.h"
 #include "core/GridSchema.h"
-#include "platform/TextMeasure.h"
+#include "platform/widgets/TextMeasure.h"
 
 #include <QHash>
 #include <QList>

@@ -4,13 +4,13 @@
 
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
-#include "platform/Dialogs.h"
-#include "platform/FlexGrid.h"
-#include "platform/LogList.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
-#include "platform/TextMeasure.h"
-#include "platform/Twips.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/LogList.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
+#include "platform/widgets/TextMeasure.h"
+#include "platform/widgets/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

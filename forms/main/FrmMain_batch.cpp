@@ -8,10 +8,10 @@
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModFrmObject.h"
-#include "platform/Dialogs.h"
-#include "platform/FlexGrid.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
 
 #include <QComboBox>
 

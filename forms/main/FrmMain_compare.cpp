@@ -6,11 +6,11 @@
 #include "core/SimilarityThreshold.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
-#include "platform/Dialogs.h"
-#include "platform/FlexGrid.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
-#include "platform/TextMeasure.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
+#include "platform/widgets/TextMeasure.h"
 
 #include <QCheckBox>
 #include <QComboBox>

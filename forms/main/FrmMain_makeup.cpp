@@ -2,12 +2,12 @@
 // and rectangles (twips).
 #include "forms/main/FrmMain.h"
 
-#include "platform/ControlKind.h"
-#include "platform/FlexGrid.h"
-#include "platform/LogList.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
-#include "platform/Twips.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/ControlKind.h"
+#include "platform/widgets/LogList.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
+#include "platform/widgets/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

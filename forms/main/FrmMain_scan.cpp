@@ -6,12 +6,12 @@
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModFindFile.h"
 #include "modules/ModFrmObject.h"
-#include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
-#include "platform/FlexGrid.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
-#include "platform/ThrottledText.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/files/FileSystem.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
+#include "platform/widgets/ThrottledText.h"
 
 #include <QComboBox>
 #include <QLineEdit>

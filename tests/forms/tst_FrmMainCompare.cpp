@@ -1,9 +1,9 @@
 #include "FakeDialogs.h"
 #include "WindowControls.h"
 #include "forms/main/FrmMain.h"
-#include "platform/FlexGrid.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,11 +3,11 @@
 #include "forms/main/FrmMain.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
-#include "platform/FlexGrid.h"
-#include "platform/LogList.h"
-#include "platform/StatusBar.h"
-#include "platform/TabStrip.h"
-#include "platform/TextMeasure.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/LogList.h"
+#include "platform/widgets/StatusBar.h"
+#include "platform/widgets/TabStrip.h"
+#include "platform/widgets/TextMeasure.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "core/FileCatalogue.h"
 #include "core/GridSchema.h"
 #include "modules/GridFiles.h"
-#include "platform/FlexGrid.h"
+#include "platform/grid/FlexGrid.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "modules/ModEditFile.h"
-#include "platform/Trash.h"
+#include "platform/files/Trash.h"
 
 #include "support/FakeDialogs.h"
 #include "support/TestFiles.h"

@@ -1,7 +1,7 @@
 #include "modules/ModFindFile.h"
-#include "platform/FlexGrid.h"
-#include "platform/TextMeasure.h"
-#include "platform/ThrottledText.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/TextMeasure.h"
+#include "platform/widgets/ThrottledText.h"
 
 #include <QDir>
 #include <QFile>

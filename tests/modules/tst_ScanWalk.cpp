@@ -1,7 +1,7 @@
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModFindFile.h"
 #include "modules/ScanWalk.h"
-#include "platform/ThrottledText.h"
+#include "platform/widgets/ThrottledText.h"
 
 #include "support/FakeDialogs.h"
 

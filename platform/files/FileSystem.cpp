@@ -1,0 +1,242 @@
+#include "platform/files/FileSystem.h"
+
+#include "core/DateTimeText.h"
+#include "platform/files/Trash.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QMimeDatabase>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <mutex>
+#include <optional>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileSystem {
+
+namespace {
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The write bit that applies to the program's user, as the permission check
+// would choose it, but without the superuser override: a read-only file stays
+// read-only for root too.
+bool writable(mode_t mode, uid_t owner, gid_t group)
+{
+    static const uid_t uid = geteuid();
+    static const QList<gid_t> groups = [] {
+        QList<gid_t> list {getegid()};
+        const int n = getgroups(0, nullptr);
+        if (n > 0) {
+            QList<gid_t> more(n);
+            if (getgroups(n, more.data()) == n)
+                list += more;
+        }
+        return list;
+    }();
+    if (owner == uid)
+        return mode & S_IWUSR;
+    if (groups.contains(group))
+        return mode & S_IWGRP;
+    return mode & S_IWOTH;
+}
+
+int attributesOf(const QString &name, mode_t mode, uid_t owner, gid_t group)
+{
+    int attributes = 0;
+    if (S_ISLNK(mode))
+        attributes = SymbolicLink;
+    else if (S_ISDIR(mode))
+        attributes = Directory;
+    else if (S_ISREG(mode))
+        attributes = Archive;
+    else
+        attributes = System;
+    if (name.startsWith(QLatin1Char('.')))
+        attributes |= Hidden;
+    if (!S_ISLNK(mode) && !writable(mode, owner, group))
+        attributes |= ReadOnly;
+    return attributes;
+}
+
+EntryStatus statusAt(StatusCall statusCall, int dirFd, const char *path, const QString &name)
+{
+    EntryStatus result;
+    struct statx st;
+    if (statusCall(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+            STATX_BASIC_STATS | STATX_BTIME, &st)
+        != 0) {
+        result.error = errorText(errno);
+        return result;
+    }
+    result.ok = true;
+    result.attributes = attributesOf(name, st.stx_mode, st.stx_uid, st.stx_gid);
+    result.size = static_cast<qint64>(st.stx_size);
+    result.created.seconds
+        = (st.stx_mask & STATX_BTIME) ? st.stx_btime.tv_sec : st.stx_ctime.tv_sec;
+    result.modified.seconds = st.stx_mtime.tv_sec;
+    result.accessed.seconds = st.stx_atime.tv_sec;
+    return result;
+}
+
+// Decodes a name as the file system delivers it; nullopt for bytes that are
+// not valid text, so that such a name is never mangled into another one.
+std::optional<QString> decodeName(const char *bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString name = decoder(QByteArrayView(bytes, qsizetype(std::strlen(bytes))));
+    if (decoder.hasError())
+        return std::nullopt;
+    return name;
+}
+
+bool listedBefore(const Entry &a, const Entry &b)
+{
+    const int folded = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+    if (folded != 0)
+        return folded < 0;
+    return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
+}
+
+} // namespace
+
+QString withSeparator(const QString &folder)
+{
+    if (folder.endsWith(Separator))
+        return folder;
+    return folder + Separator;
+}
+
+Listing readFolder(const QString &folder, StatusCall statusCall)
+{
+    if (!statusCall)
+        statusCall = ::statx;
+    Listing listing;
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR *dir = opendir(encoded.constData());
+    if (!dir) {
+        listing.error = errorText(errno);
+        return listing;
+    }
+    const int fd = dirfd(dir);
+    // readdir() tells its end from its failure only by errno, which the status
+    // calls in between set for entries of their own.
+    for (;;) {
+        errno = 0;
+        const dirent *entry = readdir(dir);
+        if (!entry)
+            break;
+        const char *raw = entry->d_name;
+        if (std::strcmp(raw, ".") == 0 || std::strcmp(raw, "..") == 0)
+            continue;
+        std::optional<QString> name = decodeName(raw);
+        if (!name)
+            continue;
+        listing.entries.append({*name, statusAt(statusCall, fd, raw, *name)});
+    }
+    const int readError = errno;
+    closedir(dir);
+    if (readError != 0) {
+        listing.error = errorText(readError);
+        return listing;
+    }
+    std::sort(listing.entries.begin(), listing.entries.end(), listedBefore);
+    listing.ok = true;
+    return listing;
+}
+
+bool exists(const QString &path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return false;
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool isPresentFile(const QString &path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        return false;
+    struct stat st;
+    return stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+QString dateTimeText(Timestamp time)
+{
+    // tzset once; localtime_r then uses the zone already loaded instead of
+    // reading the zone file for every file.
+    static std::once_flag zoneLoaded;
+    std::call_once(zoneLoaded, [] { tzset(); });
+    const time_t seconds = static_cast<time_t>(time.seconds);
+    struct tm local;
+    if (!localtime_r(&seconds, &local))
+        return QString();
+    return DateTimeText::format(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+        local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+QString typeText(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot >= 0 ? name.mid(dot + 1) : QString();
+    if (extension.isEmpty())
+        return QStringLiteral("文件");
+
+    static QHash<QString, QString> cache;
+    const auto cached = cache.constFind(extension);
+    if (cached != cache.cend())
+        return *cached;
+
+    // By the name alone: the file is never opened for its type.
+    static const QMimeDatabase database;
+    const QList<QMimeType> types
+        = database.mimeTypesForFileName(QStringLiteral("name.") + extension);
+    QString text;
+    if (!types.isEmpty())
+        text = types.first().comment();
+    if (text.isEmpty())
+        text = extension.toUpper() + QStringLiteral(" 文件");
+    cache.insert(extension, text);
+    return text;
+}
+
+FileDetails details(const QString &name, const EntryStatus &status)
+{
+    return {QString::number(status.size), dateTimeText(status.created),
+        dateTimeText(status.modified), dateTimeText(status.accessed), typeText(name)};
+}
+
+bool isRecycleBin(const QString &folder, const QString &name)
+{
+    if (name.compare(QLatin1String("RECYCLER"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (name == QLatin1String(".Trash"))
+        return true;
+    static const QLatin1String numbered(".Trash-");
+    if (name.size() > numbered.size() && name.startsWith(numbered)
+        && std::all_of(name.begin() + numbered.size(), name.end(),
+            [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return true;
+    if (name == QLatin1String("Trash")) {
+        // Joined as text: a folder text starting with ":" is no resource path.
+        const QString path = folder.startsWith(Separator)
+            ? folder + name
+            : QDir::currentPath() + Separator + folder + name;
+        return QDir::cleanPath(path) == QDir::cleanPath(Trash::homeTrash());
+    }
+    return false;
+}
+
+} // namespace FileSystem

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+
+struct statx;
+
+// How this platform's file system stands in for the one the tool was made
+// for, kept in one place: the folder separator, the listing order, the
+// attribute values the walk tests, the file details and the recycle bins.
+namespace FileSystem {
+
+inline constexpr QChar Separator = u'/';
+
+// Attribute values as the walk tests them; "exactly Archive" is a regular,
+// writable, not hidden file.
+enum Attribute : int {
+    ReadOnly = 1,
+    Hidden = 2,
+    System = 4, // device, fifo or socket
+    Directory = 16,
+    Archive = 32, // regular file
+    SymbolicLink = 1024,
+};
+
+struct Timestamp
+{
+    std::int64_t seconds = 0;
+};
+
+// What one lstat-like call tells about an entry; never follows a link.
+struct EntryStatus
+{
+    bool ok = false;
+    QString error;
+    int attributes = 0;
+    qint64 size = 0;
+    Timestamp created; // birth time, or the status-change time where none is recorded
+    Timestamp modified;
+    Timestamp accessed;
+};
+
+struct Entry
+{
+    QString name;
+    EntryStatus status;
+};
+
+struct Listing
+{
+    bool ok = false;
+    QString error;
+    QList<Entry> entries; // without "." and ".."
+};
+
+// The texts of one file's record fields 2 to 6.
+struct FileDetails
+{
+    QString size;
+    QString created;
+    QString modified;
+    QString accessed;
+    QString type;
+};
+
+// The folder text with a trailing separator; "/" stays "/".
+QString withSeparator(const QString &folder);
+
+// The system's statx(), or a stand-in that fails where a test wants it to.
+using StatusCall
+    = int (*)(int dirFd, const char *name, int flags, unsigned int mask, struct statx *result);
+
+// Lists a folder and reads every entry's status in the same pass, sorted by
+// name case-insensitively (ties by exact name), so that a scan's order is the
+// same every time. Names whose bytes don't decode are left out. An entry
+// whose status can't be read (gone since the listing, refused by its file
+// system) is listed with status.ok false; only a failing listing fails.
+Listing readFolder(const QString &folder, StatusCall statusCall = nullptr);
+
+// The program's two questions of whether a file is there, both asked of
+// the name's bytes. exists(): whether the name is taken at all, by a file,
+// a folder or a link (a dangling one too). isPresentFile(): whether it
+// leads to something other than a folder, following links.
+bool exists(const QString &path);
+bool isPresentFile(const QString &path);
+
+// Record texts from a status already read, without touching the disk again:
+// decimal size, date-time texts in local time, and the type described by the
+// name's extension.
+FileDetails details(const QString &name, const EntryStatus &status);
+
+// The type text the name's extension gives, looked up once per extension.
+QString typeText(const QString &name);
+
+// The local date-time text of a time stamp.
+QString dateTimeText(Timestamp time);
+
+// Whether a subfolder is a recycle bin the walk neither counts nor enters:
+// "RECYCLER" in any letter case, ".Trash", ".Trash-" and digits, and the
+// home trash folder. folder ends with the separator.
+bool isRecycleBin(const QString &folder, const QString &name);
+
+} // namespace FileSystem

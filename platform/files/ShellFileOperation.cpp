@@ -1,0 +1,222 @@
+#include "platform/files/ShellFileOperation.h"
+
+#include "platform/desktop/Dialogs.h"
+#include "platform/files/FileOps.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/ShellFilePrompts.h"
+#include "platform/files/Trash.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <cerrno>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace ShellFilePrompts;
+
+// Files at least this large show their own byte count while they are copied.
+constexpr qint64 largeFile = 16 << 20;
+
+QByteArray bytes(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// The facts of the file a name leads to, not following a last link.
+bool examine(const QString &path, struct stat &st)
+{
+    return ::lstat(bytes(path).constData(), &st) == 0;
+}
+
+qint64 sizeOf(const QString &path)
+{
+    struct stat st;
+    return examine(path, st) ? qint64(st.st_size) : 0;
+}
+
+FileFacts factsOf(const QString &path)
+{
+    struct stat st;
+    if (!examine(path, st))
+        return {path, 0, {}};
+    return {path, qint64(st.st_size),
+        QDateTime::fromMSecsSinceEpoch(
+            qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000)};
+}
+
+// What must be true of a source before anything is done with it. Judged by
+// its text: Qt would take a name that starts with ":" for a full path.
+FileOpResult checkSource(const QString &path)
+{
+    if (!FileOps::isFullPath(path) || FileOps::fileNameOf(path).isEmpty())
+        return FileOpResult::refusal(notFullPath());
+    struct stat st;
+    if (!examine(path, st))
+        return FileOpResult::fromErrno(errno);
+    // A link to a folder counts as the folder.
+    struct stat target;
+    if (S_ISDIR(st.st_mode)
+        || (S_ISLNK(st.st_mode) && ::stat(bytes(path).constData(), &target) == 0
+            && S_ISDIR(target.st_mode)))
+        return FileOpResult::refusal(isFolder());
+    return FileOpResult::success();
+}
+
+} // namespace
+
+int ShellFileOperation::perform(ShellFileRequest &request)
+{
+    request.anyOperationsAborted = false;
+    const QStringList sources = ShellFileRequest::names(request.from);
+    if (sources.isEmpty())
+        return BadRequest;
+    if (request.operation == ShellFileRequest::Delete) {
+        // Without undo a delete would be for good, which this service never does.
+        if (!(request.flags & ShellFileRequest::AllowUndo))
+            return BadRequest;
+        return trashAll(request, sources);
+    }
+    const QStringList targets = ShellFileRequest::names(request.to);
+    if (targets.size() != 1 || !FileOps::isFullPath(targets.first()))
+        return BadRequest;
+    return transferAll(request, sources, targets.first());
+}
+
+int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &sources)
+{
+    if (m_dialogs.ask(trashConfirmation(sources)).button != 0) {
+        request.anyOperationsAborted = true;
+        return Cancelled;
+    }
+    const auto operation = request.operation;
+    const auto progress = m_dialogs.startProgress(progressTitle(operation));
+    const Trash trash;
+    const int count = int(sources.size());
+    bool failed = false;
+    for (int i = 0; i < count; ++i) {
+        if (progress->cancelled()) {
+            request.anyOperationsAborted = true;
+            return Cancelled;
+        }
+        const QString &path = sources.at(i);
+        progress->setLabel(progressLabel(operation, FileOps::fileNameOf(path), i + 1, count));
+        FileOpResult result = checkSource(path);
+        // Folders go to the trash whole; only copy and move refuse them.
+        if (!result && result.error == isFolder())
+            result = FileOpResult::success();
+        if (result)
+            result = trash.moveToTrash(path).status;
+        progress->setValue(i + 1, count);
+        if (result)
+            continue;
+        failed = true;
+        if (request.flags & ShellFileRequest::NoErrorUi)
+            continue;
+        if (m_dialogs.ask(failure(operation, path, result.error)).button != SkipFile) {
+            request.anyOperationsAborted = true;
+            return Cancelled;
+        }
+    }
+    return failed ? SomeFailed : Done;
+}
+
+int ShellFileOperation::transferAll(
+    ShellFileRequest &request, const QStringList &sources, const QString &target)
+{
+    const auto operation = request.operation;
+    const bool showErrors = !(request.flags & ShellFileRequest::NoErrorUi);
+    const FileOpResult made = FileOps::makeFolders(target);
+    if (!made) {
+        if (showErrors)
+            m_dialogs.ask(unusableTarget(operation, target, made.error));
+        return TargetUnusable;
+    }
+
+    qint64 totalBytes = 0;
+    for (const QString &path : sources)
+        totalBytes += sizeOf(path);
+    qint64 bytesDone = 0;
+
+    const auto progress = m_dialogs.startProgress(progressTitle(operation));
+    std::optional<Clash> clashForAll;
+    const int count = int(sources.size());
+    bool failed = false;
+    for (int i = 0; i < count; ++i) {
+        if (progress->cancelled()) {
+            request.anyOperationsAborted = true;
+            return Cancelled;
+        }
+        const QString &source = sources.at(i);
+        const QString name = FileOps::fileNameOf(source);
+        const QString label = progressLabel(operation, name, i + 1, count);
+        progress->setLabel(label);
+        const qint64 size = sizeOf(source);
+
+        FileOpResult result = checkSource(source);
+        QString destination = FileOps::joinedPath(target, name);
+        auto existing = FileOps::Existing::Keep;
+        bool skipped = false;
+        if (result && FileSystem::exists(destination)) {
+            if (FileOps::sameFile(source, destination)) {
+                result = FileOpResult::refusal(ontoItself());
+            } else {
+                Clash answer = clashForAll.value_or(CancelAll);
+                if (!clashForAll) {
+                    const Dialogs::Reply reply = m_dialogs.ask(
+                        clash(operation, name, factsOf(source), factsOf(destination)));
+                    answer = reply.button >= Replace && reply.button <= CancelAll
+                        ? Clash(reply.button)
+                        : CancelAll;
+                    if (reply.checked)
+                        clashForAll = answer;
+                }
+                switch (answer) {
+                case Replace:
+                    existing = FileOps::Existing::Replace;
+                    break;
+                case Skip:
+                    skipped = true;
+                    break;
+                case KeepBoth: {
+                    int number = 2;
+                    do
+                        destination
+                            = FileOps::joinedPath(target, FileOps::numberedName(name, number++));
+                    while (FileSystem::exists(destination));
+                    break;
+                }
+                case CancelAll:
+                    request.anyOperationsAborted = true;
+                    return Cancelled;
+                }
+            }
+        }
+        if (skipped) {
+            request.anyOperationsAborted = true;
+        } else if (result) {
+            const auto onBytes = [&](qint64 done, qint64 total) {
+                progress->setValue(bytesDone + done, totalBytes);
+                if (total >= largeFile && done % largeFile < (1 << 20))
+                    progress->setLabel(label + QLatin1Char('\n') + byteCount(done, total));
+            };
+            result = operation == ShellFileRequest::Move
+                ? FileOps::moveFile(source, destination, existing, onBytes)
+                : FileOps::copyFile(source, destination, existing, onBytes);
+        }
+        bytesDone += size;
+        progress->setValue(bytesDone, totalBytes);
+        if (result)
+            continue;
+        failed = true;
+        if (!showErrors)
+            continue;
+        if (m_dialogs.ask(failure(operation, source, result.error)).button != SkipFile) {
+            request.anyOperationsAborted = true;
+            return Cancelled;
+        }
+    }
+    return failed ? SomeFailed : Done;
+}

@@ -1,0 +1,117 @@
+#include "platform/files/ShellFilePrompts.h"
+
+#include "platform/files/FileOps.h"
+
+namespace ShellFilePrompts {
+
+namespace {
+
+QString verb(ShellFileRequest::Operation operation)
+{
+    switch (operation) {
+    case ShellFileRequest::Copy:
+        return QStringLiteral("复制");
+    case ShellFileRequest::Move:
+        return QStringLiteral("移动");
+    case ShellFileRequest::Delete:
+        break;
+    }
+    return QStringLiteral("删除");
+}
+
+QString facts(const FileFacts &file)
+{
+    return QStringLiteral("%1 字节，修改时间 %2\n%3")
+        .arg(file.size)
+        .arg(file.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), file.path);
+}
+
+QString nameOf(const QString &path)
+{
+    return FileOps::fileNameOf(path);
+}
+
+} // namespace
+
+Dialogs::Prompt trashConfirmation(const QStringList &paths)
+{
+    const QString text = paths.size() == 1
+        ? QStringLiteral("确实要把此文件放入回收站吗？\n") + nameOf(paths.first())
+        : QStringLiteral("确实要把这 %1 项放入回收站吗？").arg(paths.size());
+    return {QStringLiteral("删除文件"), text, Dialogs::Icon::Question,
+        {QString::fromUtf8(Dialogs::Yes), QString::fromUtf8(Dialogs::No)}, {}, false, 1};
+}
+
+Dialogs::Prompt clash(ShellFileRequest::Operation operation, const QString &name,
+    const FileFacts &incoming, const FileFacts &existing)
+{
+    const QString text
+        = QStringLiteral("目标文件夹中已有名为“%1”的文件。\n\n要%2的文件：%3\n\n已有的文件：%4")
+              .arg(name, verb(operation), facts(incoming), facts(existing));
+    return {QStringLiteral("替换或跳过文件"), text, Dialogs::Icon::Warning,
+        {QStringLiteral("替换"), QStringLiteral("跳过"), QStringLiteral("保留两者"),
+            QString::fromUtf8(Dialogs::Cancel)},
+        QStringLiteral("为所有冲突执行此操作"), false, CancelAll};
+}
+
+Dialogs::Prompt failure(
+    ShellFileRequest::Operation operation, const QString &path, const QString &systemMessage)
+{
+    return {QStringLiteral("%1文件时出错").arg(verb(operation)),
+        QStringLiteral("无法%1“%2”：\n%3\n\n%4")
+            .arg(verb(operation), nameOf(path), systemMessage, path),
+        Dialogs::Icon::Critical, {QStringLiteral("跳过"), QString::fromUtf8(Dialogs::Cancel)}, {},
+        false, CancelRest};
+}
+
+Dialogs::Prompt unusableTarget(
+    ShellFileRequest::Operation operation, const QString &folder, const QString &systemMessage)
+{
+    return {QStringLiteral("%1文件时出错").arg(verb(operation)),
+        QStringLiteral("无法使用目标文件夹：\n%1\n\n%2").arg(systemMessage, folder),
+        Dialogs::Icon::Critical, {QString::fromUtf8(Dialogs::Ok)}, {}, false, 0};
+}
+
+QString progressTitle(ShellFileRequest::Operation operation)
+{
+    return verb(operation) + QStringLiteral("文件");
+}
+
+QString progressLabel(
+    ShellFileRequest::Operation operation, const QString &name, int number, int count)
+{
+    const QString doing = operation == ShellFileRequest::Delete
+        ? QStringLiteral("正在放入回收站：")
+        : QStringLiteral("正在%1：").arg(verb(operation));
+    return doing + name + QStringLiteral("\n第 %1 项，共 %2 项").arg(number).arg(count);
+}
+
+QString byteCount(qint64 done, qint64 total)
+{
+    return QStringLiteral("已完成 %1 / %2 字节").arg(done).arg(total);
+}
+
+QString notFullPath()
+{
+    return QStringLiteral("不是完整的文件路径。");
+}
+QString isFolder()
+{
+    return QStringLiteral("这是一个文件夹，只能复制或移动文件。");
+}
+QString ontoItself()
+{
+    return QStringLiteral("源文件和目标文件是同一个文件。");
+}
+
+QString notTrashed(const QString &systemMessage)
+{
+    return QStringLiteral("已有的同名文件无法放入回收站，两个文件都留在原处：%1")
+        .arg(systemMessage);
+}
+QString changedWhileMoved()
+{
+    return QStringLiteral("文件在移动过程中被其他程序替换或修改，两个文件都留在原处。");
+}
+
+} // namespace ShellFilePrompts

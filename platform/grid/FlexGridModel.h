@@ -1,0 +1,137 @@
+#pragma once
+
+#include "core/GridRowSource.h"
+#include "platform/grid/GridTextPool.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStringList>
+
+#include <vector>
+
+// The cell store of FlexGrid, addressed in grid coordinates: row 0 is the
+// header row (the captions), column 0 the fixed number column. The item model
+// shows data rows 1.. as model rows 0.. and columns 1.. as model columns 0..;
+// column 0 of a data row reaches the view as the vertical header.
+//
+// A row is Cols() text ids plus one colour slot id, kept in one flat array,
+// so a million rows cost a few dozen bytes each. Colours live in slots that
+// only rows with a coloured cell own; a colour equal to the grid's own
+// background or text colour is stored as no colour.
+class FlexGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit FlexGridModel(QObject *parent = nullptr);
+
+    int rows() const { return m_dataRows + 1; }
+    int cols() const { return m_cols; }
+    void setRows(int rows);
+    void setCols(int cols);
+
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString &text);
+    Qt::Alignment alignment(int col) const;
+    void setAlignment(int col, Qt::Alignment alignment);
+
+    // Inserts the rows in front of grid row index (1 .. rows()).
+    bool insertRowTexts(int index, const QList<QStringList> &rows);
+    bool insertRowTexts(int index, const QStringList &cells);
+    // Inserts the source's rows in front of grid row index, storing each of
+    // its shared texts once however many cells use it.
+    bool insertRowSource(int index, const GridRowSource &source);
+    bool removeDataRow(int row);
+    // Removes the given data rows (any order; repeats and indexes outside
+    // 1 .. rows() - 1 are passed over) in one pass over the store. One block
+    // of adjacent rows is announced as a removal, scattered rows as a reset.
+    // Returns how many rows went.
+    int removeDataRows(const QList<int> &rows);
+    // Column 0 of every data row becomes its row number, 1 .. rows() - 1.
+    void renumberRows();
+    // Empties every text, captions included, and drops every cell colour.
+    void clearCells();
+
+    QColor gridBackColor() const { return m_gridBack; }
+    void setGridBackColor(const QColor &color);
+    QColor gridForeColor() const { return m_gridFore; }
+    void setGridForeColor(const QColor &color);
+    // Invalid when the cell has no colour of its own.
+    QColor cellBackColor(int row, int col) const;
+    QColor cellForeColor(int row, int col) const;
+    // Colours the cells rows top..bottom by columns left..right; row 0 has
+    // no cell colours.
+    void setBackColor(int top, int left, int bottom, int right, const QColor &color);
+    void setForeColor(int top, int left, int bottom, int right, const QColor &color);
+    // A cell is highlighted when its background differs from the grid's.
+    bool isHighlighted(int row, int col) const;
+    // Gives every cell the grid's background again; text colours stay. Costs
+    // as much as the rows holding a background colour, not the whole grid.
+    void clearHighlights();
+    // Rows holding a background colour of their own in some cell.
+    qsizetype backColouredRowCount() const { return m_backSlots.size(); }
+
+    // Stable sort of the data rows by one column's texts, in GridCellOrder.
+    void sortRows(int col, bool ascending);
+
+    // Distinct texts stored, the empty text included.
+    qsizetype storedTextCount() const { return m_pool.storedCount(); }
+
+    // What only colours show, for assistive technology.
+    QString marksOf(int row, int col) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(
+        int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    enum Layer { Back, Fore };
+
+    qsizetype stride() const { return m_cols + 1; }
+    quint32 *rowCells(int row) { return m_cells.data() + (row - 1) * stride(); }
+    const quint32 *rowCells(int row) const { return m_cells.data() + (row - 1) * stride(); }
+    quint32 &slotOf(int row) { return rowCells(row)[m_cols]; }
+    quint32 slotOf(int row) const { return rowCells(row)[m_cols]; }
+    bool validCell(int row, int col) const;
+    QVariant cellData(int row, int col, int role) const;
+    quint16 paletteIndex(QRgb rgb);
+    QRgb colourAt(int row, int col, Layer layer) const;
+    void setColour(int top, int left, int bottom, int right, const QColor &color, Layer layer);
+    quint16 *slotColours(quint32 slot);
+    const quint16 *slotColours(quint32 slot) const;
+    quint32 takeSlot();
+    // Back to the free slots, and out of the rows that hold backgrounds.
+    void freeSlot(quint32 slot);
+    void releaseSlotIfEmpty(int row);
+    // Keeps m_backSlots in step with a slot's count of background cells.
+    void countBacks(quint32 slot, int gained, int lost);
+    void releaseAllSlots();
+    void notifyCells(int top, int left, int bottom, int right);
+
+    int m_cols = 0;
+    int m_dataRows = 0;
+    GridTextPool m_pool;
+    // Row r (from 1) occupies m_cells[(r - 1) * stride() ...]: m_cols text ids,
+    // then its colour slot (0: none).
+    std::vector<quint32> m_cells;
+    QStringList m_captions;
+    QList<Qt::Alignment> m_alignments;
+
+    // Slot s (from 1) holds 2 * m_cols palette indexes (backs, then fores;
+    // 0: none) at m_slotColours[(s - 1) * 2 * m_cols].
+    std::vector<quint16> m_slotColours;
+    std::vector<quint32> m_freeSlots;
+    // The slots holding at least one background colour, so that clearing the
+    // highlights visits them alone. Per slot (index slot - 1): its count of
+    // background cells, and its place in m_backSlots plus one (0: absent).
+    // A slot keeps its row when cleared, as a slot does not know its row.
+    std::vector<quint32> m_backSlots;
+    std::vector<quint32> m_slotBackCount;
+    std::vector<quint32> m_backSlotAt;
+    QList<QRgb> m_palette; // index 0 unused
+    QColor m_gridBack = Qt::white;
+    QColor m_gridFore = Qt::black;
+};

@@ -1,0 +1,46 @@
+#include "platform/widgets/StatusBar.h"
+
+#include "platform/widgets/Twips.h"
+
+#include <QLabel>
+
+StatusBar::StatusBar(QWidget *parent)
+    : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+    for (int i = 0; i < 2; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("Panels(%1)").arg(i + 1));
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        m_panels[i]->setTextFormat(Qt::PlainText);
+        addWidget(m_panels[i], i == 0 ? 6 : 4);
+    }
+}
+
+QLabel *StatusBar::label(int panel) const
+{
+    return m_panels[panel == 2 ? 1 : 0];
+}
+
+QString StatusBar::panelText(int panel) const
+{
+    return label(panel)->text();
+}
+
+void StatusBar::setPanelText(int panel, const QString &text)
+{
+    label(panel)->setText(text);
+    label(panel)->setAccessibleName(text);
+}
+
+void StatusBar::setPanelWidth(int panel, int twips)
+{
+    label(panel)->setFixedWidth(Twips::toPixels(twips));
+}
+
+void StatusBar::repaintNow()
+{
+    for (QLabel *panel : m_panels)
+        panel->repaint();
+}

@@ -1,0 +1,888 @@
+#include "platform/files/ShellFileOperation.h"
+#include "platform/files/ShellFilePrompts.h"
+#include "platform/files/Trash.h"
+
+#include "support/FakeDialogs.h"
+#include "support/TestFiles.h"
+#include "support/TestMount.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString nul(1, QChar(u'\0'));
+
+QString list(const QStringList &paths)
+{
+    return paths.join(nul) + nul + nul;
+}
+
+ShellFileRequest transfer(
+    ShellFileRequest::Operation operation, const QStringList &sources, const QString &target)
+{
+    ShellFileRequest r;
+    r.operation = operation;
+    r.flags = ShellFileRequest::NoConfirmMkdir;
+    r.from = list(sources);
+    r.to = list({target});
+    return r;
+}
+
+ShellFileRequest trash(const QStringList &sources)
+{
+    ShellFileRequest r;
+    r.operation = ShellFileRequest::Delete;
+    r.flags = ShellFileRequest::AllowUndo | ShellFileRequest::NoErrorUi;
+    r.from = list(sources);
+    return r;
+}
+
+int perform(FakeDialogs &dialogs, ShellFileRequest request)
+{
+    return ShellFileOperation(dialogs).perform(request);
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+} // namespace
+
+// Every case points XDG_DATA_HOME at a folder of its own, so the real trash
+// is never touched.
+class TestShellFileOperation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void trashAsksOnceForTheWholeList_data();
+    void trashAsksOnceForTheWholeList();
+    void trashOfMixedListTrashesWhatItCanWithoutErrorWindow();
+    void deleteWithoutUndoIsRefused();
+
+    void copyIntoMissingFolderKeepsTimeAndPermissions();
+    void clash_data();
+    void clash();
+    void clashPromptShowsBothFiles();
+    void ontoItselfIsSkippedWithAnError_data();
+    void ontoItselfIsSkippedWithAnError();
+
+    void moveAcrossFileSystems();
+    void moveOntoFullFileSystemLeavesSourceIntact();
+    void moveOutOfReadOnlyFolderLeavesNoSecondCopy();
+    void failedReplaceKeepsTheExistingFile();
+    void faultsLeaveEveryFileWhole_data();
+    void faultsLeaveEveryFileWhole();
+
+    void badInputLosesNothing_data();
+    void badInputLosesNothing();
+    void unusualNamesAreHandled_data();
+    void unusualNamesAreHandled();
+    void pipeAmongSourcesDoesNotHang();
+
+    void progressNamesEachFileAndCounts();
+    void progressShowsBytesOfLargeCopies();
+    void cancelInProgressStopsAfterCurrentFile_data();
+    void cancelInProgressStopsAfterCurrentFile();
+
+private:
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+    // Every file under the temporary folder as "place=content"; a file in a
+    // trash shows as "trash:" and the place its info names.
+    QStringList whereEverythingIs() const;
+    // A second file system under the temporary folder, or a skip.
+    bool mountTmpfs(
+        std::optional<TestMount> &mount, const QString &folder, const QString &options = {});
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_home;
+};
+
+void TestShellFileOperation::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
+    m_home = Trash::homeTrash();
+    QCOMPARE(m_home, path(QStringLiteral("data/Trash")));
+}
+
+bool TestShellFileOperation::mountTmpfs(
+    std::optional<TestMount> &mount, const QString &folder, const QString &options)
+{
+    QDir().mkpath(folder);
+    mount.emplace(TestMount::tmpfs(folder, options));
+    return mount->ok();
+}
+
+void TestShellFileOperation::trashAsksOnceForTheWholeList_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("one file") << QStringList({"甲.txt"})
+                              << QStringLiteral("确实要把此文件放入回收站吗？\n甲.txt");
+    QTest::newRow("three files") << QStringList({"a.txt", "b.txt", "c.txt"})
+                                 << QStringLiteral("确实要把这 3 项放入回收站吗？");
+}
+
+void TestShellFileOperation::trashAsksOnceForTheWholeList()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, question);
+    QStringList paths;
+    for (const QString &name : names) {
+        paths << path(QStringLiteral("src/") + name);
+        QVERIFY(TestFiles::write(paths.last(), name.toUtf8()));
+    }
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("是"));
+    QCOMPARE(perform(dialogs, trash(paths)), int(ShellFileOperation::Done));
+
+    QCOMPARE(dialogs.prompts.size(), 1);
+    const Dialogs::Prompt &asked = dialogs.prompts.first();
+    QCOMPARE(asked.title, QStringLiteral("删除文件"));
+    QCOMPARE(asked.text, question);
+    QCOMPARE(asked.icon, Dialogs::Icon::Question);
+    QCOMPARE(asked.buttons, QStringList({"是", "否"}));
+    QCOMPARE(asked.buttons.value(asked.escapeButton), QStringLiteral("否"));
+    QCOMPARE(dialogs.progresses.size(), 1);
+
+    QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), QStringList());
+    QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/files")), names);
+    for (const QString &name : names)
+        QCOMPARE(TestFiles::read(m_home + QStringLiteral("/files/") + name), name.toUtf8());
+}
+
+void TestShellFileOperation::trashOfMixedListTrashesWhatItCanWithoutErrorWindow()
+{
+    const QString file = path(QStringLiteral("src/a.txt"));
+    const QString folder = path(QStringLiteral("src/folder"));
+    QVERIFY(TestFiles::write(file, "a"));
+    QVERIFY(TestFiles::write(folder + QStringLiteral("/inside.txt"), "inside"));
+    const QString missing = path(QStringLiteral("src/missing.txt"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("是"));
+    QCOMPARE(perform(dialogs, trash({file, missing, folder})), int(ShellFileOperation::SomeFailed));
+    // The confirmation only: delete failures go into the return code.
+    QCOMPARE(dialogs.prompts.size(), 1);
+    QCOMPARE(TestFiles::read(m_home + QStringLiteral("/files/folder/inside.txt")), "inside");
+    QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/info")),
+        QStringList({"a.txt.trashinfo", "folder.trashinfo"}));
+}
+
+void TestShellFileOperation::deleteWithoutUndoIsRefused()
+{
+    const QString file = path(QStringLiteral("src/a.txt"));
+    QVERIFY(TestFiles::write(file, "a"));
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("是"));
+    ShellFileRequest request = trash({file});
+    request.flags = ShellFileRequest::NoErrorUi;
+    QCOMPARE(perform(dialogs, request), int(ShellFileOperation::BadRequest));
+    QCOMPARE(TestFiles::read(file), "a");
+    QCOMPARE(dialogs.prompts.size(), 0);
+}
+
+void TestShellFileOperation::copyIntoMissingFolderKeepsTimeAndPermissions()
+{
+    const QString source = path(QStringLiteral("src/old.bin"));
+    QVERIFY(TestFiles::write(source, "old bytes"));
+    QVERIFY(::chmod(QFile::encodeName(source).constData(), 0640) == 0);
+    const QDateTime modified
+        = QDateTime::fromString(QStringLiteral("2009-06-15T08:30:05.250"), Qt::ISODateWithMs);
+    {
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    }
+    const QString target = path(QStringLiteral("new/deeper/target"));
+
+    FakeDialogs dialogs;
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {source}, target)),
+        int(ShellFileOperation::Done));
+    QCOMPARE(dialogs.prompts.size(), 0);
+    const QString copy = target + QStringLiteral("/old.bin");
+    QCOMPARE(TestFiles::read(copy), "old bytes");
+    QCOMPARE(QFileInfo(copy).lastModified(), modified);
+    QCOMPARE(modeOf(copy), mode_t(0640));
+    QCOMPARE(TestFiles::entries(target), QStringList({"old.bin"}));
+    QCOMPARE(TestFiles::read(source), "old bytes");
+}
+
+void TestShellFileOperation::clash_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("forAll");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("prompts");
+    // The target folder afterwards, name=content.
+    QTest::addColumn<QStringList>("target");
+    QTest::addColumn<QStringList>("sourcesLeft");
+
+    const int copy = ShellFileRequest::Copy;
+    const int move = ShellFileRequest::Move;
+    const QStringList all = {"a.txt", "b.txt", "c.txt"};
+    const QStringList untouched
+        = {"a (2).txt=older a", "a.txt=old a", "b.txt=old b", "c.txt=new c"};
+    for (const bool forAll : {false, true}) {
+        const int asked = forAll ? 1 : 2;
+        const QString suffix = forAll ? QStringLiteral(", for all") : QString();
+        QTest::addRow("copy 替换%s", qPrintable(suffix))
+            << copy << QStringLiteral("替换") << forAll << 0 << asked
+            << QStringList({"a (2).txt=older a", "a.txt=new a", "b.txt=new b", "c.txt=new c"})
+            << all;
+        QTest::addRow("copy 跳过%s", qPrintable(suffix))
+            << copy << QStringLiteral("跳过") << forAll << 0 << asked << untouched << all;
+        QTest::addRow("copy 保留两者%s", qPrintable(suffix))
+            << copy << QStringLiteral("保留两者") << forAll << 0 << asked
+            << QStringList({"a (2).txt=older a", "a (3).txt=new a", "a.txt=old a",
+                   "b (2).txt=new b", "b.txt=old b", "c.txt=new c"})
+            << all;
+        // What was done before the cancel stays done.
+        QTest::addRow("copy 取消%s", qPrintable(suffix))
+            << copy << QStringLiteral("取消") << forAll << 7 << 1 << untouched << all;
+        QTest::addRow("move 替换%s", qPrintable(suffix))
+            << move << QStringLiteral("替换") << forAll << 0 << asked
+            << QStringList({"a (2).txt=older a", "a.txt=new a", "b.txt=new b", "c.txt=new c"})
+            << QStringList();
+        QTest::addRow("move 跳过%s", qPrintable(suffix))
+            << move << QStringLiteral("跳过") << forAll << 0 << asked << untouched
+            << QStringList({"a.txt", "b.txt"});
+        QTest::addRow("move 保留两者%s", qPrintable(suffix))
+            << move << QStringLiteral("保留两者") << forAll << 0 << asked
+            << QStringList({"a (2).txt=older a", "a (3).txt=new a", "a.txt=old a",
+                   "b (2).txt=new b", "b.txt=old b", "c.txt=new c"})
+            << QStringList();
+        QTest::addRow("move 取消%s", qPrintable(suffix))
+            << move << QStringLiteral("取消") << forAll << 7 << 1 << untouched
+            << QStringList({"a.txt", "b.txt"});
+    }
+}
+
+void TestShellFileOperation::clash()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, button);
+    QFETCH(bool, forAll);
+    QFETCH(int, code);
+    QFETCH(int, prompts);
+    QFETCH(QStringList, target);
+    QFETCH(QStringList, sourcesLeft);
+
+    const QString into = path(QStringLiteral("target"));
+    QVERIFY(TestFiles::write(into + QStringLiteral("/a.txt"), "old a"));
+    QVERIFY(TestFiles::write(into + QStringLiteral("/a (2).txt"), "older a"));
+    QVERIFY(TestFiles::write(into + QStringLiteral("/b.txt"), "old b"));
+    QStringList sources;
+    for (const char *name : {"c", "a", "b"}) {
+        sources << path(QStringLiteral("src/%1.txt").arg(QLatin1String(name)));
+        QVERIFY(TestFiles::write(sources.last(), QByteArray("new ") + name));
+    }
+
+    FakeDialogs dialogs;
+    dialogs.answer(button, forAll);
+    if (!forAll)
+        dialogs.answer(button);
+    const auto op = ShellFileRequest::Operation(operation);
+    QCOMPARE(perform(dialogs, transfer(op, sources, into)), code);
+
+    QCOMPARE(dialogs.prompts.size(), prompts);
+    for (const Dialogs::Prompt &asked : std::as_const(dialogs.prompts))
+        QCOMPARE(asked.title, QStringLiteral("替换或跳过文件"));
+    QStringList found;
+    for (const QString &name : TestFiles::entries(into))
+        found << name + QLatin1Char('=') + QString::fromUtf8(TestFiles::read(into + '/' + name));
+    QCOMPARE(found, target);
+    // A replaced file is kept in the trash; no other answer trashes anything.
+    QStringList trashed;
+    const QString files = m_home + QStringLiteral("/files");
+    for (const QString &name : TestFiles::entries(files))
+        trashed << name + QLatin1Char('=') + QString::fromUtf8(TestFiles::read(files + '/' + name));
+    QCOMPARE(trashed,
+        button == QStringLiteral("替换") ? QStringList({"a.txt=old a", "b.txt=old b"})
+                                         : QStringList());
+    QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), sourcesLeft);
+    for (const QString &name : sourcesLeft)
+        QCOMPARE(
+            TestFiles::read(path(QStringLiteral("src/") + name)), "new " + name.left(1).toUtf8());
+}
+
+void TestShellFileOperation::clashPromptShowsBothFiles()
+{
+    const QString source = path(QStringLiteral("src/song.mp3"));
+    const QString existing = path(QStringLiteral("target/song.mp3"));
+    QVERIFY(TestFiles::write(source, "12345"));
+    QVERIFY(TestFiles::write(existing, "123"));
+    {
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(
+            QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), QFileDevice::FileModificationTime));
+    }
+    FakeDialogs dialogs;
+    QCOMPARE(perform(dialogs,
+                 transfer(ShellFileRequest::Copy, {source}, path(QStringLiteral("target")))),
+        int(ShellFileOperation::Cancelled));
+    QCOMPARE(dialogs.prompts.size(), 1);
+    const Dialogs::Prompt &asked = dialogs.prompts.first();
+    QCOMPARE(asked.buttons, QStringList({"替换", "跳过", "保留两者", "取消"}));
+    QCOMPARE(asked.checkBox, QStringLiteral("为所有冲突执行此操作"));
+    QCOMPARE(asked.buttons.value(asked.escapeButton), QStringLiteral("取消"));
+    QVERIFY2(asked.text.contains(QStringLiteral("“song.mp3”")), qPrintable(asked.text));
+    QVERIFY2(asked.text.contains(QStringLiteral("5 字节")), qPrintable(asked.text));
+    QVERIFY2(asked.text.contains(QStringLiteral("3 字节，修改时间 2001-02-03 04:05:06")),
+        qPrintable(asked.text));
+    QCOMPARE(TestFiles::read(existing), "123");
+}
+
+void TestShellFileOperation::ontoItselfIsSkippedWithAnError_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("copy") << int(ShellFileRequest::Copy) << false;
+    QTest::newRow("move") << int(ShellFileRequest::Move) << false;
+    QTest::newRow("copy through a linked folder") << int(ShellFileRequest::Copy) << true;
+}
+
+void TestShellFileOperation::ontoItselfIsSkippedWithAnError()
+{
+    QFETCH(int, operation);
+    QFETCH(bool, throughLink);
+    const QString folder = path(QStringLiteral("src"));
+    const QString file = folder + QStringLiteral("/self.txt");
+    const QString other = folder + QStringLiteral("/other.txt");
+    QVERIFY(TestFiles::write(file, "self"));
+    QVERIFY(TestFiles::write(other, "other"));
+    QString target = folder;
+    if (throughLink) {
+        target = path(QStringLiteral("link"));
+        QVERIFY(QFile::link(folder, target));
+    }
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("跳过"));
+    dialogs.answer(QStringLiteral("跳过"));
+    const auto op = ShellFileRequest::Operation(operation);
+    QCOMPARE(
+        perform(dialogs, transfer(op, {file, other}, target)), int(ShellFileOperation::SomeFailed));
+    QCOMPARE(dialogs.prompts.size(), 2); // other.txt is onto itself as well
+    QVERIFY(dialogs.prompts.first().text.contains(ShellFilePrompts::ontoItself()));
+    QVERIFY(dialogs.prompts.first().text.contains(file));
+    QCOMPARE(dialogs.prompts.first().buttons, QStringList({"跳过", "取消"}));
+    QCOMPARE(TestFiles::entries(folder), QStringList({"other.txt", "self.txt"}));
+    QCOMPARE(TestFiles::read(file), "self");
+}
+
+void TestShellFileOperation::moveAcrossFileSystems()
+{
+    std::optional<TestMount> mount;
+    const QString other = path(QStringLiteral("mnt"));
+    if (!mountTmpfs(mount, other))
+        QSKIP(qPrintable(QStringLiteral("no second file system: ") + mount->error()));
+    const QString source = path(QStringLiteral("src/跨盘.bin"));
+    QByteArray content(3 << 20, 'x');
+    content.replace(0, 5, "start");
+    QVERIFY(TestFiles::write(source, content));
+    QVERIFY(::chmod(QFile::encodeName(source).constData(), 0604) == 0);
+    const QDateTime modified = QDateTime(QDate(2012, 12, 21), QTime(12, 0, 1));
+    {
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    }
+
+    FakeDialogs dialogs;
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Move, {source}, other + "/in")),
+        int(ShellFileOperation::Done));
+    const QString moved = other + QStringLiteral("/in/跨盘.bin");
+    QVERIFY(!QFileInfo::exists(source));
+    QCOMPARE(TestFiles::read(moved), content);
+    QCOMPARE(QFileInfo(moved).lastModified(), modified);
+    QCOMPARE(modeOf(moved), mode_t(0604));
+    QCOMPARE(TestFiles::entries(other + "/in"), QStringList({"跨盘.bin"}));
+}
+
+void TestShellFileOperation::moveOntoFullFileSystemLeavesSourceIntact()
+{
+    std::optional<TestMount> mount;
+    const QString other = path(QStringLiteral("mnt"));
+    if (!mountTmpfs(mount, other, QStringLiteral("size=256k")))
+        QSKIP(qPrintable(QStringLiteral("no second file system: ") + mount->error()));
+    const QString small = path(QStringLiteral("src/small.txt"));
+    const QString big = path(QStringLiteral("src/big.bin"));
+    const QString after = path(QStringLiteral("src/after.txt"));
+    const QByteArray content(1 << 20, 'b');
+    QVERIFY(TestFiles::write(small, "small"));
+    QVERIFY(TestFiles::write(big, content));
+    QVERIFY(TestFiles::write(after, "after"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Move, {small, big, after}, other)),
+        int(ShellFileOperation::SomeFailed));
+    QCOMPARE(dialogs.prompts.size(), 1);
+    const Dialogs::Prompt &error = dialogs.prompts.first();
+    QCOMPARE(error.title, QStringLiteral("移动文件时出错"));
+    QVERIFY2(
+        error.text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(error.text));
+    QVERIFY(error.text.contains(big));
+    QCOMPARE(TestFiles::read(big), content);
+    QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), QStringList({"big.bin"}));
+    // No half-written file, under its name or a temporary one.
+    QCOMPARE(TestFiles::entries(other), QStringList({"after.txt", "small.txt"}));
+}
+
+void TestShellFileOperation::moveOutOfReadOnlyFolderLeavesNoSecondCopy()
+{
+    const QString folder = path(QStringLiteral("locked"));
+    const QString source = folder + QStringLiteral("/stuck.txt");
+    QVERIFY(TestFiles::write(source, "stuck"));
+    // A read-only view is its own mount, so the move has to copy, and the
+    // source then cannot be removed.
+    const TestMount view = TestMount::readOnlyView(folder);
+    if (!view.ok())
+        QSKIP(qPrintable(QStringLiteral("cannot make a read-only folder here: ") + view.error()));
+    const QString target = path(QStringLiteral("target"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Move, {source}, target)),
+        int(ShellFileOperation::SomeFailed));
+    QCOMPARE(dialogs.prompts.size(), 1);
+    QVERIFY2(dialogs.prompts.first().text.contains(QString::fromLocal8Bit(std::strerror(EROFS))),
+        qPrintable(dialogs.prompts.first().text));
+    QCOMPARE(TestFiles::read(source), "stuck");
+    QCOMPARE(TestFiles::entries(target), QStringList());
+}
+
+void TestShellFileOperation::failedReplaceKeepsTheExistingFile()
+{
+    std::optional<TestMount> mount;
+    const QString other = path(QStringLiteral("mnt"));
+    if (!mountTmpfs(mount, other, QStringLiteral("size=256k")))
+        QSKIP(qPrintable(QStringLiteral("no second file system: ") + mount->error()));
+    const QString source = path(QStringLiteral("src/big.bin"));
+    const QString existing = other + QStringLiteral("/big.bin");
+    QVERIFY(TestFiles::write(source, QByteArray(1 << 20, 'n')));
+    QVERIFY(TestFiles::write(existing, "old"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("替换"));
+    dialogs.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {source}, other)),
+        int(ShellFileOperation::SomeFailed));
+    QCOMPARE(dialogs.prompts.size(), 2); // the clash, then the error
+    QCOMPARE(TestFiles::read(existing), "old");
+    QCOMPARE(TestFiles::entries(other), QStringList({"big.bin"}));
+}
+
+void TestShellFileOperation::badInputLosesNothing_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("from"); // names under src/, joined by "|"
+    QTest::addColumn<QString>("to"); // under the temporary folder
+    QTest::addColumn<int>("code");
+
+    for (const int op : {int(ShellFileRequest::Copy), int(ShellFileRequest::Move)}) {
+        const char *verb = op == ShellFileRequest::Copy ? "copy" : "move";
+        QTest::addRow("%s: empty list", verb) << op << QString() << "target" << 0x11;
+        QTest::addRow("%s: missing file", verb) << op << "gone.txt"
+                                                << "target" << 0x10;
+        QTest::addRow("%s: folder among files", verb) << op << "a.txt|dir"
+                                                      << "target" << 0x10;
+        QTest::addRow("%s: target inside the source folder", verb) << op << "dir"
+                                                                   << "src/dir/sub" << 0x10;
+        QTest::addRow("%s: target is a file", verb) << op << "a.txt"
+                                                    << "src/b.txt" << 0x12;
+        QTest::addRow("%s: empty name inside the list", verb) << op << "a.txt||b.txt"
+                                                              << "target" << 0x11;
+        QTest::addRow("%s: relative path", verb) << op << "@a.txt"
+                                                 << "target" << 0x10;
+    }
+}
+
+void TestShellFileOperation::badInputLosesNothing()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, code);
+
+    QVERIFY(TestFiles::write(path(QStringLiteral("src/a.txt")), "a"));
+    QVERIFY(TestFiles::write(path(QStringLiteral("src/b.txt")), "b"));
+    QVERIFY(TestFiles::write(path(QStringLiteral("src/dir/in.txt")), "in"));
+    QStringList sources;
+    for (const QString &name : from.split(QLatin1Char('|'))) {
+        if (name.startsWith(QLatin1Char('@')))
+            sources << QStringLiteral("src/") + name.mid(1);
+        else
+            sources << (name.isEmpty() ? QString() : path(QStringLiteral("src/") + name));
+    }
+    ShellFileRequest request = transfer(ShellFileRequest::Operation(operation), {}, path(to));
+    request.from = sources.join(nul) + nul + nul;
+
+    FakeDialogs dialogs; // every error window answered with 跳过
+    for (int i = 0; i < 4; ++i)
+        dialogs.answer(QStringLiteral("跳过"));
+    const int returned = perform(dialogs, request);
+    QCOMPARE(returned, code);
+
+    // The files that were asked for and could be handled may have gone to
+    // the target; nothing may be lost or left half-written.
+    const QString target = path(to);
+    for (const QString name : {"a.txt", "b.txt", "dir/in.txt"}) {
+        const QString left = path(QStringLiteral("src/") + name);
+        const QString there = target + QLatin1Char('/') + QFileInfo(name).fileName();
+        QVERIFY2(TestFiles::read(left) == QFileInfo(name).baseName().toUtf8()
+                || TestFiles::read(there) == QFileInfo(name).baseName().toUtf8(),
+            qPrintable(name));
+    }
+    if (QFileInfo(target).isDir()) {
+        for (const QString &name : TestFiles::entries(target))
+            QVERIFY2(!name.startsWith(QLatin1Char('.')), qPrintable(name));
+    }
+}
+
+void TestShellFileOperation::unusualNamesAreHandled_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("name");
+    for (const int op : {int(ShellFileRequest::Copy), int(ShellFileRequest::Move)}) {
+        const char *verb = op == ShellFileRequest::Copy ? "copy" : "move";
+        QTest::addRow("%s: line break", verb) << op << QStringLiteral("two\nlines.txt");
+        QTest::addRow("%s: chinese", verb) << op << QStringLiteral("重复文件 (1).mp3");
+        QTest::addRow("%s: other scripts", verb) << op << QStringLiteral("ελληνικά 😀.bin");
+        QTest::addRow("%s: leading dot", verb) << op << QStringLiteral(".hidden");
+    }
+}
+
+void TestShellFileOperation::unusualNamesAreHandled()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, name);
+    const QString source = path(QStringLiteral("src/") + name);
+    QVERIFY(TestFiles::write(source, name.toUtf8()));
+    const QString target = path(QStringLiteral("目标\n文件夹"));
+    FakeDialogs dialogs;
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Operation(operation), {source}, target)),
+        int(ShellFileOperation::Done));
+    QCOMPARE(TestFiles::entries(target), QStringList({name}));
+    QCOMPARE(TestFiles::read(target + QLatin1Char('/') + name), name.toUtf8());
+    QCOMPARE(QFileInfo::exists(source), operation == ShellFileRequest::Copy);
+}
+
+void TestShellFileOperation::pipeAmongSourcesDoesNotHang()
+{
+    const QString pipe = path(QStringLiteral("src/pipe"));
+    const QString file = path(QStringLiteral("src/file.txt"));
+    QVERIFY(TestFiles::write(file, "file"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    const QString target = path(QStringLiteral("target"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {pipe, file}, target)),
+        int(ShellFileOperation::SomeFailed));
+    QCOMPARE(dialogs.prompts.size(), 1);
+    QVERIFY(dialogs.prompts.first().text.contains(pipe));
+    QCOMPARE(TestFiles::entries(target), QStringList({"file.txt"}));
+}
+
+void TestShellFileOperation::progressNamesEachFileAndCounts()
+{
+    const QString a = path(QStringLiteral("src/a.txt"));
+    const QString b = path(QStringLiteral("src/b.txt"));
+    QVERIFY(TestFiles::write(a, "a"));
+    QVERIFY(TestFiles::write(b, "b"));
+    FakeDialogs dialogs;
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {a, b}, path("target"))),
+        int(ShellFileOperation::Done));
+    QCOMPARE(dialogs.progresses.size(), 1);
+    QCOMPARE(dialogs.progresses.first()->title, QStringLiteral("复制文件"));
+    QCOMPARE(dialogs.progresses.first()->labels,
+        QStringList({"正在复制：a.txt\n第 1 项，共 2 项", "正在复制：b.txt\n第 2 项，共 2 项"}));
+
+    dialogs.answer(QStringLiteral("是"));
+    QCOMPARE(perform(dialogs, trash({a, b})), int(ShellFileOperation::Done));
+    QCOMPARE(dialogs.progresses.size(), 2);
+    QCOMPARE(dialogs.progresses.last()->title, QStringLiteral("删除文件"));
+    QCOMPARE(dialogs.progresses.last()->labels.last(),
+        QStringLiteral("正在放入回收站：b.txt\n第 2 项，共 2 项"));
+}
+
+void TestShellFileOperation::progressShowsBytesOfLargeCopies()
+{
+    const QString big = path(QStringLiteral("src/big.bin"));
+    const qint64 size = (16 << 20) + 12345;
+    QVERIFY(TestFiles::write(big, QByteArray(size, 'z')));
+    FakeDialogs dialogs;
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {big}, path("target"))),
+        int(ShellFileOperation::Done));
+    const QStringList labels = dialogs.progresses.first()->labels;
+    QVERIFY2(
+        labels.contains(QStringLiteral("正在复制：big.bin\n第 1 项，共 1 项\n已完成 %1 / %2 字节")
+                            .arg(16 << 20)
+                            .arg(size)),
+        qPrintable(labels.join(QLatin1Char('|'))));
+    QCOMPARE(QFileInfo(path(QStringLiteral("target/big.bin"))).size(), size);
+}
+
+void TestShellFileOperation::cancelInProgressStopsAfterCurrentFile_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::newRow("copy") << int(ShellFileRequest::Copy);
+    QTest::newRow("move") << int(ShellFileRequest::Move);
+    QTest::newRow("trash") << int(ShellFileRequest::Delete);
+}
+
+void TestShellFileOperation::cancelInProgressStopsAfterCurrentFile()
+{
+    QFETCH(int, operation);
+    QStringList sources;
+    for (const char *name : {"1.txt", "2.txt", "3.txt"}) {
+        sources << path(QStringLiteral("src/") + QLatin1String(name));
+        QVERIFY(TestFiles::write(sources.last(), name));
+    }
+    const QString target = path(QStringLiteral("target"));
+    FakeDialogs dialogs;
+    dialogs.cancelProgressAfter = 2; // pressed while the second file is handled
+    dialogs.answer(QStringLiteral("是"));
+    ShellFileRequest request = operation == ShellFileRequest::Delete
+        ? trash(sources)
+        : transfer(ShellFileRequest::Operation(operation), sources, target);
+    QCOMPARE(ShellFileOperation(dialogs).perform(request), int(ShellFileOperation::Cancelled));
+    QVERIFY(request.anyOperationsAborted);
+
+    const QString done
+        = operation == ShellFileRequest::Delete ? m_home + QStringLiteral("/files") : target;
+    QCOMPARE(TestFiles::entries(done), QStringList({"1.txt", "2.txt"}));
+    QCOMPARE(TestFiles::read(done + QStringLiteral("/2.txt")), "2.txt");
+    QStringList left = {"3.txt"};
+    if (operation == ShellFileRequest::Copy)
+        left = QStringList({"1.txt", "2.txt", "3.txt"});
+    QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), left);
+}
+
+namespace {
+
+enum Fault {
+    NoFault,
+    ReadOnlySource, // src/ is a read-only view: its files cannot be removed
+    SwapDuringCopy, // a new src/a.txt is renamed over the old one as its copy ends
+    FullTarget // mnt/ holds only 256 kB
+};
+
+QString described(const QByteArray &content)
+{
+    return content.size() <= 64 ? QString::fromUtf8(content)
+                                : QStringLiteral("%1 bytes").arg(content.size());
+}
+
+} // namespace
+
+QStringList TestShellFileOperation::whereEverythingIs() const
+{
+    const QString root = m_dir->path();
+    const QString realRoot = QFileInfo(root).canonicalFilePath();
+    const QString uid = QString::number(::geteuid());
+    // Each trash with the folder its relative info paths start from.
+    const QList<QPair<QString, QString>> trashes
+        = {{QStringLiteral("data/Trash"), QString()}, {QStringLiteral("mnt/.Trash-") + uid, "mnt"}};
+    QStringList found;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString relative = file.mid(root.size() + 1);
+        QString place = relative;
+        for (const auto &[trash, topdir] : trashes) {
+            if (relative.startsWith(trash + QStringLiteral("/info/")))
+                place.clear(); // read with its file
+            if (!relative.startsWith(trash + QStringLiteral("/files/")))
+                continue;
+            const QString stored = relative.mid(trash.size() + 7);
+            const QByteArray info = TestFiles::read(root + '/' + trash + QStringLiteral("/info/")
+                + stored + QStringLiteral(".trashinfo"));
+            const qsizetype at = info.indexOf("\nPath=");
+            QString from = at < 0
+                ? QStringLiteral("<no info>")
+                : QFile::decodeName(Trash::decodePath(info.mid(at + 6).split('\n').first()));
+            if (!topdir.isEmpty())
+                from = topdir + '/' + from;
+            else if (from.startsWith(realRoot + '/'))
+                from = from.mid(realRoot.size() + 1);
+            place = QStringLiteral("trash:") + from;
+        }
+        if (!place.isEmpty())
+            found << place + '=' + described(TestFiles::read(file));
+    }
+    found.sort();
+    return found;
+}
+
+void TestShellFileOperation::faultsLeaveEveryFileWhole_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QStringList>("files"); // "place=content" made first
+    QTest::addColumn<QStringList>("sources");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QStringList>("answers"); // a trailing "+" ticks "for all"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("prompts"); // titles in order
+    QTest::addColumn<QStringList>("after"); // whereEverythingIs()
+
+    const int copy = ShellFileRequest::Copy;
+    const int move = ShellFileRequest::Move;
+    const QString clash = QStringLiteral("替换或跳过文件");
+    const QString copyError = QStringLiteral("复制文件时出错");
+    const QString moveError = QStringLiteral("移动文件时出错");
+    const QStringList replace = {"替换", "跳过"};
+
+    QTest::newRow("move across file systems, 替换, source cannot be removed")
+        << move << QStringList({"src/a.txt=new", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(ReadOnlySource) << replace << 0x10 << QStringList({clash, moveError})
+        << QStringList({"mnt/a.txt=old", "src/a.txt=new"});
+    QTest::newRow("copy 替换 puts the replaced file in the trash")
+        << copy << QStringList({"src/a.txt=new", "dst/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "dst" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"dst/a.txt=new", "src/a.txt=new", "trash:dst/a.txt=old"});
+    QTest::newRow("move 替换 on one file system")
+        << move << QStringList({"src/a.txt=new", "dst/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "dst" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"dst/a.txt=new", "trash:dst/a.txt=old"});
+    QTest::newRow("move 替换 across file systems")
+        << move << QStringList({"src/a.txt=new", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"mnt/a.txt=new", "trash:mnt/a.txt=old"});
+    QTest::newRow("copy 替换, the trash cannot take the replaced file")
+        << copy << QStringList({"src/a.txt=new", "dst/a.txt=old", "data/Trash=not a folder"})
+        << QStringList({"src/a.txt"}) << "dst" << int(NoFault) << replace << 0x10
+        << QStringList({clash, copyError})
+        << QStringList({"data/Trash=not a folder", "dst/a.txt=old", "src/a.txt=new"});
+    QTest::newRow("move across file systems 替换, the trash cannot take the replaced file")
+        << move
+        << QStringList({"src/a.txt=new", "mnt/a.txt=old",
+               "mnt/.Trash-" + QString::number(::geteuid()) + "=not a folder"})
+        << QStringList({"src/a.txt"}) << "mnt" << int(NoFault) << replace << 0x10
+        << QStringList({clash, moveError})
+        << QStringList({"mnt/.Trash-" + QString::number(::geteuid()) + "=not a folder",
+               "mnt/a.txt=old", "src/a.txt=new"});
+    QTest::newRow("move across file systems, source replaced while it is copied")
+        << move << QStringList({"src/a.txt=new", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(SwapDuringCopy) << replace << 0x10 << QStringList({clash, moveError})
+        << QStringList({"mnt/a.txt=old", "src/a.txt=newer"});
+    QTest::newRow("move 替换 onto a full file system")
+        << move << QStringList({"src/a.txt=@1M", "mnt/a.txt=old"}) << QStringList({"src/a.txt"})
+        << "mnt" << int(FullTarget) << replace << 0x10 << QStringList({clash, moveError})
+        << QStringList({"mnt/a.txt=old", "src/a.txt=1048576 bytes"});
+    QTest::newRow("two sources of one name, move 替换 for all")
+        << move << QStringList({"src/a.txt=one", "src/sub/a.txt=two"})
+        << QStringList({"src/a.txt", "src/sub/a.txt"}) << "dst" << int(NoFault)
+        << QStringList({"替换+"}) << 0 << QStringList({clash})
+        << QStringList({"dst/a.txt=two", "trash:dst/a.txt=one"});
+    QTest::newRow("name starting with ':' meets its namesake in the target")
+        << copy << QStringList({"src/:a.txt=new", "dst/:a.txt=old"}) << QStringList({"src/:a.txt"})
+        << "dst" << int(NoFault) << replace << 0 << QStringList({clash})
+        << QStringList({"dst/:a.txt=new", "src/:a.txt=new", "trash:dst/:a.txt=old"});
+    QTest::newRow("target folder written as ':dst' is not a full path")
+        << copy << QStringList({"src/a.txt=new"}) << QStringList({"src/a.txt"}) << ":dst"
+        << int(NoFault) << QStringList() << 0x11 << QStringList() << QStringList({"src/a.txt=new"});
+
+    QStringList odd = {"a:b", "tab\there", "back\\slash", "star*", "new\nline"};
+    QStringList files, sources, after;
+    for (const QString &name : odd) {
+        files << "src/" + name + "=new " + name << "dst/" + name + "=old " + name;
+        sources << "src/" + name;
+        after << "dst/" + name + "=new " + name << "trash:dst/" + name + "=old " + name;
+    }
+    QTest::newRow("odd names, move 替换 for all")
+        << move << files << sources << "dst" << int(NoFault) << QStringList({"替换+"}) << 0
+        << QStringList({clash}) << after;
+    // 255 bytes, the longest name a file system takes.
+    const QString longest = QString(83, QChar(u'名')) + QStringLiteral("xy.txt");
+    QTest::newRow("255-byte name, move 替换")
+        << move << QStringList({"src/" + longest + "=new", "dst/" + longest + "=old"})
+        << QStringList({"src/" + longest}) << "dst" << int(NoFault) << replace << 0
+        << QStringList({clash})
+        << QStringList({"dst/" + longest + "=new", "trash:dst/" + longest + "=old"});
+}
+
+void TestShellFileOperation::faultsLeaveEveryFileWhole()
+{
+    QFETCH(int, operation);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, sources);
+    QFETCH(QString, target);
+    QFETCH(int, fault);
+    QFETCH(QStringList, answers);
+    QFETCH(int, code);
+    QFETCH(QStringList, prompts);
+    QFETCH(QStringList, after);
+
+    std::optional<TestMount> mount;
+    if (!mountTmpfs(mount, path(QStringLiteral("mnt")),
+            fault == FullTarget ? QStringLiteral("size=256k") : QString()))
+        QSKIP(qPrintable(QStringLiteral("no second file system: ") + mount->error()));
+    // A name joined the wrong way would land in the working folder: make it
+    // one that the check below sees.
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+
+    for (const QString &file : files) {
+        const qsizetype eq = file.lastIndexOf(QLatin1Char('='));
+        const QString content = file.mid(eq + 1);
+        QVERIFY(TestFiles::write(path(file.left(eq)),
+            content == QStringLiteral("@1M") ? QByteArray(1 << 20, 'n') : content.toUtf8()));
+    }
+    std::optional<TestMount> locked;
+    if (fault == ReadOnlySource) {
+        locked.emplace(TestMount::readOnlyView(path(QStringLiteral("src"))));
+        if (!locked->ok())
+            QSKIP(qPrintable(QStringLiteral("no read-only view: ") + locked->error()));
+    }
+    FakeDialogs dialogs;
+    bool swapped = false;
+    if (fault == SwapDuringCopy) {
+        dialogs.onProgressValue = [&](qint64 done, qint64 total) {
+            if (swapped || done < total)
+                return;
+            swapped = true;
+            // What an editor does when it saves: write aside, rename over.
+            const QByteArray saved = QFile::encodeName(path(QStringLiteral("src/.a.txt.saving")));
+            if (TestFiles::write(QFile::decodeName(saved), "newer"))
+                ::rename(saved.constData(), QFile::encodeName(path("src/a.txt")).constData());
+        };
+    }
+    for (const QString &answer : answers)
+        dialogs.answer(answer.endsWith('+') ? answer.chopped(1) : answer, answer.endsWith('+'));
+
+    QStringList from;
+    for (const QString &source : sources)
+        from << path(source);
+    const QString into = target.startsWith(QLatin1Char(':')) ? target : path(target);
+    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Operation(operation), from, into)), code);
+    QStringList titles;
+    for (const Dialogs::Prompt &asked : std::as_const(dialogs.prompts))
+        titles << asked.title;
+    QCOMPARE(titles, prompts);
+    QCOMPARE(swapped, fault == SwapDuringCopy);
+    after.sort();
+    QCOMPARE(whereEverythingIs(), after);
+}
+
+QTEST_GUILESS_MAIN(TestShellFileOperation)
+#include "tst_ShellFileOperation.moc"
