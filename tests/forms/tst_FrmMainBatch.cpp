@@ -1,6 +1,5 @@
-#include "FakeDialogs.h"
+#include "MainWindowTest.h"
 #include "TestFiles.h"
-#include "WindowControls.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
@@ -16,7 +15,7 @@
 // The two batch buttons over real files: the keep rule picks the losing
 // file of every listed pair, the trash or the chosen folder receives it, and
 // the status bar tells the totals. The trash is a folder of the test's own.
-class TestFrmMainBatch : public QObject
+class TestFrmMainBatch : public MainWindowTest<>
 {
     Q_OBJECT
 
@@ -33,23 +32,13 @@ private Q_SLOTS:
     void scanCompareDeleteThroughTheWindow();
 
 private:
-    template<typename T>
-    T *find(const QString &name) const
-    {
-        return control<T>(m_window, name);
-    }
     // A real file of that size, and its catalogue record as a scan makes it.
     QString addFile(const QString &relativeFolder, const QString &name, int bytes,
         const QString &modified = QStringLiteral("2024/3/5 9:07:01"));
     void compareAndPickRule(int rule);
     QString trashed(const QString &name) const;
-    FlexGrid *compareGrid() const { return find<FlexGrid>(QStringLiteral("MSH1")); }
-    StatusBar *statusBar() const { return find<StatusBar>(QStringLiteral("SBar1")); }
-    void press(const char *button) { find<QPushButton>(QString::fromLatin1(button))->click(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    FrmMain *m_window = nullptr;
 };
 
 void TestFrmMainBatch::init()
@@ -57,14 +46,12 @@ void TestFrmMainBatch::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
-    m_dialogs = FakeDialogs();
-    m_window = new FrmMain(m_dialogs);
+    openWindow();
 }
 
 void TestFrmMainBatch::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
+    closeWindow();
     m_dir.reset();
 }
 

@@ -1,5 +1,4 @@
-#include "FakeDialogs.h"
-#include "WindowControls.h"
+#include "MainWindowTest.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
@@ -17,7 +16,7 @@
 // The compare controls of the main window, driven as a user would: the
 // criterion boxes and their lock, the mode tabs, and the compare button over
 // the catalogue of the last scan.
-class TestFrmMainCompare : public QObject
+class TestFrmMainCompare : public MainWindowTest<>
 {
     Q_OBJECT
 
@@ -32,28 +31,19 @@ private Q_SLOTS:
     void runWithoutPairsOrRecords();
 
 private:
-    template<typename T>
-    T *find(const QString &name) const
-    {
-        return control<T>(m_window, name);
-    }
     void addFile(const QString &name, const QString &folder, const QString &size,
         const QString &type = QStringLiteral("MP3 文件"));
     void compare() { find<QPushButton>(QStringLiteral("CommandToCompare"))->click(); }
-
-    FakeDialogs m_dialogs;
-    FrmMain *m_window = nullptr;
 };
 
 void TestFrmMainCompare::init()
 {
-    m_window = new FrmMain(m_dialogs);
+    openWindow();
 }
 
 void TestFrmMainCompare::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
+    closeWindow();
 }
 
 void TestFrmMainCompare::addFile(

@@ -1,5 +1,4 @@
-#include "FakeDialogs.h"
-#include "WindowControls.h"
+#include "MainWindowTest.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
@@ -60,7 +59,7 @@ public:
 
 } // namespace
 
-class TestFrmMainScan : public QObject
+class TestFrmMainScan : public MainWindowTest<WatchingDialogs>
 {
     Q_OBJECT
 
@@ -79,22 +78,13 @@ private Q_SLOTS:
     void reportsAFailureAndUnlocks();
 
 private:
-    template<typename T>
-    T *find(const QString &name) const
-    {
-        return control<T>(m_window, name);
-    }
-    FlexGrid *scanGrid() const { return find<FlexGrid>(u"MSHList"_qs); }
     FileCatalogue &catalogue() const { return m_window->catalogue(); }
-    QString panel(int n) const { return find<StatusBar>(u"SBar1"_qs)->panelText(n); }
     void scan(const QString &folder, const QString &pattern = u"*.mp3"_qs);
     void verifyUnlocked() const;
     void verifyInStep() const;
     // A tree one past the file limit, made once for the tests that need it.
     QString limitTree();
 
-    std::unique_ptr<WatchingDialogs> m_dialogs;
-    FrmMain *m_window = nullptr;
     std::unique_ptr<QTemporaryDir> m_limitTree;
 };
 
@@ -106,18 +96,16 @@ void TestFrmMainScan::initTestCase()
 
 void TestFrmMainScan::init()
 {
-    m_dialogs = std::make_unique<WatchingDialogs>();
-    m_window = new FrmMain(*m_dialogs);
-    m_dialogs->status = find<StatusBar>(u"SBar1"_qs);
-    m_dialogs->scanButton = find<QPushButton>(u"CommandStartScan"_qs);
-    m_dialogs->grid = scanGrid();
+    openWindow();
+    m_dialogs.status = find<StatusBar>(u"SBar1"_qs);
+    m_dialogs.scanButton = find<QPushButton>(u"CommandStartScan"_qs);
+    m_dialogs.grid = scanGrid();
     m_window->show();
 }
 
 void TestFrmMainScan::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
+    closeWindow();
 }
 
 void TestFrmMainScan::scan(const QString &folder, const QString &pattern)
@@ -170,13 +158,13 @@ void TestFrmMainScan::picksTheFolderOrKeepsItOnCancel()
 {
     auto *folderBox = find<QLineEdit>(u"Text1"_qs);
     auto *picker = find<QPushButton>(u"CommandSelectPath"_qs);
-    m_dialogs->folders.enqueue(u"/srv/音乐/专辑"_qs);
+    m_dialogs.folders.enqueue(u"/srv/音乐/专辑"_qs);
     QTest::mouseClick(picker, Qt::LeftButton);
     QCOMPARE(folderBox->text(), u"/srv/音乐/专辑"_qs);
     QTest::mouseClick(picker, Qt::LeftButton); // cancelled: the fake answers empty
     QCOMPARE(folderBox->text(), u"/srv/音乐/专辑"_qs);
-    QCOMPARE(m_dialogs->folderTitles, (QStringList {u"请选择目录"_qs, u"请选择目录"_qs}));
-    QVERIFY(m_dialogs->prompts.isEmpty());
+    QCOMPARE(m_dialogs.folderTitles, (QStringList {u"请选择目录"_qs, u"请选择目录"_qs}));
+    QVERIFY(m_dialogs.prompts.isEmpty());
 }
 
 void TestFrmMainScan::refusesAnInvalidPath_data()
@@ -199,15 +187,15 @@ void TestFrmMainScan::refusesAnInvalidPath()
     find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
 
     scan(empty ? QString() : dir.filePath(relative));
-    QCOMPARE(m_dialogs->prompts.size(), 1);
-    const Dialogs::Prompt &prompt = m_dialogs->prompts.first();
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    const Dialogs::Prompt &prompt = m_dialogs.prompts.first();
     QCOMPARE(prompt.title, Title);
     QCOMPARE(prompt.text, u"无效的路径"_qs);
     QCOMPARE(prompt.icon, Dialogs::Icon::None);
     QCOMPARE(prompt.buttons, QStringList {QString::fromUtf8(Dialogs::Ok)});
     QVERIFY(!prompt.systemModal);
     // Shown while the window is still locked.
-    QCOMPARE(m_dialogs->lockedAtPrompt, QList<bool> {true});
+    QCOMPARE(m_dialogs.lockedAtPrompt, QList<bool> {true});
     // The earlier scan's rows and records are gone alike.
     QCOMPARE(scanGrid()->Rows(), 2);
     QCOMPARE(scanGrid()->TextMatrix(0, 1), u"文件名"_qs);
@@ -237,7 +225,7 @@ void TestFrmMainScan::listsTheTreeInStepWithTheCatalogue()
     const int nameWidth = scanGrid()->ColWidth(1);
 
     scan(dir.path()); // without the trailing "/"
-    QCOMPARE(m_dialogs->prompts.size(), 0);
+    QCOMPARE(m_dialogs.prompts.size(), 0);
     QStringList paths;
     for (const FileRecord &record : catalogue().records())
         paths << record.fullPath();
@@ -301,7 +289,7 @@ void TestFrmMainScan::keepsTheEmptyRowWhenNothingIsAccepted()
     QCOMPARE(catalogue().count(), 1);
 
     scan(relative.isEmpty() ? dir.path() : dir.filePath(relative), pattern);
-    QVERIFY(m_dialogs->prompts.isEmpty()); // a file passes the folder check
+    QVERIFY(m_dialogs.prompts.isEmpty()); // a file passes the folder check
     QCOMPARE(panel(1),
         u"共搜索到文件：0 个   扫描目录：0 个   文件大小合计：0.00 MB (0.00 KIB) (0.00 G)"_qs);
     QCOMPARE(scanGrid()->Rows(), 2);
@@ -315,18 +303,18 @@ void TestFrmMainScan::noticesTheLimitAfterTheTotals()
     QTemporaryDir below;
     makeFile(below.filePath(u"x.mp3"_qs));
     scan(below.path());
-    QVERIFY(m_dialogs->prompts.isEmpty()); // no notice below the limit
+    QVERIFY(m_dialogs.prompts.isEmpty()); // no notice below the limit
 
     scan(limitTree());
-    QCOMPARE(m_dialogs->prompts.size(), 1);
-    const Dialogs::Prompt &notice = m_dialogs->prompts.first();
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    const Dialogs::Prompt &notice = m_dialogs.prompts.first();
     QCOMPARE(notice.title, u"提示"_qs);
     QCOMPARE(notice.text, LimitNotice);
     QCOMPARE(notice.icon, Dialogs::Icon::Information);
     QCOMPARE(notice.buttons, QStringList {QString::fromUtf8(Dialogs::Ok)});
-    QVERIFY(m_dialogs->panelAtPrompt.first().startsWith(
-        u"共搜索到文件：32767 个   扫描目录：33 个"_qs));
-    QCOMPARE(m_dialogs->redrawAtPrompt, QList<bool> {true}); // over the listed files
+    QVERIFY(
+        m_dialogs.panelAtPrompt.first().startsWith(u"共搜索到文件：32767 个   扫描目录：33 个"_qs));
+    QCOMPARE(m_dialogs.redrawAtPrompt, QList<bool> {true}); // over the listed files
     QCOMPARE(catalogue().count(), FileCatalogue::Limit);
     verifyInStep();
     QCOMPARE(catalogue().at(FileCatalogue::Limit - 1).name(), u"32766.mp3"_qs);
@@ -341,10 +329,10 @@ void TestFrmMainScan::reportsAFailureAndUnlocks()
 {
     // The limit notice is the one prompt inside a scan; a failure to show it
     // goes through the command's error handler like any other.
-    m_dialogs->failNext = true;
+    m_dialogs.failNext = true;
     scan(limitTree());
-    QCOMPARE(m_dialogs->prompts.size(), 1);
-    const Dialogs::Prompt &error = m_dialogs->prompts.first();
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    const Dialogs::Prompt &error = m_dialogs.prompts.first();
     QCOMPARE(error.title, Title);
     QCOMPARE(error.icon, Dialogs::Icon::None);
     QVERIFY(!error.systemModal);

@@ -1,5 +1,4 @@
-#include "FakeDialogs.h"
-#include "WindowControls.h"
+#include "MainWindowTest.h"
 #include "forms/main/FrmMain.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
@@ -19,7 +18,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-class TestFrmMainStartup : public QObject
+class TestFrmMainStartup : public MainWindowTest<>
 {
     Q_OBJECT
 
@@ -34,27 +33,16 @@ private Q_SLOTS:
     void lockPatternLeavesOnlyCheckBoxes();
     void resultTabsSwitchPagesAlsoFromCode();
     void controlsCarryTheirDesignNames();
-
-private:
-    template<typename T>
-    T *find(const QString &name) const
-    {
-        return control<T>(m_window, name);
-    }
-
-    FakeDialogs m_dialogs;
-    FrmMain *m_window = nullptr;
 };
 
 void TestFrmMainStartup::init()
 {
-    m_window = new FrmMain(m_dialogs);
+    openWindow();
 }
 
 void TestFrmMainStartup::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
+    closeWindow();
 }
 
 void TestFrmMainStartup::startsWithEmptyListsAndWaitingTexts()
