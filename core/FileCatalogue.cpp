@@ -9,6 +9,12 @@ int FileCatalogue::indexOf(const QString &name, const QString &folder) const
     return -1;
 }
 
+int FileCatalogue::removeFiles(const QSet<QString> &paths)
+{
+    return int(m_records.removeIf(
+        [&](const FileRecord &record) { return paths.contains(record.fullPath()); }));
+}
+
 bool FileCatalogue::remove(const QString &name, const QString &folder)
 {
     const int index = indexOf(name, folder);

@@ -3,6 +3,7 @@
 #include "core/FileRecord.h"
 
 #include <QList>
+#include <QSet>
 
 // The records of the last scan in the order the walk accepted them. Record k
 // is shown in scan-grid row k + 1 right after a scan; sorting the grid never
@@ -22,6 +23,9 @@ public:
     int indexOf(const QString &name, const QString &folder) const;
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);
+    // Removes the records of these files (full paths) in one pass, keeping
+    // the order of the others; returns how many went.
+    int removeFiles(const QSet<QString> &paths);
     void clear() { m_records.clear(); }
 
 private:

@@ -70,6 +70,22 @@ private:
     // compare list is emptied; the pending list is emptied either way.
     void finishBatch(int result, int panel, const QString &prefix);
 
+    // commands on the selection
+    void AddLogEntry(const QString &itemText, const QString &resultText);
+    void SelFileList();
+    void DeleteFile_Click();
+    void MoveFileTo_Click();
+    void MoveFromList_Click();
+    void ClearList_Click();
+    void SendFileTo_Click();
+    // The grid with the input focus, the one the commands on the selection
+    // act on; null when the focus is elsewhere.
+    FlexGrid *activeGrid() const;
+    // After a delete or move: every selected file still at its old path is
+    // marked red and logged with failedText, every other one logged as done.
+    void checkSelectedFiles(const QString &failedText, const QString &doneText,
+        const QString &doneFile1Text, bool bothNamesNeeded);
+
     Dialogs &m_dialogs;
 
     // window-level state
@@ -78,7 +94,8 @@ private:
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
     PendingList m_pending;
-    QString targetFolder; // destination of the last move
+    QString targetFolder; // destination of the last move or send-to
+    qint32 m_logCounter = 0;
 
     // controls, named as designed
     TabStrip *TabStrip2 = nullptr;

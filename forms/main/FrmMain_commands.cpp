@@ -1,0 +1,174 @@
+// The context menu's commands on the selected files: gather, delete, move,
+// send to, remove from the list and clear it.
+#include "forms/main/FrmMain.h"
+
+#include "core/GridSchema.h"
+#include "modules/GridFiles.h"
+#include "modules/ModBrowseFolder.h"
+#include "modules/ModEditFile.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/grid/FlexGrid.h"
+
+namespace {
+
+using GridFiles::Kind;
+
+const QString Queued = QStringLiteral("【文件加入待处理序列】");
+
+void mark(FlexGrid &grid, const QColor &text)
+{
+    grid.setCellForeColor(text);
+    grid.setCellBackColor(grid.BackColor());
+}
+
+} // namespace
+
+FlexGrid *FrmMain::activeGrid() const
+{
+    QWidget *focus = focusWidget();
+    if (focus == MSHList || focus == MSH1)
+        return static_cast<FlexGrid *>(focus);
+    return nullptr;
+}
+
+void FrmMain::SelFileList()
+{
+    m_pending.clearPaths();
+    FlexGrid *grid = activeGrid();
+    if (!grid)
+        return;
+    const Kind kind = grid == MSHList ? Kind::Scan : Kind::Compare;
+    // The compare grid's missing-file text has no full stop.
+    const QString missing = kind == Kind::Scan ? QStringLiteral("【文件不存在】标示为蓝色字体。")
+                                               : QStringLiteral("【文件不存在】标示为蓝色字体");
+    GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
+        if (ModEditFile::IsFilePresent(file.path)) {
+            m_pending.queue(file.path);
+            AddLogEntry(file.path, Queued);
+        } else {
+            mark(*grid, FlexGrid::BlueColor);
+            AddLogEntry(file.path, missing);
+        }
+    });
+}
+
+void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneText,
+    const QString &doneFile1Text, bool bothNamesNeeded)
+{
+    FlexGrid *grid = activeGrid();
+    if (!grid)
+        return;
+    const Kind kind = grid == MSHList ? Kind::Scan : Kind::Compare;
+    GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
+        if (bothNamesNeeded && kind == Kind::Compare
+            && grid->TextMatrix(file.row, GridSchema::CompareColumn::Name2).isEmpty())
+            return;
+        if (ModEditFile::IsFilePresent(file.path)) {
+            mark(*grid, FlexGrid::RedColor);
+            AddLogEntry(file.path, failedText);
+        } else {
+            AddLogEntry(
+                file.path, kind == Kind::Compare && file.file == 1 ? doneFile1Text : doneText);
+        }
+    });
+}
+
+// Whether a file counts as done is judged by looking for it afterwards, not
+// by the file operation's answer: the user may have declined some files.
+void FrmMain::DeleteFile_Click()
+{
+    SelFileList();
+    if (!m_pending.isEmpty())
+        ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths());
+    checkSelectedFiles(QStringLiteral("【删除失败】标示为红色字体"),
+        QStringLiteral("【文件删除成功】"), QStringLiteral("  【文件删除成功】"), false);
+    MoveFromList_Click();
+}
+
+void FrmMain::MoveFileTo_Click()
+{
+    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    if (folder.isEmpty())
+        return;
+    targetFolder = folder;
+    SelFileList();
+    if (!m_pending.isEmpty())
+        ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder);
+    const QString moved = QStringLiteral("【移动成功】");
+    checkSelectedFiles(QStringLiteral("【移动失败】标示为红色字体"), moved, moved, true);
+    MoveFromList_Click();
+}
+
+void FrmMain::SendFileTo_Click()
+{
+    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    if (folder.isEmpty())
+        return;
+    targetFolder = folder;
+    SelFileList();
+    const bool sent = !m_pending.isEmpty()
+        && ModEditFile::CopyFileList(m_dialogs, m_pending.pendingPaths(), targetFolder) == 1;
+    const QStringList ok {QString::fromUtf8(Dialogs::Ok)};
+    if (sent)
+        m_dialogs.ask({QStringLiteral("发送成功"), QStringLiteral("文件发送成功！"),
+            Dialogs::Icon::Information, ok, {}, true, 0});
+    else
+        m_dialogs.ask({QStringLiteral("发送失败"), QStringLiteral("文件发送失败！"),
+            Dialogs::Icon::Critical, ok, {}, true, 0});
+}
+
+void FrmMain::MoveFromList_Click()
+{
+    FlexGrid *grid = activeGrid();
+    if (!grid)
+        return;
+    const bool scan = grid == MSHList;
+    if (!grid->Text().isEmpty()) {
+        // The scan grid reads one cell a row, in the current column; the
+        // compare grid removes a row for any highlighted cell but the number.
+        const int col = grid->Col();
+        QList<int> rows;
+        QSet<QString> records;
+        for (int row = grid->Rows() - 1; row >= 1; --row) {
+            bool selected = false;
+            if (scan) {
+                selected = grid->isHighlighted(row, col);
+            } else {
+                for (int c = grid->Cols() - 1; c >= 1 && !selected; --c)
+                    selected = grid->isHighlighted(row, c);
+            }
+            if (!selected)
+                continue;
+            rows.append(row);
+            if (!scan)
+                continue;
+            if (const auto file = GridFiles::fileAt(*grid, Kind::Scan, row, col))
+                records.insert(file->path);
+        }
+        if (!rows.isEmpty() && rows.size() == grid->Rows() - 1) {
+            InitGrid(scan ? 0 : 1);
+            if (scan)
+                m_catalogue.clear();
+        } else if (!rows.isEmpty()) {
+            if (scan)
+                m_catalogue.removeFiles(records);
+            grid->RemoveItems(rows);
+        }
+    }
+    // The placeholder row of an empty list keeps its empty number cell.
+    const int filled
+        = scan ? int(GridSchema::ScanColumn::Name) : int(GridSchema::CompareColumn::Similarity);
+    if (!grid->TextMatrix(1, filled).isEmpty())
+        grid->renumberRows();
+}
+
+void FrmMain::ClearList_Click()
+{
+    FlexGrid *grid = activeGrid();
+    if (grid == MSHList) {
+        InitGrid(0);
+        m_catalogue.clear();
+    } else if (grid == MSH1) {
+        InitGrid(1);
+    }
+}

@@ -1,0 +1,228 @@
+#include "MainWindowTest.h"
+#include "TestFiles.h"
+#include "platform/widgets/LogList.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Every case gets a tree of its own and its own trash.
+class TestFrmMainSelection : public MainWindowTest<>
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void deleteOfScanRowsLogsInOrderAndRenumbers();
+    void fileTheTrashRefusesStaysRed();
+    void fullySelectedCompareRowIsLoggedPerCell();
+    void removeFromListDropsOnlyTheSelectedRecords();
+    void sendToWithNothingUsableFails();
+    void moveRefusedAtAClashStaysRed();
+
+private:
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+    void makeFiles(const QStringList &relatives);
+    void scanAndFocus(FlexGrid *grid);
+    void select(FlexGrid *grid, int row, int col);
+    void run(const char *action)
+    {
+        m_window->findChild<QAction *>(QLatin1String(action))->trigger();
+    }
+    // Every log line as "number|item|result", the item relative to the tree.
+    QStringList log() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestFrmMainSelection::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path(u"data"_qs)));
+    openWindow();
+    m_window->show();
+}
+
+void TestFrmMainSelection::cleanup()
+{
+    closeWindow();
+    m_dir.reset();
+}
+
+void TestFrmMainSelection::makeFiles(const QStringList &relatives)
+{
+    for (const QString &relative : relatives)
+        QVERIFY(TestFiles::write(path(u"tree/"_qs + relative), relative.toUtf8()));
+}
+
+void TestFrmMainSelection::scanAndFocus(FlexGrid *grid)
+{
+    find<QLineEdit>(u"Text1"_qs)->setText(path(u"tree"_qs));
+    find<QComboBox>(u"Combo1"_qs)->setCurrentText(u"*.mp3"_qs);
+    press("CommandStartScan");
+    if (grid == compareGrid())
+        press("CommandToCompare");
+    grid->setFocus();
+}
+
+void TestFrmMainSelection::select(FlexGrid *grid, int row, int col)
+{
+    grid->setRow(row);
+    grid->setCol(col);
+    grid->setCellBackColor(FlexGrid::SelectionColor);
+}
+
+QStringList TestFrmMainSelection::log() const
+{
+    const auto *list = find<LogList>(u"ListView1"_qs);
+    QStringList lines;
+    for (int i = 0; i < list->itemCount(); ++i) {
+        lines << list->itemText(i, 1).mid(path(u"tree/"_qs).size()) + u"|"_qs
+                + list->itemText(i, 2);
+        // Numbered over the program's whole run.
+        if (list->itemText(i, 0) != QString::number(i + 1))
+            lines << u"misnumbered"_qs;
+    }
+    return lines;
+}
+
+void TestFrmMainSelection::deleteOfScanRowsLogsInOrderAndRenumbers()
+{
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs, u"3.mp3"_qs, u"4.mp3"_qs, u"5.mp3"_qs});
+    scanAndFocus(scanGrid());
+    select(scanGrid(), 2, 1);
+    select(scanGrid(), 4, 1);
+    m_dialogs.answer(u"是"_qs); // the trash's confirmation
+    run("DeleteFile");
+
+    QCOMPARE(log(),
+        (QStringList {u"4.mp3|【文件加入待处理序列】"_qs, u"2.mp3|【文件加入待处理序列】"_qs,
+            u"4.mp3|【文件删除成功】"_qs, u"2.mp3|【文件删除成功】"_qs}));
+    QVERIFY(!QFile::exists(path(u"tree/2.mp3"_qs)) && !QFile::exists(path(u"tree/4.mp3"_qs)));
+    QCOMPARE(scanGrid()->Rows(), 4);
+    QStringList rows;
+    for (int r = 1; r < 4; ++r)
+        rows << scanGrid()->TextMatrix(r, 0) + scanGrid()->TextMatrix(r, 1);
+    QCOMPARE(rows, (QStringList {u"11.mp3"_qs, u"23.mp3"_qs, u"35.mp3"_qs}));
+    QCOMPARE(m_window->catalogue().count(), 3);
+    QCOMPARE(m_window->catalogue().at(1).name(), u"3.mp3"_qs);
+}
+
+void TestFrmMainSelection::fileTheTrashRefusesStaysRed()
+{
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
+    // A file where the trash folder should be: nothing can be trashed.
+    QVERIFY(TestFiles::write(path(u"data/Trash"_qs), "not a folder"));
+    scanAndFocus(scanGrid());
+    select(scanGrid(), 2, 1);
+    m_dialogs.answer(u"是"_qs);
+    run("DeleteFile");
+
+    QCOMPARE(log().last(), u"2.mp3|【删除失败】标示为红色字体"_qs);
+    QVERIFY(QFile::exists(path(u"tree/2.mp3"_qs)));
+    QCOMPARE(scanGrid()->Rows(), 3);
+    QCOMPARE(scanGrid()->TextMatrix(2, 1), u"2.mp3"_qs);
+    scanGrid()->setRow(2);
+    scanGrid()->setCol(1);
+    QCOMPARE(scanGrid()->CellForeColor(), FlexGrid::RedColor);
+    QVERIFY(!scanGrid()->isHighlighted(2, 1));
+}
+
+void TestFrmMainSelection::fullySelectedCompareRowIsLoggedPerCell()
+{
+    makeFiles({u"a/x.mp3"_qs, u"b/x.mp3"_qs});
+    scanAndFocus(compareGrid());
+    QCOMPARE(compareGrid()->Rows(), 2);
+    for (int c = 1; c < compareGrid()->Cols(); ++c)
+        select(compareGrid(), 1, c);
+    m_dialogs.answer(u"是"_qs);
+    run("DeleteFile");
+
+    QStringList expected;
+    for (int i = 0; i < 6; ++i)
+        expected << u"b/x.mp3|【文件加入待处理序列】"_qs << u"a/x.mp3|【文件加入待处理序列】"_qs;
+    for (int i = 0; i < 6; ++i)
+        expected << u"b/x.mp3|【文件删除成功】"_qs << u"a/x.mp3|  【文件删除成功】"_qs;
+    QCOMPARE(log(), expected);
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+}
+
+void TestFrmMainSelection::removeFromListDropsOnlyTheSelectedRecords()
+{
+    makeFiles({u"01.mp3"_qs, u"1.mp3"_qs, u"2.mp3"_qs, u"3.mp3"_qs, u"4.mp3"_qs});
+    scanAndFocus(scanGrid());
+    QCOMPARE(scanGrid()->TextMatrix(2, 1), u"1.mp3"_qs);
+    select(scanGrid(), 2, 1);
+    select(scanGrid(), 4, 1);
+    run("MoveFromList");
+
+    QStringList names;
+    for (int r = 1; r < scanGrid()->Rows(); ++r) {
+        QCOMPARE(scanGrid()->TextMatrix(r, 0), QString::number(r));
+        names << scanGrid()->TextMatrix(r, 1);
+    }
+    QCOMPARE(names, (QStringList {u"01.mp3"_qs, u"2.mp3"_qs, u"4.mp3"_qs}));
+    QStringList records;
+    for (const FileRecord &record : m_window->catalogue().records())
+        records << record.name();
+    QCOMPARE(records, names);
+    QVERIFY(QFile::exists(path(u"tree/1.mp3"_qs))); // no file is touched
+    QVERIFY(log().isEmpty());
+
+    // Clearing with the focus elsewhere changes nothing.
+    find<QLineEdit>(u"Text1"_qs)->setFocus();
+    run("ClearList");
+    QCOMPARE(scanGrid()->Rows(), 4);
+}
+
+void TestFrmMainSelection::sendToWithNothingUsableFails()
+{
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
+    scanAndFocus(scanGrid());
+    run("SendFileTo"); // the folder picker cancelled
+    QVERIFY(m_dialogs.prompts.isEmpty());
+
+    QVERIFY(QFile::remove(path(u"tree/2.mp3"_qs)));
+    select(scanGrid(), 2, 1);
+    m_dialogs.folders.enqueue(path(u"out"_qs));
+    run("SendFileTo");
+    QCOMPARE(log(), QStringList {u"2.mp3|【文件不存在】标示为蓝色字体。"_qs});
+    scanGrid()->setRow(2);
+    QCOMPARE(scanGrid()->CellForeColor(), FlexGrid::BlueColor);
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    QCOMPARE(m_dialogs.prompts.first().title, u"发送失败"_qs);
+    QCOMPARE(m_dialogs.prompts.first().text, u"文件发送失败！"_qs);
+    QCOMPARE(m_dialogs.prompts.first().icon, Dialogs::Icon::Critical);
+}
+
+void TestFrmMainSelection::moveRefusedAtAClashStaysRed()
+{
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
+    QVERIFY(TestFiles::write(path(u"out/2.mp3"_qs), "already there"));
+    scanAndFocus(scanGrid());
+    select(scanGrid(), 1, 1);
+    select(scanGrid(), 2, 1);
+    m_dialogs.folders.enqueue(path(u"out"_qs));
+    m_dialogs.answer(u"跳过"_qs); // the name clash
+    run("MoveFileTo");
+
+    QCOMPARE(log(),
+        (QStringList {u"2.mp3|【文件加入待处理序列】"_qs, u"1.mp3|【文件加入待处理序列】"_qs,
+            u"2.mp3|【移动失败】标示为红色字体"_qs, u"1.mp3|【移动成功】"_qs}));
+    QVERIFY(QFile::exists(path(u"out/1.mp3"_qs)));
+    QCOMPARE(scanGrid()->Rows(), 2);
+    QCOMPARE(scanGrid()->TextMatrix(1, 0), u"1"_qs);
+    QCOMPARE(scanGrid()->TextMatrix(1, 1), u"2.mp3"_qs);
+    QCOMPARE(scanGrid()->CellForeColor(), FlexGrid::RedColor);
+}
+
+QTEST_MAIN(TestFrmMainSelection)
+#include "tst_FrmMainSelection.moc"
