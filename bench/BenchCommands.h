@@ -7,3 +7,5 @@
 int benchGrid(const QStringList &args);
 // velkor-bench scan ROOT [PATTERN]: a bare walk against the scan command.
 int benchScan(const QStringList &args);
+// velkor-bench select ROOT: the commands on a selection of a full compare list.
+int benchSelect(const QStringList &args);

@@ -42,6 +42,11 @@ public:
     // right after the scan.
     FileCatalogue &catalogue() { return m_catalogue; }
 
+    // Fills the pending list with the selected files of the grid that has
+    // the focus, marking and logging each selected cell it examines.
+    void SelFileList();
+    const PendingList &pending() const { return m_pending; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -72,7 +77,6 @@ private:
 
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
-    void SelFileList();
     void DeleteFile_Click();
     void MoveFileTo_Click();
     void MoveFromList_Click();

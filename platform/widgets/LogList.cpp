@@ -3,6 +3,7 @@
 #include "platform/widgets/Twips.h"
 
 #include <QHeaderView>
+#include <QTimer>
 
 LogList::LogList(QWidget *parent)
     : QTreeWidget(parent)
@@ -54,14 +55,31 @@ QString LogList::itemText(int item, int column) const
     return row ? row->text(column) : QString();
 }
 
+// Selecting or scrolling lays out every line again; a command that logs
+// thousands of lines without returning to the event loop would spend its
+// time there. Both wait for the event loop, and then happen once.
 void LogList::selectItem(int item)
 {
-    if (QTreeWidgetItem *row = topLevelItem(item))
-        setCurrentItem(row);
+    m_selectTo = item;
+    schedule();
 }
 
 void LogList::ensureVisible(int item)
 {
-    if (QTreeWidgetItem *row = topLevelItem(item))
-        scrollToItem(row);
+    m_scrollTo = item;
+    schedule();
+}
+
+void LogList::schedule()
+{
+    if (m_pending)
+        return;
+    m_pending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_pending = false;
+        if (QTreeWidgetItem *row = topLevelItem(std::exchange(m_selectTo, -1)))
+            setCurrentItem(row);
+        if (QTreeWidgetItem *row = topLevelItem(std::exchange(m_scrollTo, -1)))
+            scrollToItem(row);
+    });
 }

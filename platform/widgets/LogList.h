@@ -20,9 +20,15 @@ public:
     void setSubItem(int item, int subItem, const QString &text);
     QString itemText(int item, int column) const;
     int itemCount() const { return topLevelItemCount(); }
+    // Both take effect once the event loop runs again.
     void selectItem(int item);
     void ensureVisible(int item);
 
 private:
+    void schedule();
+
     QStringList m_captions;
+    int m_selectTo = -1;
+    int m_scrollTo = -1;
+    bool m_pending = false;
 };

@@ -105,6 +105,9 @@ void TestFrmMainSelection::deleteOfScanRowsLogsInOrderAndRenumbers()
     QCOMPARE(log(),
         (QStringList {u"4.mp3|【文件加入待处理序列】"_qs, u"2.mp3|【文件加入待处理序列】"_qs,
             u"4.mp3|【文件删除成功】"_qs, u"2.mp3|【文件删除成功】"_qs}));
+    // Once the command is over, the last line is the selected one.
+    auto *list = find<LogList>(u"ListView1"_qs);
+    QTRY_COMPARE(list->currentItem(), list->topLevelItem(3));
     QVERIFY(!QFile::exists(path(u"tree/2.mp3"_qs)) && !QFile::exists(path(u"tree/4.mp3"_qs)));
     QCOMPARE(scanGrid()->Rows(), 4);
     QStringList rows;
