@@ -21,6 +21,7 @@ public:
     {
         return std::nullopt;
     }
+    void popupMenu(QMenu *, const QPoint &) override { }
     std::unique_ptr<Progress> startProgress(const QString &) override { return nullptr; }
 
     QStringList texts;

@@ -4,6 +4,30 @@
 
 namespace ModSetGrid {
 
+namespace {
+
+constexpr int Shift = 1;
+constexpr int Ctrl = 2;
+constexpr int RowMode = 1;
+
+// Only Shift alone or Ctrl alone count as held.
+bool shiftOrCtrlHeld()
+{
+    const int shift = interaction().lastShift;
+    return shift == Shift || shift == Ctrl;
+}
+
+// Paints the widget's current range, drawn once when done.
+void paintRange(FlexGrid &grid, const QColor &color)
+{
+    const FlexGrid::RedrawOff redrawOff(grid);
+    grid.setFillStyle(1);
+    grid.setCellBackColor(color);
+    grid.setFillStyle(0);
+}
+
+} // namespace
+
 void WidenColumns(FlexGrid &grid, int firstColumn, const QList<int> &widths)
 {
     for (int c = firstColumn; c < widths.size(); ++c) {
@@ -12,6 +36,104 @@ void WidenColumns(FlexGrid &grid, int firstColumn, const QList<int> &widths)
         if (widths.at(c) > grid.ColWidth(c))
             grid.setColWidth(c, widths.at(c));
     }
+}
+
+Interaction &interaction()
+{
+    static Interaction state;
+    return state;
+}
+
+void ClearHighlights(FlexGrid &grid)
+{
+    const int rowSel = grid.RowSel();
+    const int colSel = grid.ColSel();
+    const FlexGrid::RedrawOff redrawOff(grid);
+    // One pass over the highlighted cells instead of a walk over every row.
+    grid.clearHighlights();
+    grid.setRow(rowSel);
+    grid.setCol(grid.SelectionMode() == RowMode ? 1 : colSel);
+}
+
+void GridMouseDown(FlexGrid &grid, int button, int shift)
+{
+    Interaction &state = interaction();
+    state.lastButton = button;
+    if (button == 1 && state.addedHighlights > 0 && shift != Shift && shift != Ctrl) {
+        ClearHighlights(grid);
+        state.addedHighlights = 0;
+    }
+}
+
+void GridKeyDown(FlexGrid &grid, int shift)
+{
+    Interaction &state = interaction();
+    state.lastShift = shift;
+    if (shift != Ctrl || state.lastButton != 1)
+        return;
+    // Ctrl while the left button is held toggles the pressed range, once.
+    const QColor current = grid.CellBackColor();
+    if (current == grid.BackColor())
+        paintRange(grid, grid.BackColorSel());
+    else if (current == grid.BackColorSel())
+        paintRange(grid, grid.BackColor());
+    else
+        return;
+    state.lastButton = 0;
+    ++state.addedHighlights;
+}
+
+void GridKeyUp(FlexGrid &grid)
+{
+    Interaction &state = interaction();
+    state.lastShift = 0;
+    const bool rowMode = grid.SelectionMode() == RowMode;
+    if (rowMode && grid.RowSel() == grid.Row())
+        return;
+    if (grid.ColSel() != grid.Col() || grid.RowSel() != grid.Row()) {
+        paintRange(grid, grid.BackColorSel());
+        ++state.addedHighlights;
+    }
+    // Collapses the widget's own range to its anchor.
+    grid.setRow(grid.Row());
+    grid.setCol(rowMode ? 1 : grid.Col());
+}
+
+void GridMouseUp(FlexGrid &grid)
+{
+    interaction().lastButton = 0;
+    GridKeyUp(grid);
+}
+
+void GridLeaveCell(FlexGrid &grid)
+{
+    if (shiftOrCtrlHeld())
+        return;
+    const FlexGrid::RedrawOff redrawOff(grid);
+    if (grid.SelectionMode() == RowMode) {
+        grid.setCol(1);
+        grid.setColSel(grid.Cols() - 1);
+    }
+    paintRange(grid, grid.BackColor());
+    grid.setCol(grid.Col());
+}
+
+void GridEnterCell(FlexGrid &grid)
+{
+    if (shiftOrCtrlHeld())
+        return;
+    const FlexGrid::RedrawOff redrawOff(grid);
+    if (grid.SelectionMode() == RowMode && interaction().wheelFlag != 3) {
+        grid.setCol(1);
+        grid.setColSel(grid.Cols() - 1);
+    }
+    paintRange(grid, grid.BackColorSel());
+}
+
+void GridHighlightCurrent(FlexGrid &grid)
+{
+    if (!shiftOrCtrlHeld())
+        paintRange(grid, grid.BackColorSel());
 }
 
 } // namespace ModSetGrid

@@ -55,6 +55,7 @@ void FrmMain::connectSignals()
     connect(CommandToCompare, &QPushButton::clicked, this, &FrmMain::CommandToCompare_Click);
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
     connect(CommandMoveTo, &QPushButton::clicked, this, &FrmMain::CommandMoveTo_Click);
+    connectGridSignals();
     connect(DeleteFile, &QAction::triggered, this, &FrmMain::DeleteFile_Click);
     connect(MoveFileTo, &QAction::triggered, this, &FrmMain::MoveFileTo_Click);
     connect(MoveFromList, &QAction::triggered, this, &FrmMain::MoveFromList_Click);

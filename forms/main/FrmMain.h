@@ -75,6 +75,15 @@ private:
     // compare list is emptied; the pending list is emptied either way.
     void finishBatch(int result, int panel, const QString &prefix);
 
+    // grid interaction
+    void connectGridSignals();
+    void Grid_MouseUp(FlexGrid &grid, int button);
+    void Grid_MouseMove(FlexGrid &grid);
+    // The wheel over a grid: a whole notch without modifiers moves the
+    // current row as an arrow key does.
+    void WheelHookProc(FlexGrid &grid, int delta, int shift);
+    void FileReName_Click();
+
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
     void DeleteFile_Click();
@@ -100,6 +109,7 @@ private:
     PendingList m_pending;
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
+    int m_wheelDelta = 0; // parts of a notch not yet turned into a move
 
     // controls, named as designed
     TabStrip *TabStrip2 = nullptr;

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+class QMenu;
+class QPoint;
+
 #include <memory>
 #include <optional>
 
@@ -52,6 +55,8 @@ public:
     virtual std::optional<QString> inputText(
         const QString &title, const QString &label, const QString &text)
         = 0;
+    // A context menu at a screen position; returns once it is closed.
+    virtual void popupMenu(QMenu *menu, const QPoint &globalPos) = 0;
     // Shown only once the operation has run for about half a second.
     virtual std::unique_ptr<Progress> startProgress(const QString &title) = 0;
 

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -220,6 +221,11 @@ std::optional<QString> QtDialogs::inputText(
     if (!ok)
         return std::nullopt;
     return result;
+}
+
+void QtDialogs::popupMenu(QMenu *menu, const QPoint &globalPos)
+{
+    menu->exec(globalPos);
 }
 
 std::unique_ptr<Dialogs::Progress> QtDialogs::startProgress(const QString &title)

@@ -24,6 +24,7 @@ public:
     QString chooseFolder(const QString &title) override;
     std::optional<QString> inputText(
         const QString &title, const QString &label, const QString &text) override;
+    void popupMenu(QMenu *menu, const QPoint &globalPos) override;
     std::unique_ptr<Progress> startProgress(const QString &title) override;
 
 private:

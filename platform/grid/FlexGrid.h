@@ -155,6 +155,9 @@ Q_SIGNALS:
     void RowColChange();
     void GotFocus();
     void LostFocus();
+    // The wheel turned by delta (120 a notch, less on fine wheels) with the
+    // modifier state; the grid itself neither scrolls nor moves for it.
+    void MouseWheel(int delta, int shift);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -165,6 +168,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

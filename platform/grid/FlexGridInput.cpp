@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -215,6 +216,12 @@ bool FlexGrid::navigate(QKeyEvent *event, int shift)
     else if (row != fromRow || col != fromCol || m_row < 1 || m_col < 1)
         userMoveTo(row, col);
     return true;
+}
+
+void FlexGrid::wheelEvent(QWheelEvent *event)
+{
+    Q_EMIT MouseWheel(event->angleDelta().y(), shiftCode(event->modifiers()));
+    event->accept();
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent *event)

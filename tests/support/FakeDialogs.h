@@ -22,6 +22,7 @@ public:
 
     QList<Prompt> prompts;
     QQueue<Reply> replies;
+    QList<QMenu *> menus; // every context menu opened
     QStringList folderTitles;
     QQueue<QString> folders;
     QList<QStringList> inputs; // title, label, text per input dialog
@@ -42,6 +43,7 @@ public:
     QString chooseFolder(const QString &title) override;
     std::optional<QString> inputText(
         const QString &title, const QString &label, const QString &text) override;
+    void popupMenu(QMenu *menu, const QPoint &) override { menus.append(menu); }
     std::unique_ptr<Progress> startProgress(const QString &title) override;
 
 private:
