@@ -1,0 +1,176 @@
+#include "MainWindowTest.h"
+#include "modules/ModSetGrid.h"
+#include "platform/grid/FlexGridModel.h"
+#include "platform/widgets/TabStrip.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QWheelEvent>
+
+// The highlight model through real mouse, key and wheel events on the grids.
+class TestFrmMainGridInteraction : public MainWindowTest<>
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void clickHighlightsRowOrCell();
+    void shiftClickAddsTheRangeOnRelease();
+    void ctrlWhileHeldTogglesOnce();
+    void focusLeavingClearsHighlightsButNotMarks();
+    void contextMenuOpensOnlyOverAHighlightedCurrentCell();
+    void wheelNotchMovesWithoutModifiers();
+
+private:
+    // Fills both grids with rows of their own.
+    void fill();
+    QPoint at(FlexGrid *grid, int row, int col) const
+    {
+        return grid->visualRect(grid->model()->index(row - 1, col - 1)).center();
+    }
+    void click(FlexGrid *grid, int row, int col, Qt::MouseButton button = Qt::LeftButton,
+        Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(grid->viewport(), button, modifiers, at(grid, row, col));
+    }
+    QList<int> highlightedRows(FlexGrid *grid, int col) const
+    {
+        QList<int> rows;
+        for (int r = 1; r < grid->Rows(); ++r)
+            if (grid->isHighlighted(r, col))
+                rows << r;
+        return rows;
+    }
+    void wheel(FlexGrid *grid, int delta, Qt::KeyboardModifiers modifiers)
+    {
+        const QPoint pos = at(grid, 2, 2);
+        QWheelEvent event(pos, grid->viewport()->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton,
+            modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &event);
+    }
+};
+
+void TestFrmMainGridInteraction::init()
+{
+    openWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    fill();
+}
+
+void TestFrmMainGridInteraction::cleanup()
+{
+    closeWindow();
+}
+
+void TestFrmMainGridInteraction::fill()
+{
+    QList<QStringList> scanRows;
+    QList<QStringList> compareRows;
+    for (int r = 1; r <= 8; ++r) {
+        const QString name = QStringLiteral("%1.mp3").arg(r);
+        scanRows.append({QString::number(r), name, u"/m/"_qs, u"1"_qs});
+        compareRows.append({QString::number(r), u"100.00%"_qs, name, name, u"/a/"_qs, u"/b/"_qs});
+    }
+    scanGrid()->AddItems(scanRows, 1);
+    scanGrid()->setRows(9);
+    compareGrid()->AddItems(compareRows, 1);
+    compareGrid()->setRows(9);
+}
+
+void TestFrmMainGridInteraction::clickHighlightsRowOrCell()
+{
+    click(scanGrid(), 3, 2);
+    for (int c = 1; c < scanGrid()->Cols(); ++c)
+        QVERIFY2(scanGrid()->isHighlighted(3, c), qPrintable(QString::number(c)));
+    QVERIFY(!scanGrid()->isHighlighted(3, 0));
+    QCOMPARE(highlightedRows(scanGrid(), 1), QList<int> {3});
+
+    find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
+    click(compareGrid(), 4, 5);
+    QVERIFY(compareGrid()->isHighlighted(4, 5));
+    QVERIFY(!compareGrid()->isHighlighted(4, 4) && !compareGrid()->isHighlighted(4, 6));
+}
+
+void TestFrmMainGridInteraction::shiftClickAddsTheRangeOnRelease()
+{
+    click(scanGrid(), 2, 1);
+    QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
+    click(scanGrid(), 5, 1, Qt::LeftButton, Qt::ShiftModifier);
+    QTest::keyRelease(scanGrid(), Qt::Key_Shift);
+    QCOMPARE(highlightedRows(scanGrid(), 3), (QList<int> {2, 3, 4, 5}));
+
+    click(scanGrid(), 7, 1); // a plain click: only that row
+    QCOMPARE(highlightedRows(scanGrid(), 3), QList<int> {7});
+}
+
+void TestFrmMainGridInteraction::ctrlWhileHeldTogglesOnce()
+{
+    click(scanGrid(), 2, 1);
+    QTest::mousePress(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, 1));
+    QVERIFY(scanGrid()->isHighlighted(5, 1));
+    QTest::keyPress(scanGrid(), Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyPress(scanGrid(), Qt::Key_Control, Qt::ControlModifier); // the key repeats
+    QTest::mouseRelease(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, 1));
+    QTest::keyRelease(scanGrid(), Qt::Key_Control);
+    QVERIFY(!scanGrid()->isHighlighted(5, 1));
+    QCOMPARE(ModSetGrid::interaction().addedHighlights, 1);
+}
+
+void TestFrmMainGridInteraction::focusLeavingClearsHighlightsButNotMarks()
+{
+    click(scanGrid(), 2, 1);
+    QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
+    click(scanGrid(), 4, 1, Qt::LeftButton, Qt::ShiftModifier);
+    QTest::keyRelease(scanGrid(), Qt::Key_Shift);
+    scanGrid()->gridModel()->setForeColor(3, 1, 3, 1, FlexGrid::BlueColor);
+    QCOMPARE(highlightedRows(scanGrid(), 1).size(), 3);
+
+    find<QLineEdit>(u"Text1"_qs)->setFocus(Qt::MouseFocusReason);
+    QVERIFY(highlightedRows(scanGrid(), 1).isEmpty());
+    QCOMPARE(scanGrid()->gridModel()->cellForeColor(3, 1), FlexGrid::BlueColor);
+}
+
+void TestFrmMainGridInteraction::contextMenuOpensOnlyOverAHighlightedCurrentCell()
+{
+    click(scanGrid(), 3, 1);
+    click(scanGrid(), 3, 1, Qt::RightButton);
+    QCOMPARE(m_dialogs.menus.size(), 1);
+    QCOMPARE(m_dialogs.menus.first()->objectName(), u"EditFile"_qs);
+
+    // Toggled off with Ctrl: the current cell isn't highlighted any more.
+    QTest::mousePress(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 3, 1));
+    QTest::keyPress(scanGrid(), Qt::Key_Control, Qt::ControlModifier);
+    QTest::mouseRelease(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 3, 1));
+    QTest::keyRelease(scanGrid(), Qt::Key_Control);
+    click(scanGrid(), 3, 1, Qt::RightButton);
+    QCOMPARE(m_dialogs.menus.size(), 1);
+
+    // An empty current cell: the placeholder row of an empty list.
+    m_window->InitGrid(0);
+    scanGrid()->setFocus();
+    click(scanGrid(), 1, 1);
+    click(scanGrid(), 1, 1, Qt::RightButton);
+    QCOMPARE(m_dialogs.menus.size(), 1);
+}
+
+void TestFrmMainGridInteraction::wheelNotchMovesWithoutModifiers()
+{
+    click(scanGrid(), 3, 1);
+    wheel(scanGrid(), -120, {});
+    QCOMPARE(scanGrid()->Row(), 4);
+    QCOMPARE(highlightedRows(scanGrid(), 1), QList<int> {4});
+    wheel(scanGrid(), -120, Qt::ControlModifier);
+    QCOMPARE(scanGrid()->Row(), 4);
+    // A fine wheel moves once its parts make a notch.
+    wheel(scanGrid(), 60, {});
+    QCOMPARE(scanGrid()->Row(), 4);
+    wheel(scanGrid(), 60, {});
+    QCOMPARE(scanGrid()->Row(), 3);
+}
+
+QTEST_MAIN(TestFrmMainGridInteraction)
+#include "tst_FrmMainGridInteraction.moc"
