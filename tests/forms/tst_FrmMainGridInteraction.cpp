@@ -4,8 +4,11 @@
 #include "platform/widgets/TabStrip.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void focusLeavingClearsHighlightsButNotMarks();
     void contextMenuOpensOnlyOverAHighlightedCurrentCell();
     void wheelNotchMovesWithoutModifiers();
+    void headerButtonCoversTheHoveredCaption();
 
 private:
     // Fills both grids with rows of their own.
@@ -170,6 +174,30 @@ void TestFrmMainGridInteraction::wheelNotchMovesWithoutModifiers()
     QCOMPARE(scanGrid()->Row(), 4);
     wheel(scanGrid(), 60, {});
     QCOMPARE(scanGrid()->Row(), 3);
+}
+
+void TestFrmMainGridInteraction::headerButtonCoversTheHoveredCaption()
+{
+    auto *button = find<QPushButton>(u"Command1"_qs);
+    QHeaderView *header = scanGrid()->horizontalHeader();
+    const auto hover = [&](int col) {
+        const QPoint pos(header->sectionViewportPosition(col - 1) + 5, header->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, pos, header->viewport()->mapToGlobal(pos), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(header->viewport(), &move);
+    };
+    hover(2);
+    QVERIFY(button->isVisible());
+    const QPoint caption = header->viewport()->mapTo(m_window,
+        QPoint(
+            header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2));
+    QVERIFY(button->geometry().contains(button->parentWidget()->mapFrom(m_window, caption)));
+    QCOMPARE(button->width(), header->sectionSize(1));
+
+    // Over a list of one row there is nothing to sort.
+    m_window->InitGrid(0);
+    hover(2);
+    QVERIFY(!button->isVisible());
 }
 
 QTEST_MAIN(TestFrmMainGridInteraction)
