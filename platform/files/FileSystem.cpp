@@ -88,6 +88,7 @@ EntryStatus statusAt(StatusCall statusCall, int dirFd, const char *path, const Q
         = (st.stx_mask & STATX_BTIME) ? st.stx_btime.tv_sec : st.stx_ctime.tv_sec;
     result.modified.seconds = st.stx_mtime.tv_sec;
     result.accessed.seconds = st.stx_atime.tv_sec;
+    result.owner = st.stx_uid;
     return result;
 }
 
@@ -155,6 +156,14 @@ Listing readFolder(const QString &folder, StatusCall statusCall)
     std::sort(listing.entries.begin(), listing.entries.end(), listedBefore);
     listing.ok = true;
     return listing;
+}
+
+EntryStatus status(const QString &path)
+{
+    if (path.contains(QChar(u'\0')))
+        return {false, errorText(EINVAL)};
+    const qsizetype slash = path.lastIndexOf(Separator);
+    return statusAt(::statx, AT_FDCWD, QFile::encodeName(path).constData(), path.mid(slash + 1));
 }
 
 bool exists(const QString &path)

@@ -40,6 +40,7 @@ struct EntryStatus
     Timestamp created; // birth time, or the status-change time where none is recorded
     Timestamp modified;
     Timestamp accessed;
+    unsigned int owner = 0; // user id
 };
 
 struct Entry
@@ -78,6 +79,10 @@ using StatusCall
 // whose status can't be read (gone since the listing, refused by its file
 // system) is listed with status.ok false; only a failing listing fails.
 Listing readFolder(const QString &folder, StatusCall statusCall = nullptr);
+
+// The status of one entry by its full path, read as the scan reads an
+// entry of a folder: a link is not followed.
+EntryStatus status(const QString &path);
 
 // The program's two questions of whether a file is there, both asked of
 // the name's bytes. exists(): whether the name is taken at all, by a file,

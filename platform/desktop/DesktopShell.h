@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The desktop's services for files that the per-file commands use: the
+// associated program, the file manager's window on a file, the file's
+// properties, and the clipboard's file list. The window gets an instance at
+// construction; tests hand in one that records the requests.
+class DesktopShell
+{
+public:
+    virtual ~DesktopShell() = default;
+
+    // Opens the file with the program the desktop associates with it; false
+    // when no opener could be started.
+    virtual bool openFile(const QString &path) = 0;
+    // Shows the file's folder with the file selected, or at least its folder.
+    virtual bool showInFolder(const QString &path) = 0;
+    // Shows a properties window for the file, modeless, owned by owner.
+    virtual bool showProperties(const QString &path, QWidget *owner) = 0;
+    // Puts the files on the clipboard for a file manager to paste as copies,
+    // in the given order; true once the clipboard holds exactly that list.
+    virtual bool putFilesOnClipboard(const QStringList &paths) = 0;
+};

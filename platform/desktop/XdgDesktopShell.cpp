@@ -1,0 +1,54 @@
+#include "platform/desktop/XdgDesktopShell.h"
+
+#include "platform/desktop/FileClipboard.h"
+#include "platform/desktop/FilePropertiesWindow.h"
+#include "platform/files/FileSystem.h"
+
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QUrl>
+
+bool XdgDesktopShell::openFile(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool XdgDesktopShell::showInFolder(const QString &path)
+{
+    if (callFileManager(QStringLiteral("ShowItems"), path))
+        return true;
+    // The file cannot be selected this way, but its folder opens.
+    const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path.left(slash + 1)));
+}
+
+bool XdgDesktopShell::showProperties(const QString &path, QWidget *owner)
+{
+    if (callFileManager(QStringLiteral("ShowItemProperties"), path))
+        return true;
+    const FileSystem::EntryStatus status = FileSystem::status(path);
+    if (!status.ok)
+        return false;
+    auto *window = new FilePropertiesWindow(path, status, owner);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+bool XdgDesktopShell::putFilesOnClipboard(const QStringList &paths)
+{
+    return FileClipboard::put(paths);
+}
+
+bool XdgDesktopShell::callFileManager(const QString &method, const QString &path) const
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(FileManagerService),
+        QString::fromLatin1(FileManagerPath), QString::fromLatin1(FileManagerService), method);
+    // The URI and an empty start-up id: the file manager raises its own window.
+    call << QStringList {QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded())} << QString();
+    const QDBusConnection bus = m_bus ? *m_bus : QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    return bus.call(call, QDBus::Block, FileManagerTimeoutMs).type() == QDBusMessage::ReplyMessage;
+}

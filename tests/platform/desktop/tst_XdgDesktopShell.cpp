@@ -1,0 +1,260 @@
+#include "core/DateTimeText.h"
+#include "platform/desktop/FileClipboard.h"
+#include "platform/desktop/FilePropertiesWindow.h"
+#include "platform/desktop/XdgDesktopShell.h"
+
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QMutex>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QUrl>
+
+// A file manager on the test's own session bus, serving from a thread of
+// its own so that the desktop code's blocking call can be answered. It
+// records each call as the method and the local file of each URI.
+class StandInFileManager : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    QStringList takeCalls()
+    {
+        const QMutexLocker lock(&m_mutex);
+        return std::exchange(m_calls, {});
+    }
+
+public Q_SLOTS:
+    void ShowItems(const QStringList &uris, const QString &) { record(u"ShowItems"_qs, uris); }
+    void ShowItemProperties(const QStringList &uris, const QString &)
+    {
+        record(u"ShowItemProperties"_qs, uris);
+    }
+
+private:
+    void record(const QString &method, const QStringList &uris)
+    {
+        const QMutexLocker lock(&m_mutex);
+        for (const QString &uri : uris)
+            m_calls << method + u' ' + QUrl::fromEncoded(uri.toLatin1()).toLocalFile();
+    }
+
+    QMutex m_mutex;
+    QStringList m_calls;
+};
+
+class TestXdgDesktopShell : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void requestReachesFileManagerOrOpener_data();
+    void requestReachesFileManagerOrOpener();
+    void ownPropertiesWindowDescribesTheFile();
+    void clipboardHoldsOnlyTheListInOrder();
+
+    // The desktop's opener, as QDesktopServices hands it a file URL.
+    void opened(const QUrl &url) { m_opened << url.toLocalFile(); }
+
+private:
+    // Joined as text: a name may start with ":", which filePath() refuses.
+    QString path(const QString &relative) const { return m_dir->path() + u'/' + relative; }
+
+    QTemporaryDir m_busDir;
+    QProcess m_daemon;
+    QString m_address;
+    QThread m_managerThread;
+    StandInFileManager *m_manager = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_opened;
+};
+
+void TestXdgDesktopShell::initTestCase()
+{
+    // No service folders: nothing on this bus can be started on demand.
+    const QString config = m_busDir.filePath(u"bus.conf"_qs);
+    QVERIFY(TestFiles::write(config,
+        QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration "
+                       "1.0//EN\" \"http://www.freedesktop.org/standards/dbus/1.0/"
+                       "busconfig.dtd\"><busconfig><type>session</type>"
+                       "<listen>unix:dir=%1</listen><auth>EXTERNAL</auth>"
+                       "<policy context=\"default\"><allow send_destination=\"*\"/>"
+                       "<allow receive_sender=\"*\"/>"
+                       "<allow own=\"*\"/></policy></busconfig>")
+            .arg(m_busDir.path())
+            .toUtf8()));
+    m_daemon.start(
+        u"dbus-daemon"_qs, {u"--config-file="_qs + config, u"--nofork"_qs, u"--print-address"_qs});
+    QVERIFY2(m_daemon.waitForStarted(), "dbus-daemon is not installed");
+    QVERIFY(m_daemon.waitForReadyRead(10000));
+    m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+
+    m_manager = new StandInFileManager;
+    m_manager->moveToThread(&m_managerThread);
+    connect(&m_managerThread, &QThread::finished, m_manager, &QObject::deleteLater);
+    m_managerThread.start();
+    QDBusConnection managerBus = QDBusConnection::connectToBus(m_address, u"file-manager"_qs);
+    QVERIFY(managerBus.registerObject(QString::fromLatin1(XdgDesktopShell::FileManagerPath),
+        m_manager, QDBusConnection::ExportAllSlots));
+    QVERIFY(QDBusConnection::connectToBus(m_address, u"program"_qs).isConnected());
+    QDesktopServices::setUrlHandler(u"file"_qs, this, "opened");
+}
+
+void TestXdgDesktopShell::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(u"file"_qs);
+    QDBusConnection::disconnectFromBus(u"file-manager"_qs);
+    QDBusConnection::disconnectFromBus(u"program"_qs);
+    m_managerThread.quit();
+    m_managerThread.wait();
+    m_daemon.terminate();
+    m_daemon.waitForFinished();
+}
+
+void TestXdgDesktopShell::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_opened.clear();
+}
+
+void TestXdgDesktopShell::cleanup()
+{
+    QDBusConnection(u"file-manager"_qs)
+        .unregisterService(QString::fromLatin1(XdgDesktopShell::FileManagerService));
+    m_manager->takeCalls();
+    m_dir.reset();
+}
+
+void TestXdgDesktopShell::requestReachesFileManagerOrOpener_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("managerOnBus");
+    QTest::addColumn<QString>("managerCall"); // method, or empty for none
+    QTest::addColumn<bool>("folderOpened"); // else the file, or nothing
+    QTest::addColumn<bool>("ownWindow");
+    QTest::newRow("open") << u"open"_qs << true << QString() << false << false;
+    QTest::newRow("reveal") << u"reveal"_qs << true << u"ShowItems"_qs << false << false;
+    QTest::newRow("reveal without file manager")
+        << u"reveal"_qs << false << QString() << true << false;
+    QTest::newRow("properties") << u"properties"_qs << true << u"ShowItemProperties"_qs << false
+                                << false;
+    QTest::newRow("properties without file manager")
+        << u"properties"_qs << false << QString() << false << true;
+}
+
+void TestXdgDesktopShell::requestReachesFileManagerOrOpener()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, managerOnBus);
+    QFETCH(QString, managerCall);
+    QFETCH(bool, folderOpened);
+    QFETCH(bool, ownWindow);
+    if (managerOnBus)
+        QVERIFY(QDBusConnection(u"file-manager"_qs)
+                    .registerService(QString::fromLatin1(XdgDesktopShell::FileManagerService)));
+    // A name and folder that a careless URI would mangle.
+    const QString folder = path(u":a b/"_qs);
+    const QString file = folder + u"#1 50% 重复.mp3"_qs;
+    QVERIFY(TestFiles::write(file, "12345"));
+
+    XdgDesktopShell shell(QDBusConnection(u"program"_qs));
+    QWidget owner;
+    bool ok = false;
+    if (command == u"open"_qs)
+        ok = shell.openFile(file);
+    else if (command == u"reveal"_qs)
+        ok = shell.showInFolder(file);
+    else
+        ok = shell.showProperties(file, &owner);
+    QVERIFY(ok);
+
+    const QStringList calls = m_manager->takeCalls();
+    QCOMPARE(
+        calls, managerCall.isEmpty() ? QStringList() : QStringList {managerCall + u' ' + file});
+    QStringList opened;
+    if (command == u"open"_qs)
+        opened << file;
+    else if (folderOpened)
+        opened << folder;
+    QCOMPARE(m_opened, opened);
+    QCOMPARE(owner.findChildren<FilePropertiesWindow *>().size(), ownWindow ? 1 : 0);
+}
+
+void TestXdgDesktopShell::ownPropertiesWindowDescribesTheFile()
+{
+    const QString file = path(u"music/歌.mp3"_qs);
+    QVERIFY(TestFiles::write(file, "12345"));
+    QFile handle(file);
+    QVERIFY(handle.open(QIODevice::ReadWrite));
+    const QDateTime modified(QDate(2020, 1, 2), QTime(3, 4, 5));
+    const QDateTime accessed(QDate(2021, 11, 12), QTime(0, 0));
+    QVERIFY(handle.setFileTime(modified, QFileDevice::FileModificationTime));
+    QVERIFY(handle.setFileTime(accessed, QFileDevice::FileAccessTime));
+    handle.close();
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+
+    XdgDesktopShell shell(QDBusConnection(u"program"_qs)); // no file manager on the bus
+    QWidget owner;
+    QVERIFY(shell.showProperties(file, &owner));
+    QVERIFY(m_manager->takeCalls().isEmpty());
+    const auto windows = owner.findChildren<FilePropertiesWindow *>();
+    QCOMPARE(windows.size(), 1);
+    QVERIFY(windows.first()->isVisible() && windows.first()->isWindow());
+    QVERIFY(!windows.first()->isModal());
+    QStringList values;
+    for (const char *field : FilePropertiesWindow::Fields) {
+        if (qstrcmp(field, "created") != 0)
+            values << windows.first()->findChild<QLabel *>(QLatin1String(field))->text();
+    }
+    const FileSystem::EntryStatus status = FileSystem::status(file);
+    QCOMPARE(values,
+        (QStringList {u"歌.mp3"_qs, FileSystem::details(u"歌.mp3"_qs, status).type,
+            path(u"music"_qs), u"5 字节"_qs, DateTimeText::format(modified),
+            DateTimeText::format(accessed), u"是"_qs, QFileInfo(file).owner()}));
+
+    // The file gone since the list was made: nothing to show.
+    QVERIFY(QFile::remove(file));
+    QVERIFY(!shell.showProperties(file, &owner));
+}
+
+void TestXdgDesktopShell::clipboardHoldsOnlyTheListInOrder()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(u"earlier"_qs);
+    const QStringList files {path(u"2/#b 100%.mp3"_qs), path(u"1/a 歌.mp3"_qs)};
+    QVERIFY(FileClipboard::put(files));
+
+    const QMimeData *held = clipboard->mimeData();
+    QVERIFY(held);
+    QStringList formats = held->formats();
+    formats.sort();
+    QCOMPARE(formats, (QStringList {u"text/uri-list"_qs, u"x-special/gnome-copied-files"_qs}));
+    QStringList listed;
+    for (const QUrl &url : held->urls())
+        listed << url.toLocalFile();
+    QCOMPARE(listed, files);
+    const QList<QByteArray> lines = held->data(u"x-special/gnome-copied-files"_qs).split('\n');
+    QCOMPARE(lines.value(0), QByteArray("copy"));
+    QStringList copied;
+    for (const QByteArray &line : lines.mid(1))
+        copied << QUrl::fromEncoded(line).toLocalFile();
+    QCOMPARE(copied, files);
+}
+
+QTEST_MAIN(TestXdgDesktopShell)
+#include "tst_XdgDesktopShell.moc"
