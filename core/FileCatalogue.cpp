@@ -15,6 +15,15 @@ int FileCatalogue::removeFiles(const QSet<QString> &paths)
         [&](const FileRecord &record) { return paths.contains(record.fullPath()); }));
 }
 
+bool FileCatalogue::rename(const QString &name, const QString &folder, const QString &newName)
+{
+    const int index = indexOf(name, folder);
+    if (index < 0)
+        return false;
+    m_records[index].fields[FileRecord::Name] = newName;
+    return true;
+}
+
 bool FileCatalogue::remove(const QString &name, const QString &folder)
 {
     const int index = indexOf(name, folder);

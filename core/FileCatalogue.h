@@ -21,6 +21,9 @@ public:
     void append(FileRecord record) { m_records.append(std::move(record)); }
     // The index of the record of that very file, or -1.
     int indexOf(const QString &name, const QString &folder) const;
+    // Gives the record of that very file its new name; false when none
+    // matches.
+    bool rename(const QString &name, const QString &folder, const QString &newName);
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);
     // Removes the records of these files (full paths) in one pass, keeping

@@ -45,6 +45,36 @@ std::optional<ListedFile> fileAt(const FlexGrid &grid, Kind kind, int row, int c
     return pairFile(grid, row, file);
 }
 
+std::optional<ListedFile> namedFileAt(const FlexGrid &grid, Kind kind, int row, int col)
+{
+    if (row < 1 || row >= grid.Rows() || col < 0 || col >= grid.Cols()
+        || grid.TextMatrix(row, col).isEmpty())
+        return std::nullopt;
+    if (kind == Kind::Scan)
+        return fileAt(grid, kind, row, col);
+    if (col != CompareColumn::Name1 && col != CompareColumn::Name2)
+        return std::nullopt;
+    return pairFile(grid, row, fileOfCompareColumn(col));
+}
+
+void renameFile(FlexGrid &grid, Kind kind, const QString &folder, const QString &oldName,
+    const QString &newName)
+{
+    const auto rename = [&](int row, int nameCol, int folderCol) {
+        if (grid.TextMatrix(row, nameCol) == oldName && grid.TextMatrix(row, folderCol) == folder)
+            grid.setTextMatrix(row, nameCol, newName);
+    };
+    for (int row = 1; row < grid.Rows(); ++row) {
+        if (kind == Kind::Scan) {
+            rename(row, ScanColumn::Name, ScanColumn::Folder);
+            continue;
+        }
+        for (const int file : {1, 2})
+            rename(row, compareColumn(FileRecord::Name, file),
+                compareColumn(FileRecord::Folder, file));
+    }
+}
+
 const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file)
 {
     const int index = catalogue.indexOf(file.name, file.folder);

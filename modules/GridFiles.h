@@ -31,6 +31,16 @@ struct ListedFile
 // empty. No file for the other cells.
 std::optional<ListedFile> fileAt(const FlexGrid &grid, Kind kind, int row, int col);
 
+// The file a rename acts on: in the scan grid the row's file when the cell
+// isn't empty; in the compare grid the file of a name cell that isn't empty.
+// No file for the other cells.
+std::optional<ListedFile> namedFileAt(const FlexGrid &grid, Kind kind, int row, int col);
+
+// Writes the new name into every name cell that shows the file of that
+// folder and old name.
+void renameFile(FlexGrid &grid, Kind kind, const QString &folder, const QString &oldName,
+    const QString &newName);
+
 // File 1 or 2 of a compare row, whatever its cells hold.
 ListedFile pairFile(const FlexGrid &grid, int row, int file);
 

@@ -61,16 +61,17 @@ void TestGridFiles::fileAtCell_data()
     QTest::addColumn<int>("col");
     QTest::addColumn<bool>("withFile2");
     QTest::addColumn<QString>("path");
-    QTest::newRow("scan number column") << true << 0 << true << u"/s/x.mp3"_qs;
-    QTest::newRow("scan type column") << true << 7 << true << u"/s/x.mp3"_qs;
-    QTest::newRow("compare number") << false << 0 << true << QString();
-    QTest::newRow("compare similarity") << false << 1 << true << QString();
-    QTest::newRow("compare name 1") << false << 2 << true << u"/1/a.mp3"_qs;
-    QTest::newRow("compare name 2") << false << 3 << true << u"/2/b.mp3"_qs;
-    QTest::newRow("compare accessed 2") << false << 13 << true << u"/2/b.mp3"_qs;
-    QTest::newRow("compare type 1") << false << 14 << true << QString();
-    QTest::newRow("compare type 2") << false << 15 << true << QString();
-    QTest::newRow("compare without name 2") << false << 2 << false << QString();
+    QTest::addColumn<QString>("renamed"); // the file a rename of the cell acts on
+    QTest::newRow("scan number column") << true << 0 << true << u"/s/x.mp3"_qs << u"/s/x.mp3"_qs;
+    QTest::newRow("scan empty type cell") << true << 7 << true << u"/s/x.mp3"_qs << QString();
+    QTest::newRow("compare number") << false << 0 << true << QString() << QString();
+    QTest::newRow("compare similarity") << false << 1 << true << QString() << QString();
+    QTest::newRow("compare name 1") << false << 2 << true << u"/1/a.mp3"_qs << u"/1/a.mp3"_qs;
+    QTest::newRow("compare name 2") << false << 3 << true << u"/2/b.mp3"_qs << u"/2/b.mp3"_qs;
+    QTest::newRow("compare accessed 2") << false << 13 << true << u"/2/b.mp3"_qs << QString();
+    QTest::newRow("compare type 1") << false << 14 << true << QString() << QString();
+    QTest::newRow("compare type 2") << false << 15 << true << QString() << QString();
+    QTest::newRow("compare without name 2") << false << 2 << false << QString() << u"/1/a.mp3"_qs;
 }
 
 void TestGridFiles::fileAtCell()
@@ -79,6 +80,7 @@ void TestGridFiles::fileAtCell()
     QFETCH(int, col);
     QFETCH(bool, withFile2);
     QFETCH(QString, path);
+    QFETCH(QString, renamed);
     FlexGrid grid;
     if (scan) {
         grid.setFormatString(GridSchema::scanFormat());
@@ -89,8 +91,11 @@ void TestGridFiles::fileAtCell()
         grid.setFormatString(GridSchema::compareFormat());
         grid.AddItem(pairRow(1, withFile2), 1);
     }
-    const auto file = GridFiles::fileAt(grid, scan ? Kind::Scan : Kind::Compare, 1, col);
+    const Kind kind = scan ? Kind::Scan : Kind::Compare;
+    const auto file = GridFiles::fileAt(grid, kind, 1, col);
     QCOMPARE(file ? file->path : QString(), path);
+    const auto named = GridFiles::namedFileAt(grid, kind, 1, col);
+    QCOMPARE(named ? named->path : QString(), renamed);
 }
 
 void TestGridFiles::scanWalkReadsTheCurrentColumnFromTheBottom()
