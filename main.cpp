@@ -1,5 +1,6 @@
 #include "forms/main/FrmMain.h"
 #include "platform/desktop/QtDialogs.h"
+#include "platform/desktop/XdgDesktopShell.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -23,7 +24,8 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtTranslator);
 
     QtDialogs dialogs;
-    FrmMain window(dialogs);
+    XdgDesktopShell desktop;
+    FrmMain window(dialogs, desktop);
     dialogs.setParent(&window);
     window.show();
     return QApplication::exec();

@@ -16,7 +16,7 @@ Dialogs::Reply QuietDialogs::ask(const Prompt &prompt)
 WindowScan::WindowScan(const QString &root, const QString &pattern)
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    m_window = std::make_unique<FrmMain>(m_dialogs);
+    m_window = std::make_unique<FrmMain>(m_dialogs, m_desktop);
     m_window->show();
     m_window->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(root);
     m_window->findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(pattern);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/desktop/Dialogs.h"
+#include "platform/desktop/XdgDesktopShell.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,7 @@ public:
 
 private:
     QuietDialogs m_dialogs;
+    XdgDesktopShell m_desktop; // the benches run no command that uses it
     std::unique_ptr<FrmMain> m_window;
     QPushButton *m_start = nullptr;
 };

@@ -1,7 +1,15 @@
 #include "modules/ModEditFile.h"
 
+#include "core/FileNameParts.h"
+#include "core/GridSchema.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/files/FileOps.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/ShellFileOperation.h"
+
+#include <QFile>
+
+#include <cerrno>
 
 namespace ModEditFile {
 
@@ -81,6 +89,44 @@ bool HasIllegalNameChar(const QString &name)
             return true;
     }
     return false;
+}
+
+std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name)
+{
+    const FileNameParts parts = FileNameParts::of(name);
+    const QString oldPath = GridSchema::fullPath(folder, name);
+    const QString prompt = QStringLiteral("请输入一个合法的新文件名：\n原文件：") + oldPath;
+    const QString taken = QStringLiteral("文件名已存在，请重新输入！");
+    for (;;) {
+        const std::optional<QString> answer
+            = dialogs.inputText(QStringLiteral("文件改名"), prompt, parts.base);
+        if (!answer || answer->isEmpty())
+            return std::nullopt;
+        if (HasIllegalNameChar(*answer)) {
+            dialogs.error(QStringLiteral("文件名包含非法字符，请重新输入！\n"
+                                         "文件名不能包含 \\ / : * ? < > \" | 之一"));
+            continue;
+        }
+        const QString newName = *answer + parts.extension;
+        const QString newPath = GridSchema::fullPath(folder, newName);
+        if (IsFilePresent(newPath)) {
+            dialogs.error(taken);
+            continue;
+        }
+        const FileOpResult renamed
+            = FileOps::renameNoReplace(QFile::encodeName(oldPath), QFile::encodeName(newPath));
+        if (!renamed && renamed.errorNumber == EEXIST) {
+            dialogs.error(taken); // a folder or a link of that name, or a file made meanwhile
+            continue;
+        }
+        if (!renamed) {
+            dialogs.plainMessage(
+                QStringLiteral("错误代码：%1\n%2，文件已被打开或其他程序正在使用！")
+                    .arg(QString::number(renamed.errorNumber), renamed.error));
+            return std::nullopt;
+        }
+        return IsFilePresent(newPath) ? std::optional(newName) : std::nullopt;
+    }
 }
 
 } // namespace ModEditFile

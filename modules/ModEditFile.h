@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Dialogs;
 
 // The one way the commands change files on disk in bulk, and the two checks
@@ -22,6 +24,12 @@ int RecycleFileList(Dialogs &dialogs, const QString &sourceList);
 bool IsFilePresent(const QString &path);
 // True when the name holds one of > < ? * : / \ " |; false for the empty name.
 bool HasIllegalNameChar(const QString &name);
+
+// Asks for a new base name for the file (the extension stays) until the
+// user gives a usable one or gives up, then renames the file without ever
+// replacing another; a name taken meanwhile is reported as taken and asked
+// again. Returns the new name once the file carries it.
+std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name);
 
 // The requests the wrappers send, and how a return code becomes a result.
 ShellFileRequest copyRequest(const QString &sourceList, const QString &targetFolder);

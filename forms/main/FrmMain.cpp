@@ -23,9 +23,10 @@
 #include <QScreen>
 #include <QScrollBar>
 
-FrmMain::FrmMain(Dialogs &dialogs, QWidget *parent)
+FrmMain::FrmMain(Dialogs &dialogs, DesktopShell &desktop, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
+    , m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setAccessibleDescription(QStringLiteral("FrmMain"));
@@ -61,6 +62,11 @@ void FrmMain::connectSignals()
     connect(MoveFromList, &QAction::triggered, this, &FrmMain::MoveFromList_Click);
     connect(ClearList, &QAction::triggered, this, &FrmMain::ClearList_Click);
     connect(SendFileTo, &QAction::triggered, this, &FrmMain::SendFileTo_Click);
+    connect(CopyFileTo, &QAction::triggered, this, &FrmMain::CopyFileTo_Click);
+    connect(Open, &QAction::triggered, this, &FrmMain::Open_Click);
+    connect(OpenShowFolder, &QAction::triggered, this, &FrmMain::OpenShowFolder_Click);
+    connect(FileOption, &QAction::triggered, this, &FrmMain::FileOption_Click);
+    connect(FileReName, &QAction::triggered, this, &FrmMain::FileReName_Click);
 }
 
 void FrmMain::Form_Load()

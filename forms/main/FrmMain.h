@@ -3,11 +3,14 @@
 #include "core/CompareCriteria.h"
 #include "core/FileCatalogue.h"
 #include "core/PendingList.h"
+#include "modules/GridFiles.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
+class DesktopShell;
 class Dialogs;
 class FlexGrid;
 class LogList;
@@ -32,7 +35,7 @@ class FrmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit FrmMain(Dialogs &dialogs, QWidget *parent = nullptr);
+    FrmMain(Dialogs &dialogs, DesktopShell &desktop, QWidget *parent = nullptr);
     ~FrmMain() override;
 
     // Resets a grid: 0 the scan grid, 1 the compare grid, 2 both.
@@ -82,7 +85,15 @@ private:
     // The wheel over a grid: a whole notch without modifiers moves the
     // current row as an arrow key does.
     void WheelHookProc(FlexGrid &grid, int delta, int shift);
+
+    // commands on the current file
+    void Open_Click();
+    void OpenShowFolder_Click();
+    void FileOption_Click();
     void FileReName_Click();
+    // The file of the focused grid's current cell that open, reveal and
+    // properties act on; none for a cell that names no file.
+    std::optional<GridFiles::ListedFile> currentFile() const;
 
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
@@ -91,6 +102,7 @@ private:
     void MoveFromList_Click();
     void ClearList_Click();
     void SendFileTo_Click();
+    void CopyFileTo_Click();
     // The grid with the input focus, the one the commands on the selection
     // act on; null when the focus is elsewhere.
     FlexGrid *activeGrid() const;
@@ -100,6 +112,7 @@ private:
         const QString &doneFile1Text, bool bothNamesNeeded);
 
     Dialogs &m_dialogs;
+    DesktopShell &m_desktop;
 
     // window-level state
     FileCatalogue m_catalogue;

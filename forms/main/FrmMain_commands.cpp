@@ -1,11 +1,12 @@
 // The context menu's commands on the selected files: gather, delete, move,
-// send to, remove from the list and clear it.
+// send to, copy to the clipboard, remove from the list and clear it.
 #include "forms/main/FrmMain.h"
 
 #include "core/GridSchema.h"
 #include "modules/GridFiles.h"
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModEditFile.h"
+#include "modules/ModToClipboard.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/grid/FlexGrid.h"
 
@@ -115,6 +116,20 @@ void FrmMain::SendFileTo_Click()
     else
         m_dialogs.ask({QStringLiteral("发送失败"), QStringLiteral("文件发送失败！"),
             Dialogs::Icon::Critical, ok, {}, true, 0});
+}
+
+void FrmMain::CopyFileTo_Click()
+{
+    SelFileList();
+    if (m_pending.isEmpty())
+        return;
+    const QStringList paths = m_pending.paths();
+    if (ModToClipboard::PutFilesOnClipboard(m_desktop, paths))
+        m_dialogs.ask({QStringLiteral("复制成功"),
+            QStringLiteral("共复制了 %1 个文件到剪贴板！").arg(paths.size()),
+            Dialogs::Icon::Information, {QString::fromUtf8(Dialogs::Ok)}, {}, true, 0});
+    else
+        m_dialogs.error(QStringLiteral("复制文件失败！"));
 }
 
 void FrmMain::MoveFromList_Click()

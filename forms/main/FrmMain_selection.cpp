@@ -94,6 +94,3 @@ void FrmMain::WheelHookProc(FlexGrid &grid, int delta, int shift)
     }
     ModSetGrid::interaction().wheelFlag = 0;
 }
-
-// Renaming is its own command; the double click only leads to it.
-void FrmMain::FileReName_Click() { }

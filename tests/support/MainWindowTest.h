@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeDesktopShell.h"
 #include "FakeDialogs.h"
 #include "WindowControls.h"
 #include "forms/main/FrmMain.h"
@@ -10,8 +11,8 @@
 #include <QPushButton>
 
 // The main window under test: made anew for each case with fresh dialogs
-// that answer its prompts and record them; controls are found by their
-// design names.
+// and desktop services that answer its requests and record them; controls
+// are found by their design names.
 template<typename TestDialogs = FakeDialogs>
 class MainWindowTest : public QObject
 {
@@ -19,7 +20,8 @@ protected:
     void openWindow()
     {
         m_dialogs = TestDialogs();
-        m_window = new FrmMain(m_dialogs);
+        m_desktop = FakeDesktopShell();
+        m_window = new FrmMain(m_dialogs, m_desktop);
     }
     void closeWindow()
     {
@@ -39,5 +41,6 @@ protected:
     void press(const char *button) { find<QPushButton>(QString::fromLatin1(button))->click(); }
 
     TestDialogs m_dialogs;
+    FakeDesktopShell m_desktop;
     FrmMain *m_window = nullptr;
 };

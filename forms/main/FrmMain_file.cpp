@@ -1,0 +1,59 @@
+// The context menu's commands on the file of the current cell: open it,
+// show it in its folder, show its properties and rename it.
+#include "forms/main/FrmMain.h"
+
+#include "modules/ModEditFile.h"
+#include "modules/ModOpenAndSetFocus.h"
+#include "modules/ModShowProperties.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/grid/FlexGrid.h"
+
+using GridFiles::Kind;
+
+std::optional<GridFiles::ListedFile> FrmMain::currentFile() const
+{
+    FlexGrid *grid = activeGrid();
+    if (!grid)
+        return std::nullopt;
+    return GridFiles::fileAt(
+        *grid, grid == MSHList ? Kind::Scan : Kind::Compare, grid->Row(), grid->Col());
+}
+
+void FrmMain::Open_Click()
+{
+    if (const auto file = currentFile())
+        ModOpenAndSetFocus::OpenFile(m_desktop, file->path);
+}
+
+void FrmMain::OpenShowFolder_Click()
+{
+    const auto file = currentFile();
+    if (!file || !ModOpenAndSetFocus::RevealInFolder(m_desktop, file->path))
+        m_dialogs.error(QStringLiteral("打开文件位置失败，请检查文件是否正常..."));
+}
+
+void FrmMain::FileOption_Click()
+{
+    const auto file = currentFile();
+    if (!file || !ModShowProperties::ShowFileProperties(m_desktop, file->path, this))
+        m_dialogs.error(QStringLiteral("查看属性失败，请检查文件是否正常..."));
+}
+
+// Every list shows the new name afterwards, and the record takes it too, so
+// that later commands and the next compare find the file.
+void FrmMain::FileReName_Click()
+{
+    FlexGrid *grid = activeGrid();
+    if (!grid)
+        return;
+    const auto file = GridFiles::namedFileAt(
+        *grid, grid == MSHList ? Kind::Scan : Kind::Compare, grid->Row(), grid->Col());
+    if (!file)
+        return;
+    const auto newName = ModEditFile::RenameFile(m_dialogs, file->folder, file->name);
+    if (!newName)
+        return;
+    m_catalogue.rename(file->name, file->folder, *newName);
+    GridFiles::renameFile(*MSHList, Kind::Scan, file->folder, file->name, *newName);
+    GridFiles::renameFile(*MSH1, Kind::Compare, file->folder, file->name, *newName);
+}

@@ -1,0 +1,13 @@
+#include "modules/ModShowProperties.h"
+
+#include "platform/desktop/DesktopShell.h"
+#include "platform/files/FileSystem.h"
+
+namespace ModShowProperties {
+
+bool ShowFileProperties(DesktopShell &desktop, const QString &fullPath, QWidget *owner)
+{
+    return FileSystem::exists(fullPath) && desktop.showProperties(fullPath, owner);
+}
+
+} // namespace ModShowProperties

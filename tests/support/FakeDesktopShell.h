@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/desktop/DesktopShell.h"
+
+#include <QStringList>
+
+// Records every request as "method path" (the clipboard's as "clipboard"
+// followed by its paths, one a line) and answers with the set result.
+class FakeDesktopShell : public DesktopShell
+{
+public:
+    QStringList requests;
+    bool result = true;
+
+    bool openFile(const QString &path) override { return record(QStringLiteral("open ") + path); }
+    bool showInFolder(const QString &path) override
+    {
+        return record(QStringLiteral("reveal ") + path);
+    }
+    bool showProperties(const QString &path, QWidget *) override
+    {
+        return record(QStringLiteral("properties ") + path);
+    }
+    bool putFilesOnClipboard(const QStringList &paths) override
+    {
+        return record(QStringLiteral("clipboard\n") + paths.join(u'\n'));
+    }
+
+private:
+    bool record(const QString &request)
+    {
+        requests.append(request);
+        return result;
+    }
+};
