@@ -61,6 +61,11 @@ void FrmMain::connectSignals()
     connect(MoveFromList, &QAction::triggered, this, &FrmMain::MoveFromList_Click);
     connect(ClearList, &QAction::triggered, this, &FrmMain::ClearList_Click);
     connect(SendFileTo, &QAction::triggered, this, &FrmMain::SendFileTo_Click);
+    connect(Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
+    connect(ListSort1, &QMenu::triggered, this,
+        [this](QAction *item) { ListSortMnu1_Click(int(ListSortMnu1.indexOf(item))); });
+    connect(ListSort2, &QMenu::triggered, this,
+        [this](QAction *item) { ListSortMnu2_Click(int(ListSortMnu2.indexOf(item))); });
 }
 
 void FrmMain::Form_Load()

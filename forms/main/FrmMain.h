@@ -84,6 +84,13 @@ private:
     void WheelHookProc(FlexGrid &grid, int delta, int shift);
     void FileReName_Click();
 
+    // sorting
+    void ListSortMnu1_Click(int index);
+    void ListSortMnu2_Click(int index);
+    void Command1_Click();
+    void sortByMenuItem(FlexGrid &grid, QList<int> &directions, int index);
+    void sortGrid(FlexGrid &grid, int col, int mode);
+
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
     void DeleteFile_Click();
