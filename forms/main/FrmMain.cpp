@@ -1,6 +1,7 @@
 #include "forms/main/FrmMain.h"
 
 #include "core/GridSchema.h"
+#include "core/ProgramVersion.h"
 
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
@@ -61,6 +62,8 @@ void FrmMain::connectSignals()
     connect(MoveFromList, &QAction::triggered, this, &FrmMain::MoveFromList_Click);
     connect(ClearList, &QAction::triggered, this, &FrmMain::ClearList_Click);
     connect(SendFileTo, &QAction::triggered, this, &FrmMain::SendFileTo_Click);
+    connect(ShowAbout, &QAction::triggered, this, &FrmMain::ShowAbout_Click);
+    connect(MnuHelp, &QAction::triggered, this, &FrmMain::MnuHelp_Click);
     connect(Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(ListSort1, &QMenu::triggered, this,
         [this](QAction *item) { ListSortMnu1_Click(int(ListSortMnu1.indexOf(item))); });
@@ -70,10 +73,7 @@ void FrmMain::connectSignals()
 
 void FrmMain::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Velkor%1.%2.%3")
-                       .arg(VELKOR_VERSION_MAJOR)
-                       .arg(VELKOR_VERSION_MINOR)
-                       .arg(VELKOR_VERSION_PATCH));
+    setWindowTitle(QStringLiteral("Velkor") + programVersion());
     ModFrmObject::SaveControlGeometry(centralWidget());
     m_compareCriteria.slots[0] = 1;
     Text1->setText(QCoreApplication::applicationDirPath());

@@ -5,10 +5,13 @@
 #include "core/PendingList.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
 class Dialogs;
+class FrmAbout;
+class FrmHelp;
 class FlexGrid;
 class LogList;
 class StatusBar;
@@ -91,6 +94,10 @@ private:
     void sortByMenuItem(FlexGrid &grid, QList<int> &directions, int index);
     void sortGrid(FlexGrid &grid, int col, int mode);
 
+    // about and help
+    void ShowAbout_Click();
+    void MnuHelp_Click();
+
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
     void DeleteFile_Click();
@@ -117,6 +124,10 @@ private:
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
+    // The open About and Help windows; they have no owner and close on their
+    // own, which empties these.
+    QPointer<FrmAbout> m_about;
+    QPointer<FrmHelp> m_help;
 
     // controls, named as designed
     TabStrip *TabStrip2 = nullptr;
