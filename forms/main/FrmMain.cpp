@@ -11,7 +11,6 @@
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
 #include "platform/widgets/TextMeasure.h"
-#include "platform/widgets/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,6 +56,7 @@ void FrmMain::connectSignals()
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
     connect(CommandMoveTo, &QPushButton::clicked, this, &FrmMain::CommandMoveTo_Click);
     connectGridSignals();
+    connectLayoutEvents();
     connect(DeleteFile, &QAction::triggered, this, &FrmMain::DeleteFile_Click);
     connect(MoveFileTo, &QAction::triggered, this, &FrmMain::MoveFileTo_Click);
     connect(MoveFromList, &QAction::triggered, this, &FrmMain::MoveFromList_Click);
@@ -98,12 +98,7 @@ void FrmMain::Form_Load()
     TabStrip2->selectTab(1);
     InitGrid(2);
 
-    const int logWidth = ListView1->clientWidthTwips();
-    ListView1->clearColumns();
-    ListView1->addColumn(QStringLiteral("序号"), logWidth / 10);
-    ListView1->addColumn(QStringLiteral("选择项目"), logWidth * 3 / 10);
-    ListView1->addColumn(QStringLiteral("处理结果"), logWidth * 3 / 10);
-    ListView1->addColumn(QStringLiteral("时间"), logWidth * 3 / 10);
+    setLogColumns();
 
     const auto buildSortMenu = [this](FlexGrid *grid, QMenu *menu, QList<QAction *> &items,
                                    QList<int> &directions, const QString &prefix) {
@@ -120,8 +115,7 @@ void FrmMain::Form_Load()
         MSHList, ListSort1, ListSortMnu1, m_sortDirections1, QStringLiteral("ListSortMnu1"));
     buildSortMenu(MSH1, ListSort2, ListSortMnu2, m_sortDirections2, QStringLiteral("ListSortMnu2"));
 
-    Picture1->setGeometry(Twips::toPixels(16680), FrameFile->y() + Twips::toPixels(120),
-        Twips::toPixels(2535), Twips::toPixels(1300));
+    placePicturePanel();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

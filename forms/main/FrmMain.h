@@ -52,6 +52,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // make-up and start-up
@@ -94,6 +95,19 @@ private:
     void sortByMenuItem(FlexGrid &grid, QList<int> &directions, int index);
     void sortGrid(FlexGrid &grid, int col, int mode);
 
+    // layout
+    void connectLayoutEvents();
+    void Form_Resize();
+    // Lays out the splitter bar at this top (twips), the result pages above
+    // it and the log below it.
+    void SizeControls(int splitterTop);
+    void setLogColumns();
+    void placePicturePanel();
+    void Picture2_MouseDown();
+    void Picture2_MouseMove(int y);
+    void Picture2_MouseUp();
+    void Picture1_MouseMove();
+
     // about and help
     void ShowAbout_Click();
     void MnuHelp_Click();
@@ -124,6 +138,7 @@ private:
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
+    bool m_splitterDragging = false;
     // The open About and Help windows; they have no owner and close on their
     // own, which empties these.
     QPointer<FrmAbout> m_about;
