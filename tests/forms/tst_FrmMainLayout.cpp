@@ -1,5 +1,6 @@
 #include "MainWindowTest.h"
 #include "modules/ModFrmObject.h"
+#include "platform/widgets/LogList.h"
 #include "platform/widgets/Twips.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void splitterDragIsClampedAndUndoneByAResize_data();
     void splitterDragIsClampedAndUndoneByAResize();
     void minimumSizeKeepsEveryControlInside();
+    void logColumnsFollowAndTheLastLineIsSelected();
 
 private:
     QWidget *widget(const char *name) const { return find<QWidget>(QLatin1String(name)); }
@@ -143,6 +145,20 @@ void TestFrmMainLayout::minimumSizeKeepsEveryControlInside()
             continue;
         QVERIFY2(client->rect().contains(control->geometry()), qPrintable(control->objectName()));
     }
+}
+
+void TestFrmMainLayout::logColumnsFollowAndTheLastLineIsSelected()
+{
+    auto *log = find<LogList>(u"ListView1"_qs);
+    for (int i = 0; i < 3; ++i)
+        log->addItem(QString::number(i + 1));
+    log->selectItem(0);
+    grow(3000, 0);
+    QCOMPARE(log->currentItem(), log->topLevelItem(2));
+    QVERIFY(log->topLevelItem(2)->isSelected());
+    const int width = log->clientWidthTwips();
+    QCOMPARE_PIXELS(log->columnWidth(0), width / 10);
+    QCOMPARE_PIXELS(log->columnWidth(3), width * 3 / 10);
 }
 
 QTEST_MAIN(TestFrmMainLayout)
