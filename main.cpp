@@ -1,3 +1,4 @@
+#include "core/ProgramVersion.h"
 #include "forms/main/FrmMain.h"
 #include "platform/desktop/QtDialogs.h"
 #include "platform/desktop/XdgDesktopShell.h"
@@ -15,7 +16,7 @@ int main(int argc, char *argv[])
         qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velkor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(programVersion());
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     QTranslator qtTranslator;

@@ -9,3 +9,6 @@ int benchGrid(const QStringList &args);
 int benchScan(const QStringList &args);
 // velkor-bench select ROOT: the commands on a selection of a full compare list.
 int benchSelect(const QStringList &args);
+// velkor-bench sort ROOT: every compare grid column sorted both ways through
+// the header button, and a window resize, on a full compare list.
+int benchSort(const QStringList &args);

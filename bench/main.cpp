@@ -32,6 +32,9 @@ const Command Commands[] = {
     {"select", benchSelect,
         "ROOT: on the compare list at its pair limit, gather and remove 10,000 selected rows, "
         "and clear a Shift-selection of 100,000 rows with one click"},
+    {"sort", benchSort,
+        "ROOT: on the compare list at its pair limit, sort each column both ways through the "
+        "header button, and resize the window larger and back"},
 };
 
 } // namespace

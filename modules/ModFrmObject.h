@@ -16,6 +16,17 @@ void EnableControlsByType(QWidget *window, bool buttons, bool checkBoxes, bool t
 // rectangle; the layout starts from these on every resize.
 void SaveControlGeometry(QWidget *window);
 QRect designedRect(const QWidget *control);
+// The window's client size (twips) when its geometry was saved.
+QSize designedSize(const QWidget *window);
+
+// Moves and sizes controls by kind from their designed rectangles, with
+// rw and rh the ratios of the present to the designed client width and
+// height and dh the height's growth: FrameFile widens by rw, Frame1 moves
+// right by rw, the other frames, the grids and the list view widen by rw
+// and grow by dh, picture boxes widen by rw and move down by rh. Other kinds
+// keep their places. Starting from the designed rectangles every time, a
+// window made small and large again gets the same layout.
+void ResizeControlsByType(QWidget *window);
 
 // Locks (true) the window for a long operation: every kind disabled and the
 // wait pointer; unlocking enables every kind and restores the pointer.

@@ -7,7 +7,7 @@ mode=${1:-run}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++ cmake make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-          qt6-gtk-platformtheme fonts-noto-cjk shared-mime-info libgl-dev dbus-x11 xdg-utils
+          qt6-gtk-platformtheme libqt6svg6 fonts-noto-cjk shared-mime-info libgl-dev dbus-x11 xdg-utils
           dbus-daemon)
 
 missing=()

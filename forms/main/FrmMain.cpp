@@ -1,6 +1,7 @@
 #include "forms/main/FrmMain.h"
 
 #include "core/GridSchema.h"
+#include "core/ProgramVersion.h"
 
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
@@ -10,7 +11,6 @@
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
 #include "platform/widgets/TextMeasure.h"
-#include "platform/widgets/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,6 +57,7 @@ void FrmMain::connectSignals()
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
     connect(CommandMoveTo, &QPushButton::clicked, this, &FrmMain::CommandMoveTo_Click);
     connectGridSignals();
+    connectLayoutEvents();
     connect(DeleteFile, &QAction::triggered, this, &FrmMain::DeleteFile_Click);
     connect(MoveFileTo, &QAction::triggered, this, &FrmMain::MoveFileTo_Click);
     connect(MoveFromList, &QAction::triggered, this, &FrmMain::MoveFromList_Click);
@@ -67,14 +68,18 @@ void FrmMain::connectSignals()
     connect(OpenShowFolder, &QAction::triggered, this, &FrmMain::OpenShowFolder_Click);
     connect(FileOption, &QAction::triggered, this, &FrmMain::FileOption_Click);
     connect(FileReName, &QAction::triggered, this, &FrmMain::FileReName_Click);
+    connect(ShowAbout, &QAction::triggered, this, &FrmMain::ShowAbout_Click);
+    connect(MnuHelp, &QAction::triggered, this, &FrmMain::MnuHelp_Click);
+    connect(Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
+    connect(ListSort1, &QMenu::triggered, this,
+        [this](QAction *item) { ListSortMnu1_Click(int(ListSortMnu1.indexOf(item))); });
+    connect(ListSort2, &QMenu::triggered, this,
+        [this](QAction *item) { ListSortMnu2_Click(int(ListSortMnu2.indexOf(item))); });
 }
 
 void FrmMain::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Velkor%1.%2.%3")
-                       .arg(VELKOR_VERSION_MAJOR)
-                       .arg(VELKOR_VERSION_MINOR)
-                       .arg(VELKOR_VERSION_PATCH));
+    setWindowTitle(QStringLiteral("Velkor") + programVersion());
     ModFrmObject::SaveControlGeometry(centralWidget());
     m_compareCriteria.slots[0] = 1;
     Text1->setText(QCoreApplication::applicationDirPath());
@@ -99,12 +104,7 @@ void FrmMain::Form_Load()
     TabStrip2->selectTab(1);
     InitGrid(2);
 
-    const int logWidth = ListView1->clientWidthTwips();
-    ListView1->clearColumns();
-    ListView1->addColumn(QStringLiteral("序号"), logWidth / 10);
-    ListView1->addColumn(QStringLiteral("选择项目"), logWidth * 3 / 10);
-    ListView1->addColumn(QStringLiteral("处理结果"), logWidth * 3 / 10);
-    ListView1->addColumn(QStringLiteral("时间"), logWidth * 3 / 10);
+    setLogColumns();
 
     const auto buildSortMenu = [this](FlexGrid *grid, QMenu *menu, QList<QAction *> &items,
                                    QList<int> &directions, const QString &prefix) {
@@ -121,8 +121,7 @@ void FrmMain::Form_Load()
         MSHList, ListSort1, ListSortMnu1, m_sortDirections1, QStringLiteral("ListSortMnu1"));
     buildSortMenu(MSH1, ListSort2, ListSortMnu2, m_sortDirections2, QStringLiteral("ListSortMnu2"));
 
-    Picture1->setGeometry(Twips::toPixels(16680), FrameFile->y() + Twips::toPixels(120),
-        Twips::toPixels(2535), Twips::toPixels(1300));
+    placePicturePanel();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

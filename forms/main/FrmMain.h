@@ -6,12 +6,15 @@
 #include "modules/GridFiles.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <optional>
 
 class DesktopShell;
 class Dialogs;
+class FrmAbout;
+class FrmHelp;
 class FlexGrid;
 class LogList;
 class StatusBar;
@@ -52,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // make-up and start-up
@@ -95,6 +99,30 @@ private:
     // properties act on; none for a cell that names no file.
     std::optional<GridFiles::ListedFile> currentFile() const;
 
+    // sorting
+    void ListSortMnu1_Click(int index);
+    void ListSortMnu2_Click(int index);
+    void Command1_Click();
+    void sortByMenuItem(FlexGrid &grid, QList<int> &directions, int index);
+    void sortGrid(FlexGrid &grid, int col, int mode);
+
+    // layout
+    void connectLayoutEvents();
+    void Form_Resize();
+    // Lays out the splitter bar at this top (twips), the result pages above
+    // it and the log below it.
+    void SizeControls(int splitterTop);
+    void setLogColumns();
+    void placePicturePanel();
+    void Picture2_MouseDown();
+    void Picture2_MouseMove(int y);
+    void Picture2_MouseUp();
+    void Picture1_MouseMove();
+
+    // about and help
+    void ShowAbout_Click();
+    void MnuHelp_Click();
+
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
     void DeleteFile_Click();
@@ -123,6 +151,11 @@ private:
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
+    bool m_splitterDragging = false;
+    // The open About and Help windows; they have no owner and close on their
+    // own, which empties these.
+    QPointer<FrmAbout> m_about;
+    QPointer<FrmHelp> m_help;
 
     // controls, named as designed
     TabStrip *TabStrip2 = nullptr;

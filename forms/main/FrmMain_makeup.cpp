@@ -27,12 +27,9 @@ namespace {
 
 constexpr int ClientWidth = 15510;
 constexpr int ClientHeight = 10140;
-
-void setGeometryTwips(QWidget *control, int left, int top, int width, int height)
-{
-    control->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-        Twips::toPixels(height));
-}
+// The decorative picture's own size in pixels; its panel shows it as a
+// thumbnail, and at this size when the mouse passes over it.
+constexpr int PictureSize = 256;
 
 // Creates a control with its design name (objectName and accessible
 // description), its kind and its designed rectangle.
@@ -44,7 +41,7 @@ Control *make(QWidget *container, const QString &name, const char *kind, int lef
     control->setObjectName(name);
     control->setAccessibleDescription(name);
     ControlKind::set(control, kind);
-    setGeometryTwips(control, left, top, width, height);
+    Twips::setGeometry(control, {left, top, width, height});
     return control;
 }
 
@@ -99,7 +96,10 @@ void FrmMain::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("FrmMainClient"));
     setCentralWidget(client);
-    client->setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    // Resizable, never below the designed size.
+    const QSize designed(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    client->setMinimumSize(designed);
+    client->resize(designed);
 
     TabStrip2 = make<TabStrip>(
         client, QStringLiteral("TabStrip2"), ControlKind::TabStrip, 120, 120, 4095, 495);
@@ -222,7 +222,7 @@ void FrmMain::createControls()
     Picture1->setAccessibleName(QStringLiteral("头晕了！养养眼！提提神！"));
     Image2
         = make<QLabel>(Picture1, QStringLiteral("Image2"), ControlKind::Image, 720, 0, 1095, 975);
-    Image2->setPixmap(picture(Twips::toPixels(975)));
+    Image2->setPixmap(picture(PictureSize));
     Image2->setScaledContents(true);
     Label1[1] = makeCaptioned<QLabel>(Picture1, QStringLiteral("Label1(1)"), ControlKind::Label,
         QStringLiteral("头晕了！养养眼！提提神！"), 0, 1000, 2535, 255);

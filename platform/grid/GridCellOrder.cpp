@@ -21,10 +21,13 @@ bool readsAsNumber(QStringView text, double *value)
         if (!digits())
             return false;
     }
+    const qsizetype end = i;
+    if (i < n && text.at(i) == u'%')
+        ++i;
     if (i != n)
         return false;
     bool ok = false;
-    *value = text.toDouble(&ok);
+    *value = text.first(end).toDouble(&ok);
     return ok;
 }
 

@@ -4,10 +4,11 @@
 
 // The order of the grid's generic sort. A cell reads as a number when its
 // whole text is a plain decimal number: an optional "-", one or more digits,
-// and optionally "." followed by one or more digits (no blanks, signs "+",
-// grouping or exponents). Numbers compare by value and come before every
-// other text; other texts compare by their UTF-16 code units, so the empty
-// text is the smallest of them.
+// optionally "." followed by one or more digits, and optionally "%" (no
+// blanks, signs "+", grouping or exponents); a percentage reads as its
+// number, so that similarities order by value. Numbers compare by value and
+// come before every other text; other texts compare by their UTF-16 code
+// units, so the empty text is the smallest of them.
 namespace GridCellOrder {
 
 struct Key

@@ -34,9 +34,18 @@ void StatusBar::setPanelText(int panel, const QString &text)
     label(panel)->setAccessibleName(text);
 }
 
+// The last panel takes what room the bar has left, up to its width, so that
+// its end never lies past the bar's.
 void StatusBar::setPanelWidth(int panel, int twips)
 {
-    label(panel)->setFixedWidth(Twips::toPixels(twips));
+    QLabel *target = label(panel);
+    if (target == m_panels[1]) {
+        target->setSizePolicy(QSizePolicy::Ignored, target->sizePolicy().verticalPolicy());
+        target->setMinimumWidth(0);
+        target->setMaximumWidth(Twips::toPixels(twips));
+    } else {
+        target->setFixedWidth(Twips::toPixels(twips));
+    }
 }
 
 void StatusBar::repaintNow()

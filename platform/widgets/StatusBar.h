@@ -16,6 +16,7 @@ public:
 
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString &text);
+    // Panel 1 gets this width; panel 2 up to it, within what the bar has left.
     void setPanelWidth(int panel, int twips);
     // Paints the panels now, without handling user input.
     void repaintNow();

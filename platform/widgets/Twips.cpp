@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Twips {
@@ -22,6 +24,18 @@ int toPixels(int twips)
 int fromPixels(int pixels)
 {
     return static_cast<int>(std::lround(pixels * perPixel()));
+}
+
+QRect geometry(const QWidget *control)
+{
+    const QRect r = control->geometry();
+    return {fromPixels(r.x()), fromPixels(r.y()), fromPixels(r.width()), fromPixels(r.height())};
+}
+
+void setGeometry(QWidget *control, const QRect &twips)
+{
+    control->setGeometry(toPixels(twips.x()), toPixels(twips.y()),
+        toPixels(std::max(twips.width(), 0)), toPixels(std::max(twips.height(), 0)));
 }
 
 } // namespace Twips

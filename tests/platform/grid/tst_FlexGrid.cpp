@@ -432,6 +432,8 @@ void TestFlexGrid::sortOrders_data()
                                         << QStringList {"", "B", "Z", "a", "ab", "b", "文件"};
     QTest::newRow("numbers before text") << QStringList {"x", "10", "", "2", "1e3", "1,000"} << 1
                                          << QStringList {"2", "10", "", "1,000", "1e3", "x"};
+    QTest::newRow("percentages by value") << QStringList {"100.00%", "57.14%", "9.50%", "5%%"} << 1
+                                          << QStringList {"9.50%", "57.14%", "100.00%", "5%%"};
     QTest::newRow("dates as text") << QStringList {"2024/9/1 8:00:00", "2024/10/1 8:00:00"} << 1
                                    << QStringList {"2024/10/1 8:00:00", "2024/9/1 8:00:00"};
     QTest::newRow("empty grid row") << QStringList {""} << 1 << QStringList {""};
