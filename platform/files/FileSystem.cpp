@@ -160,8 +160,11 @@ Listing readFolder(const QString &folder, StatusCall statusCall)
 
 EntryStatus status(const QString &path)
 {
-    if (path.contains(QChar(u'\0')))
-        return {false, errorText(EINVAL)};
+    if (path.contains(QChar(u'\0'))) {
+        EntryStatus refused;
+        refused.error = errorText(EINVAL);
+        return refused;
+    }
     const qsizetype slash = path.lastIndexOf(Separator);
     return statusAt(::statx, AT_FDCWD, QFile::encodeName(path).constData(), path.mid(slash + 1));
 }
