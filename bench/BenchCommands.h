@@ -9,3 +9,6 @@ int benchGrid(const QStringList &args);
 int benchScan(const QStringList &args);
 // velkor-bench select ROOT: the commands on a selection of a full compare list.
 int benchSelect(const QStringList &args);
+// velkor-bench content ROOT: the content box alone and with the name, cold
+// and warm cache, beside jdupes and rmlint when they are installed.
+int benchContent(const QStringList &args);

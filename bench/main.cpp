@@ -32,6 +32,9 @@ const Command Commands[] = {
     {"select", benchSelect,
         "ROOT: on the compare list at its pair limit, gather and remove 10,000 selected rows, "
         "and clear a Shift-selection of 100,000 rows with one click"},
+    {"content", benchContent,
+        "ROOT: content alone and with the name, cold and warm hash cache, beside jdupes -r and "
+        "rmlint when installed"},
 };
 
 } // namespace
