@@ -10,14 +10,29 @@
 
 namespace CompareCommand {
 
-qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options)
+QString contentProgressText(int percent)
+{
+    return QStringLiteral("正在校验文件内容：%1%").arg(percent);
+}
+
+QString cancelledText()
+{
+    return QStringLiteral("对比已取消");
+}
+
+QString unreadableNotice(int files)
+{
+    return QStringLiteral("有 %1 个文件无法读取，未参与内容对比。").arg(files);
+}
+
+Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options)
 {
     view.resetCompareGrid();
     view.showCompareTab();
     view.setCompareGridRedraw(false);
     if (catalogue.isEmpty()) {
         view.setCompareGridRedraw(true);
-        return 0;
+        return {};
     }
     const QList<FileRecord> &records = catalogue.records();
     const CompareCriteria criteria = options.criteria;
@@ -25,6 +40,9 @@ qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Opt
     // extension.
     options.progress
         = [&](int k) { view.showProgress(CompareKey(records.at(k), criteria).base()); };
+    options.awaitContent = [&](const QFuture<void> &work, const std::function<int()> &percent) {
+        return view.waitFor(work, [&] { view.showProgress(contentProgressText(percent())); });
+    };
     CompareRun::Outcome outcome;
     {
         view.setControlsEnabled(false);
@@ -34,6 +52,10 @@ qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Opt
             view.setControlsEnabled(true);
         });
         outcome = CompareRun::run(records, options);
+        if (outcome.cancelled) {
+            view.setResultText(cancelledText());
+            return {};
+        }
         if (!outcome.pairs.isEmpty())
             view.insertRows(MatchRowSource(records, outcome.pairs));
         view.setResultText(MatchRows::resultText(outcome.pairs.size()));
@@ -47,7 +69,13 @@ qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Opt
     if (outcome.truncated)
         view.showNotice(
             MatchRows::limitNoticeTitle(), MatchRows::limitNoticeText(options.pairLimit));
-    return outcome.pairs.size();
+    if (outcome.unreadable > 0)
+        view.showNotice(QStringLiteral("提示"), unreadableNotice(outcome.unreadable));
+    Result result;
+    result.listed = outcome.pairs.size();
+    if (options.criteria.content())
+        result.content = ListedContent(outcome.contentStamps);
+    return result;
 }
 
 } // namespace CompareCommand

@@ -2,13 +2,28 @@
 
 #include "core/CompareRun.h"
 #include "core/FileCatalogue.h"
+#include "core/ListedContent.h"
 
 class CompareView;
 
 // The whole of the compare button's work: reset the compare grid and show
 // it, run the comparison with the window locked, list the pairs in one
 // batch, report the count, fit the columns, and tell the user when the run
-// stopped at the pair limit. Returns the pairs listed.
+// stopped at the pair limit or files could not be read. While contents are
+// read the status shows how much, and the user may cancel, which leaves
+// the list empty.
 namespace CompareCommand {
-qsizetype run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options);
-}
+
+struct Result
+{
+    qsizetype listed = 0;
+    ListedContent content; // what the list's content check vouches for
+};
+
+Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options);
+
+QString contentProgressText(int percent);
+QString cancelledText();
+QString unreadableNotice(int files);
+
+} // namespace CompareCommand

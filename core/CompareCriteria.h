@@ -6,13 +6,19 @@
 
 // Which record fields take part in a compare run: slot f is 1 when the box of
 // field f was ticked at its last click. The folder slot is never written, so
-// two files agree whatever folders they lie in.
+// two files agree whatever folders they lie in. The slot after the fields
+// is the content box: two files agree only when their contents are
+// identical.
 struct CompareCriteria
 {
-    std::array<int, FileRecord::FieldCount> slots {};
+    static constexpr int ContentSlot = FileRecord::FieldCount;
+
+    std::array<int, FileRecord::FieldCount + 1> slots {};
 
     bool takesPart(int field) const { return slots[static_cast<size_t>(field)] == 1; }
-    bool any() const
+    bool content() const { return takesPart(ContentSlot); }
+    // Whether any record field takes part, the content aside.
+    bool anyField() const
     {
         for (int f = 0; f < FileRecord::FieldCount; ++f) {
             if (takesPart(f))
@@ -20,6 +26,7 @@ struct CompareCriteria
         }
         return false;
     }
+    bool any() const { return anyField() || content(); }
 };
 
 // The two comparison modes, as the index of the selected mode tab.

@@ -15,13 +15,18 @@ QString trimSpaces(const QString &text)
     return text.mid(first, last - first);
 }
 
-CompareKey::CompareKey(const FileRecord &record, const CompareCriteria &criteria)
+CompareKey::CompareKey(
+    const FileRecord &record, const CompareCriteria &criteria, const QString &content)
 {
     for (int f = 0; f < FileRecord::FieldCount; ++f) {
         if (criteria.takesPart(f)) {
             m_fields.append(record.field(f));
             m_length += record.field(f).size() + Separator.size();
         }
+    }
+    if (!content.isEmpty()) {
+        m_fields.append(content);
+        m_length += content.size() + Separator.size();
     }
 }
 

@@ -13,11 +13,14 @@
 //   key tail    everything after the first "*", " " for a single field;
 //   base        the lead field up to its last ".", or the whole first field
 //               when it holds no "." (a name without extension, a size).
+// With the content box ticked, the record's content token (equal for
+// identical contents) is the last field, after the record fields.
 class CompareKey
 {
 public:
     CompareKey() = default;
-    CompareKey(const FileRecord &record, const CompareCriteria &criteria);
+    CompareKey(
+        const FileRecord &record, const CompareCriteria &criteria, const QString &content = {});
 
     bool isEmpty() const { return m_fields.isEmpty(); }
     // Length of the joined key in UTF-16 code units, separators included.

@@ -1,20 +1,66 @@
 #include "core/CompareRun.h"
 
+#include "core/CompareKey.h"
 #include "core/PairSink.h"
 #include "core/SameNameMatcher.h"
 #include "core/SimilarNameMatcher.h"
 
+namespace {
+
+// Files that may pair by the other criteria and have the same size: equal
+// normalized keys where keys must be equal, equal key tails where the lead
+// field is only scored.
+QList<QList<int>> contentCandidates(
+    const QList<FileRecord> &records, const CompareCriteria &criteria, bool keysEqual)
+{
+    QHash<QString, int> groupOf;
+    QList<QList<int>> groups;
+    for (int k = 0; k < records.size(); ++k) {
+        const CompareKey key(records.at(k), criteria);
+        const QString partition = (keysEqual ? key.normalized() : key.tail()) + QChar(0)
+            + records.at(k).field(FileRecord::Size);
+        auto it = groupOf.constFind(partition);
+        if (it == groupOf.cend()) {
+            it = groupOf.insert(partition, static_cast<int>(groups.size()));
+            groups.append(QList<int>());
+        }
+        groups[*it].append(k);
+    }
+    return groups;
+}
+
+} // namespace
+
 CompareRun::Outcome CompareRun::run(const QList<FileRecord> &records, const Options &options)
 {
+    Outcome outcome;
+    const CompareCriteria &criteria = options.criteria;
+    // Identical contents are equal whatever the mode: alone, the content box
+    // pairs them as equal keys do.
+    const bool keysEqual = options.mode == static_cast<int>(CompareMode::SameName)
+        || (options.mode == static_cast<int>(CompareMode::SimilarName) && !criteria.anyField());
+    QStringList contentTokens;
+    if (criteria.content()) {
+        ContentCache runCache;
+        const ContentComparison::Outcome content
+            = ContentComparison::run(records, contentCandidates(records, criteria, keysEqual),
+                options.contentCache ? *options.contentCache : runCache, options.awaitContent);
+        outcome.unreadable = content.unreadable;
+        if (content.cancelled) {
+            outcome.cancelled = true;
+            return outcome;
+        }
+        contentTokens = content.tokens;
+        outcome.contentStamps = content.stamps;
+    }
     PairSink sink(options.pairLimit, ProgressIntervalMs, options.progress);
-    if (options.mode == static_cast<int>(CompareMode::SameName)) {
-        SameNameMatcher::collect(records, options.criteria, sink);
+    if (keysEqual) {
+        SameNameMatcher::collect(records, criteria, sink, contentTokens);
     } else if (options.mode == static_cast<int>(CompareMode::SimilarName)) {
         const SimilarNameMatcher matcher(
-            records, options.criteria, SimilarityThreshold::read(options.threshold));
+            records, criteria, SimilarityThreshold::read(options.threshold), contentTokens);
         matcher.collect(sink);
     }
-    Outcome outcome;
     outcome.truncated = sink.truncated();
     outcome.pairs = sink.takePairs();
     return outcome;

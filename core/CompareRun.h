@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CompareCriteria.h"
+#include "core/ContentComparison.h"
 #include "core/FileRecord.h"
 #include "core/MatchPair.h"
 
@@ -16,7 +17,10 @@
 // grouped by their normalized key; in the similar-name mode only records
 // with equal key tails are compared, pairs whose best possible score is
 // below the threshold are screened out, and the pair work is shared among
-// the processor's cores.
+// the processor's cores. With the content box ticked the contents are
+// compared first (ContentComparison), then each key ends with its record's
+// content token; the box ticked alone pairs identical contents in either
+// mode, with the similarity 100.00%.
 class CompareRun
 {
 public:
@@ -34,12 +38,21 @@ public:
         // Told the catalogue index the run has reached, at most every
         // ProgressIntervalMs, on the calling thread.
         std::function<void(int record)> progress;
+        // The session's content digests; without one, this run reads all.
+        ContentCache *contentCache = nullptr;
+        ContentComparison::Await awaitContent;
     };
 
     struct Outcome
     {
         QList<MatchPair> pairs;
         bool truncated = false; // more pairs passed than pairLimit
+        // With the content box: the listed files as their contents were
+        // read, the files that could not be read, and whether the user
+        // stopped the reading (then no pair is listed).
+        QHash<QString, FileStamp> contentStamps;
+        int unreadable = 0;
+        bool cancelled = false;
     };
 
     static Outcome run(const QList<FileRecord> &records, const Options &options);

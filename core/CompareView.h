@@ -2,9 +2,11 @@
 
 #include "core/ColumnWidthTable.h"
 
+#include <QFuture>
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class GridRowSource;
 
@@ -32,4 +34,12 @@ public:
     virtual void widenColumns(const ColumnWidthTable::Widths &widths) = 0;
     virtual int measureCell(const QString &text) = 0;
     virtual void showNotice(const QString &title, const QString &text) = 0;
+    // Waits for work on other threads, calling tick now and then; false
+    // when the user cancelled. A view that can't take input just blocks.
+    virtual bool waitFor(const QFuture<void> &work, const std::function<void()> &tick)
+    {
+        tick();
+        QFuture<void>(work).waitForFinished();
+        return true;
+    }
 };

@@ -3,7 +3,7 @@
 #include "core/PendingList.h"
 
 QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingList &list,
-    const std::function<bool(const QString &)> &isPresent)
+    const std::function<bool(const QString &path, const QString &twin)> &mayGo)
 {
     list.clear();
     QList<int> missing;
@@ -13,7 +13,8 @@ QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingLis
             continue;
         const bool loserIsFile2 = *kept == KeepRule::Kept::File1;
         const QString &path = loserIsFile2 ? pair.path2 : pair.path1;
-        if (!isPresent(path)) {
+        const QString &twin = loserIsFile2 ? pair.path1 : pair.path2;
+        if (!mayGo(path, twin)) {
             missing.append(pair.row);
             continue;
         }

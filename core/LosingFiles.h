@@ -21,7 +21,9 @@ struct ListedPair
 
 // The keep-rule walk: empties the list, then queues and counts the losing
 // file of every pair in the order given, each file once. A chosen file that
-// is no longer there is neither queued nor counted; the rows of those pairs
-// are returned so that the caller can mark them.
+// may not go (mayGo of it and its twin is false: it is no longer there, or
+// the twin that made it a duplicate is not as it was) is neither queued nor
+// counted; the rows of those pairs are returned so that the caller can
+// mark them.
 QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingList &list,
-    const std::function<bool(const QString &)> &isPresent);
+    const std::function<bool(const QString &path, const QString &twin)> &mayGo);

@@ -10,7 +10,8 @@
 
 namespace SameNameMatcher {
 
-void collect(const QList<FileRecord> &records, const CompareCriteria &criteria, PairSink &sink)
+void collect(const QList<FileRecord> &records, const CompareCriteria &criteria, PairSink &sink,
+    const QStringList &contentTokens)
 {
     const int count = static_cast<int>(records.size());
     // Members of each group in catalogue order, and each record's place in
@@ -20,7 +21,8 @@ void collect(const QList<FileRecord> &records, const CompareCriteria &criteria, 
     std::vector<int> group(static_cast<size_t>(count));
     std::vector<int> place(static_cast<size_t>(count));
     for (int k = 0; k < count; ++k) {
-        const QString key = CompareKey(records.at(k), criteria).normalized();
+        const QString key
+            = CompareKey(records.at(k), criteria, contentTokens.value(k)).normalized();
         auto it = groupOf.constFind(key);
         if (it == groupOf.cend()) {
             it = groupOf.insert(key, static_cast<int>(members.size()));

@@ -63,7 +63,8 @@ bool forEachFlagged(const unsigned char *flags, size_t count, Visit visit)
 } // namespace
 
 SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
-    const CompareCriteria &criteria, SimilarityThreshold threshold)
+    const CompareCriteria &criteria, SimilarityThreshold threshold,
+    const QStringList &contentTokens)
     : m_count(static_cast<int>(records.size()))
     , m_wholePasses(threshold.passes(NameSimilarity::Whole))
 {
@@ -73,7 +74,8 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
     keys.reserve(n);
     QHash<QString, int> tailIds;
     for (size_t k = 0; k < n; ++k) {
-        keys.emplace_back(records.at(static_cast<qsizetype>(k)), criteria);
+        keys.emplace_back(records.at(static_cast<qsizetype>(k)), criteria,
+            contentTokens.value(static_cast<qsizetype>(k)));
         const QString tail = keys.back().tail();
         auto it = tailIds.constFind(tail);
         tailOf[k] = it != tailIds.cend() ? *it : idOf(tailIds, tail);

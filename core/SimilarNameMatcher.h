@@ -6,6 +6,7 @@
 #include "core/SimilarityThreshold.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <array>
 
@@ -22,8 +23,10 @@ class PairSink;
 class SimilarNameMatcher
 {
 public:
+    // contentTokens, one per record when the content box is ticked, end the
+    // keys, so that only records of identical content share a tail.
     SimilarNameMatcher(const QList<FileRecord> &records, const CompareCriteria &criteria,
-        SimilarityThreshold threshold);
+        SimilarityThreshold threshold, const QStringList &contentTokens = {});
 
     void collect(PairSink &sink) const;
 

@@ -51,7 +51,7 @@ void FrmMain::connectSignals()
     connect(CommandSelectPath, &QPushButton::clicked, this, &FrmMain::CommandSelectPath_Click);
     connect(CommandStartScan, &QPushButton::clicked, this, &FrmMain::CommandStartScan_Click);
     connect(TabStrip2, &TabStrip::Click, this, &FrmMain::TabStrip2_Click);
-    for (const int index : {0, 2, 3, 4, 5, 6})
+    for (const int index : {0, 2, 3, 4, 5, 6, 7})
         connect(Check1[index], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
     connect(CommandToCompare, &QPushButton::clicked, this, &FrmMain::CommandToCompare_Click);
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/CompareCriteria.h"
+#include "core/ContentCache.h"
 #include "core/FileCatalogue.h"
+#include "core/ListedContent.h"
 #include "core/PendingList.h"
 #include "modules/GridFiles.h"
 
@@ -145,6 +147,8 @@ private:
     // window-level state
     FileCatalogue m_catalogue;
     CompareCriteria m_compareCriteria;
+    ContentCache m_contentCache; // digests read in this session
+    ListedContent m_listedContent; // what the listed compare's content check saw
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
     PendingList m_pending;
@@ -166,7 +170,8 @@ private:
     QPushButton *CommandSelectPath = nullptr;
     QComboBox *Combo1 = nullptr;
     QPushButton *CommandStartScan = nullptr;
-    std::array<QCheckBox *, 7> Check1 {}; // no box 1: the folder is never compared
+    // No box 1: the folder is never compared. Box 7 is the content.
+    std::array<QCheckBox *, 8> Check1 {};
     QComboBox *Combo3 = nullptr;
     QPushButton *CommandToCompare = nullptr;
     QLabel *Image3 = nullptr;

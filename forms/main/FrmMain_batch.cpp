@@ -53,9 +53,12 @@ void showEmptyListMessage(Dialogs &dialogs)
 
 void FrmMain::DuplicatedList()
 {
-    const QList<int> missing = queueLosingFiles(
-        Combo2->currentIndex(), listedPairs(*MSH1), m_pending, ModEditFile::IsFilePresent);
-    // The chosen file has gone since the compare: its row shows it in blue.
+    const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
+        m_pending, [this](const QString &path, const QString &twin) {
+            return ModEditFile::IsFilePresent(path) && m_listedContent.intact(path, twin);
+        });
+    // The chosen file has gone since the compare, or its twin is no longer
+    // the copy it was: its row shows it in blue.
     const FlexGrid::QuietMoves quiet(*MSH1);
     for (const int row : missing) {
         MSH1->setRow(row);

@@ -42,8 +42,15 @@ void FrmMain::SelFileList()
     // The compare grid's missing-file text has no full stop.
     const QString missing = kind == Kind::Scan ? QStringLiteral("【文件不存在】标示为蓝色字体。")
                                                : QStringLiteral("【文件不存在】标示为蓝色字体");
+    // A compare-grid file is a duplicate only while its twin in the row is
+    // as the content check saw it; otherwise it counts as missing.
+    const auto intact = [&](const GridFiles::ListedFile &file) {
+        return kind == Kind::Scan
+            || m_listedContent.intact(
+                file.path, GridFiles::pairFile(*grid, file.row, 3 - file.file).path);
+    };
     GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
-        if (ModEditFile::IsFilePresent(file.path)) {
+        if (ModEditFile::IsFilePresent(file.path) && intact(file)) {
             m_pending.queue(file.path);
             AddLogEntry(file.path, Queued);
         } else {

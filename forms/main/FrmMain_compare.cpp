@@ -6,6 +6,7 @@
 #include "core/SimilarityThreshold.h"
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
+#include "platform/desktop/CancellableWait.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
@@ -57,6 +58,10 @@ public:
             m_grid, GridSchema::CompareColumn::Number, QList<int>(widths.begin(), widths.end()));
     }
     int measureCell(const QString &text) override { return m_measure.widthTwips(text); }
+    bool waitFor(const QFuture<void> &work, const std::function<void()> &tick) override
+    {
+        return CancellableWait::until(work, tick);
+    }
     // Every notice of the program is titled alike and system-modal.
     void showNotice(const QString & /*title*/, const QString &text) override
     {
@@ -78,7 +83,7 @@ void FrmMain::Check1_Click(int index)
 {
     m_compareCriteria.slots[static_cast<size_t>(index)] = Check1[index]->isChecked() ? 1 : 0;
     bool anyTicked = false;
-    for (const int box : {0, 2, 3, 4, 5, 6})
+    for (const int box : {0, 2, 3, 4, 5, 6, 7})
         anyTicked = anyTicked || Check1[box]->isChecked();
     if (anyTicked)
         ModFrmObject::EnableControlsByType(this, true, true, true, true, true, true);
@@ -113,5 +118,6 @@ void FrmMain::CommandToCompare_Click()
     options.criteria = m_compareCriteria;
     options.mode = TabStrip2->SelectedIndex();
     options.threshold = Combo3->currentText();
-    CompareCommand::run(view, m_catalogue, options);
+    options.contentCache = &m_contentCache;
+    m_listedContent = CompareCommand::run(view, m_catalogue, options).content;
 }

@@ -152,6 +152,10 @@ void FrmMain::createControls()
             ControlKind::CheckBox, QString::fromUtf8(caption), lefts[i], 960,
             index == 2 ? 1335 : 1695, 255);
     }
+    // The row ends at the compare button, so the content box opens a second
+    // row under the name box.
+    Check1[7] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(7)"),
+        ControlKind::CheckBox, QStringLiteral("文件内容"), 1680, 1185, 1335, 255);
     CommandToCompare = makeCaptioned<QPushButton>(FrameFile, QStringLiteral("CommandToCompare"),
         ControlKind::CommandButton, QStringLiteral("开始对比"), 13080, 840, 1935, 460);
     Image3 = make<QLabel>(

@@ -36,6 +36,13 @@ public:
     {
         calls << "notice " + title + " " + text;
     }
+    bool cancelWait = false;
+    bool waitFor(const QFuture<void> &work, const std::function<void()> &tick) override
+    {
+        tick();
+        QFuture<void>(work).waitForFinished();
+        return !cancelWait;
+    }
 };
 
 FileCatalogue catalogue(const QStringList &names)
@@ -72,6 +79,7 @@ private Q_SLOTS:
     void steps_data();
     void steps();
     void rowsAndWidths();
+    void contentReading();
 };
 
 void tst_CompareCommand::steps_data()
@@ -114,7 +122,8 @@ void tst_CompareCommand::rowsAndWidths()
 {
     RecordingView view;
     const qsizetype listed
-        = CompareCommand::run(view, catalogue({"a.mp3", "长名字啊.mp3", "a.mp3"}), nameBox());
+        = CompareCommand::run(view, catalogue({"a.mp3", "长名字啊.mp3", "a.mp3"}), nameBox())
+              .listed;
     QCOMPARE(listed, 1);
     QCOMPARE(view.rows.size(), 1);
     QCOMPARE(view.rows[0].mid(0, 4), (QStringList {"1", "100.00%", "a.mp3", "a.mp3"}));
@@ -127,6 +136,29 @@ void tst_CompareCommand::rowsAndWidths()
     const QStringList progress = view.calls.filter(QStringLiteral("progress "));
     QVERIFY(!progress.isEmpty());
     QCOMPARE(progress.first(), QStringLiteral("progress a"));
+}
+
+void tst_CompareCommand::contentReading()
+{
+    // The records name files that are not there: none can be read.
+    CompareRun::Options options = nameBox();
+    options.criteria.slots[CompareCriteria::ContentSlot] = 1;
+    const QStringList start = {"reset", "tab", "redraw off", "lock"};
+    RecordingView view;
+    CompareCommand::run(view, catalogue({"a.mp3", "a.mp3"}), options);
+    const QStringList read = start
+        + QStringList {"result 没有找到相同的文件", "widen", "redraw on", "unlock",
+            "notice 提示 有 2 个文件无法读取，未参与内容对比。"};
+    QVERIFY(view.calls.contains("progress 正在校验文件内容：0%"));
+    QCOMPARE(withoutProgress(view.calls), read);
+
+    RecordingView cancelled;
+    cancelled.cancelWait = true;
+    const CompareCommand::Result result
+        = CompareCommand::run(cancelled, catalogue({"a.mp3", "a.mp3"}), options);
+    QCOMPARE(result.listed, 0);
+    const QStringList stopped = start + QStringList {"result 对比已取消", "redraw on", "unlock"};
+    QCOMPARE(withoutProgress(cancelled.calls), stopped);
 }
 
 QTEST_GUILESS_MAIN(tst_CompareCommand)

@@ -163,8 +163,8 @@ void TestKeepRule::walk()
     QFETCH(double, bytes);
     PendingList list;
     list.queueCounted("/left/over", 7);
-    const QList<int> missing
-        = queueLosingFiles(rule, pairs, list, [](const QString &) { return true; });
+    const QList<int> missing = queueLosingFiles(
+        rule, pairs, list, [](const QString &, const QString &) { return true; });
     QVERIFY(missing.isEmpty());
     QCOMPARE(list.paths(), queued);
     QCOMPARE(list.pendingCount(), queued.size());
@@ -177,9 +177,15 @@ void TestKeepRule::missingChosenFileIsMarkedNotCounted()
     for (int i = 0; i < pairs.size(); ++i)
         pairs[i].row = i + 1;
     PendingList list;
-    const QList<int> missing = queueLosingFiles(
-        0, pairs, list, [](const QString &path) { return path != QStringLiteral("/d/C"); });
+    QStringList asked;
+    const QList<int> missing
+        = queueLosingFiles(0, pairs, list, [&](const QString &path, const QString &twin) {
+              asked << path + " for " + twin;
+              return path != QStringLiteral("/d/C");
+          });
     QCOMPARE(missing, (QList<int> {2, 3}));
+    // Each chosen file is asked about together with the twin of its row.
+    QCOMPARE(asked, (QStringList {"/d/B for /d/A", "/d/C for /d/A", "/d/C for /d/B"}));
     QCOMPARE(list.paths(), QStringList {"/d/B"});
     QCOMPARE(list.pendingCount(), 1);
     QCOMPARE(list.pendingBytes(), 2.0);
@@ -235,7 +241,8 @@ void TestKeepRule::everyGroupKeepsAFile()
 
         for (int rule = 0; rule < KeepRule::Count; ++rule) {
             PendingList list;
-            queueLosingFiles(rule, pairs, list, [](const QString &) { return true; });
+            queueLosingFiles(
+                rule, pairs, list, [](const QString &, const QString &) { return true; });
             const QStringList lost = list.paths();
             QCOMPARE(list.pendingCount(), lost.size());
             for (int g = 0; g < files; ++g) {

@@ -5,6 +5,7 @@
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void moveGathersTheLosersInTheChosenFolder();
     void pathsThatPrefixOthersAreStillRemoved();
     void vanishedChosenFilesAreMarkedNotRemoved();
+    void contentBoxGuardsTheBatch();
     void refusedShellRequestKeepsTheList();
     void scanCompareDeleteThroughTheWindow();
 
@@ -245,6 +247,39 @@ void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
     QCOMPARE(grid->CellBackColor(), grid->BackColor());
     QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：1 组符合项"));
     QVERIFY(find<QPushButton>(QStringLiteral("CommandDelFile"))->isEnabled());
+}
+
+void TestFrmMainBatch::contentBoxGuardsTheBatch()
+{
+    auto *contentBox = find<QCheckBox>(QStringLiteral("Check1(7)"));
+    QVERIFY(!contentBox->isChecked());
+    contentBox->click(); // name and content
+    const QString kept = addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString loser = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    const QString other = addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    QVERIFY(TestFiles::write(other, QByteArray(7, 'y')));
+    addFile(QStringLiteral("c"), QStringLiteral("three.mp3"), 3);
+    QVERIFY(QFile::remove(addFile(QStringLiteral("d"), QStringLiteral("three.mp3"), 3)));
+    compareAndPickRule(0);
+    // Only the copies with one content are listed; the vanished file is told.
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QCOMPARE(compareGrid()->TextMatrix(1, 2), QStringLiteral("one.mp3"));
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    QCOMPARE(m_dialogs.prompts.at(0).text, QStringLiteral("有 1 个文件无法读取，未参与内容对比。"));
+    QCOMPARE(m_dialogs.prompts.at(0).icon, Dialogs::Icon::Information);
+
+    // The kept twin changed after the compare: its copy is not removed.
+    QVERIFY(TestFiles::write(kept, QByteArray(6, 'x')));
+    FlexGrid *grid = compareGrid();
+    grid->setCol(3);
+    m_dialogs.answer(QStringLiteral("确定"));
+    press("CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.size(), 2); // nothing asked of the shell
+    QVERIFY(QFile::exists(loser));
+    grid->setRow(1);
+    grid->setCol(3);
+    QCOMPARE(grid->CellForeColor(), QColor(0, 0, 255));
 }
 
 void TestFrmMainBatch::refusedShellRequestKeepsTheList()

@@ -1,0 +1,210 @@
+#include "core/FileContent.h"
+
+#include <QFile>
+#include <QHashFunctions>
+
+#include <xxhash.h>
+
+#include <array>
+#include <cerrno>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace FileContent {
+
+namespace {
+
+constexpr qint64 ChunkBytes = 1 << 20;
+
+// Holes of sparse files read as zeros; they are hashed from this buffer
+// instead of being copied out of the kernel.
+const std::array<char, 256 * 1024> Zeros {};
+
+class OpenFile
+{
+public:
+    explicit OpenFile(const QString &path)
+        : m_fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    {
+    }
+    ~OpenFile()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    OpenFile(const OpenFile &) = delete;
+    OpenFile &operator=(const OpenFile &) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Reads exactly count bytes at offset; false on an error or an early end.
+bool readAt(int fd, char *buffer, qint64 count, qint64 offset)
+{
+    while (count > 0) {
+        const ssize_t got = pread(fd, buffer, static_cast<size_t>(count), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        buffer += got;
+        count -= got;
+        offset += got;
+    }
+    return true;
+}
+
+class Hasher
+{
+public:
+    Hasher()
+        : m_state(XXH3_createState(), &XXH3_freeState)
+    {
+        XXH3_128bits_reset(m_state.get());
+    }
+    void add(const char *data, qint64 size)
+    {
+        XXH3_128bits_update(m_state.get(), data, static_cast<size_t>(size));
+    }
+    Digest digest() const
+    {
+        const XXH128_hash_t h = XXH3_128bits_digest(m_state.get());
+        return Digest {h.low64, h.high64};
+    }
+
+private:
+    std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t *)> m_state;
+};
+
+// The stamp taken when the file was opened, if it still holds now that
+// the reading is over: a file written meanwhile was not read as one piece.
+bool unchanged(int fd, const FileStamp &before)
+{
+    const std::optional<FileStamp> after = FileStamp::ofOpen(fd);
+    return after && *after == before;
+}
+
+// Hashes [from, to) of the file, reading data and taking holes as zeros.
+bool hashRange(int fd, qint64 from, qint64 to, Hasher &hasher, std::vector<char> &buffer,
+    const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
+{
+    qint64 position = from;
+    while (position < to) {
+        if (cancel.load(std::memory_order_relaxed))
+            return false;
+        const qint64 step = qMin<qint64>(ChunkBytes, to - position);
+        if (!readAt(fd, buffer.data(), step, position))
+            return false;
+        hasher.add(buffer.data(), step);
+        position += step;
+        bytesRead.fetch_add(step, std::memory_order_relaxed);
+    }
+    return true;
+}
+
+bool hashZeros(
+    qint64 count, Hasher &hasher, const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
+{
+    while (count > 0) {
+        if (cancel.load(std::memory_order_relaxed))
+            return false;
+        const qint64 step = qMin<qint64>(static_cast<qint64>(Zeros.size()), count);
+        hasher.add(Zeros.data(), step);
+        count -= step;
+        bytesRead.fetch_add(step, std::memory_order_relaxed);
+    }
+    return true;
+}
+
+} // namespace
+
+Reading readEdges(const QString &path, std::atomic<qint64> &bytesRead)
+{
+    Reading reading;
+    const OpenFile file(path);
+    if (file.fd() < 0)
+        return reading;
+    const std::optional<FileStamp> stamp = FileStamp::ofOpen(file.fd());
+    if (!stamp)
+        return reading;
+    const qint64 size = stamp->size;
+    std::array<char, 2 * EdgeBytes> buffer {};
+    bool read = true;
+    qint64 hashed = size;
+    if (edgesCoverAll(size)) {
+        read = readAt(file.fd(), buffer.data(), size, 0);
+    } else {
+        read = readAt(file.fd(), buffer.data(), EdgeBytes, 0)
+            && readAt(file.fd(), buffer.data() + EdgeBytes, EdgeBytes, size - EdgeBytes);
+        hashed = 2 * EdgeBytes;
+    }
+    if (!read || !unchanged(file.fd(), *stamp))
+        return reading;
+    const XXH128_hash_t h = XXH3_128bits(buffer.data(), static_cast<size_t>(hashed));
+    bytesRead.fetch_add(hashed, std::memory_order_relaxed);
+    reading.ok = true;
+    reading.digest = Digest {h.low64, h.high64};
+    reading.stamp = *stamp;
+    return reading;
+}
+
+Reading readWhole(
+    const QString &path, const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
+{
+    Reading reading;
+    const OpenFile file(path);
+    if (file.fd() < 0)
+        return reading;
+    const std::optional<FileStamp> stamp = FileStamp::ofOpen(file.fd());
+    if (!stamp)
+        return reading;
+    const int fd = file.fd();
+    const qint64 size = stamp->size;
+    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    Hasher hasher;
+    std::vector<char> buffer(static_cast<size_t>(qMin(size, ChunkBytes)));
+    // Data and holes in turn where the file system tells them apart;
+    // otherwise everything is read.
+    qint64 position = 0;
+    while (position < size) {
+        qint64 data = position;
+#ifdef SEEK_DATA
+        data = lseek(fd, position, SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            data = size; // only a hole is left
+        else if (data < 0)
+            data = position;
+#endif
+        data = qMin(data, size);
+        if (!hashZeros(data - position, hasher, cancel, bytesRead))
+            return reading;
+        qint64 hole = size;
+#ifdef SEEK_HOLE
+        if (data < size) {
+            hole = lseek(fd, data, SEEK_HOLE);
+            hole = hole < data ? size : qMin(hole, size);
+        }
+#endif
+        if (!hashRange(fd, data, hole, hasher, buffer, cancel, bytesRead))
+            return reading;
+        position = hole;
+    }
+    if (!unchanged(fd, *stamp))
+        return reading;
+    reading.ok = true;
+    reading.digest = hasher.digest();
+    reading.stamp = *stamp;
+    return reading;
+}
+
+size_t qHash(const Digest &digest, size_t seed) noexcept
+{
+    return qHashMulti(seed, digest.low, digest.high);
+}
+
+} // namespace FileContent

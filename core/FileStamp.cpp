@@ -1,0 +1,48 @@
+#include "core/FileStamp.h"
+
+#include <QFile>
+#include <QHashFunctions>
+
+#include <sys/stat.h>
+
+namespace {
+
+std::optional<FileStamp> fromStatus(const struct stat &st)
+{
+    if (!S_ISREG(st.st_mode))
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.device = static_cast<quint64>(st.st_dev);
+    stamp.inode = static_cast<quint64>(st.st_ino);
+    stamp.size = static_cast<qint64>(st.st_size);
+    stamp.modifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000
+        + static_cast<qint64>(st.st_mtim.tv_nsec);
+    return stamp;
+}
+
+} // namespace
+
+std::optional<FileStamp> FileStamp::of(const QString &path)
+{
+    struct stat st
+    {
+    };
+    if (stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return fromStatus(st);
+}
+
+std::optional<FileStamp> FileStamp::ofOpen(int fd)
+{
+    struct stat st
+    {
+    };
+    if (fstat(fd, &st) != 0)
+        return std::nullopt;
+    return fromStatus(st);
+}
+
+size_t qHash(const FileStamp &stamp, size_t seed) noexcept
+{
+    return qHashMulti(seed, stamp.device, stamp.inode, stamp.size, stamp.modifiedNs);
+}

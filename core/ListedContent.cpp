@@ -1,0 +1,22 @@
+#include "core/ListedContent.h"
+
+ListedContent::ListedContent(QHash<QString, FileStamp> stamps)
+    : m_checked(true)
+    , m_stamps(std::move(stamps))
+{
+}
+
+bool ListedContent::intact(const QString &path, const QString &twin) const
+{
+    if (!m_checked)
+        return true;
+    for (const QString &file : {path, twin}) {
+        const auto read = m_stamps.constFind(file);
+        if (read == m_stamps.cend())
+            return false;
+        const std::optional<FileStamp> now = FileStamp::of(file);
+        if (!now || !now->sameSizeAndTime(*read))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/FileStamp.h"
+
+#include <QHash>
+#include <QString>
+
+// What a compare with the content box vouched for: the listed files as
+// their contents were read. A file of such a list may be removed or moved
+// only while it and its listed twin are still there with the size and
+// modification time they had then; after a compare without the box every
+// pair stands as listed.
+class ListedContent
+{
+public:
+    ListedContent() = default;
+    explicit ListedContent(QHash<QString, FileStamp> stamps);
+
+    bool intact(const QString &path, const QString &twin) const;
+
+private:
+    bool m_checked = false;
+    QHash<QString, FileStamp> m_stamps;
+};
