@@ -4,6 +4,7 @@
 #include "platform/widgets/LogList.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void deleteOfScanRowsLogsInOrderAndRenumbers();
     void fileTheTrashRefusesStaysRed();
     void fullySelectedCompareRowIsLoggedPerCell();
+    void fileWhoseContentTwinChangedStaysBlue();
     void removeFromListDropsOnlyTheSelectedRecords();
     void sendToWithNothingUsableFails();
     void moveRefusedAtAClashStaysRed();
@@ -159,6 +161,28 @@ void TestFrmMainSelection::fullySelectedCompareRowIsLoggedPerCell()
     QCOMPARE(log(), expected);
     QCOMPARE(compareGrid()->Rows(), 2);
     QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+}
+
+// A pair listed for its content is a duplicate only while its twin is as it
+// was read: the file whose twin changed since is neither queued nor trashed.
+void TestFrmMainSelection::fileWhoseContentTwinChangedStaysBlue()
+{
+    for (const QString &relative : {u"tree/a/x.mp3"_qs, u"tree/b/x.mp3"_qs})
+        QVERIFY(TestFiles::write(path(relative), "same"));
+    find<QCheckBox>(u"Check1(7)"_qs)->click();
+    scanAndFocus(compareGrid());
+    QCOMPARE(compareGrid()->Rows(), 2);
+    const QString twin = compareGrid()->TextMatrix(1, 5) + compareGrid()->TextMatrix(1, 3);
+    const QString file = compareGrid()->TextMatrix(1, 4) + compareGrid()->TextMatrix(1, 2);
+    QVERIFY(TestFiles::write(twin, "changed"));
+    select(compareGrid(), 1, 2);
+    run("DeleteFile");
+
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(m_dialogs.prompts.size(), 0);
+    QCOMPARE(compareGrid()->gridModel()->cellForeColor(1, 2), FlexGrid::BlueColor);
+    QCOMPARE(log().size(), 1);
+    QVERIFY(log().at(0).endsWith(u"|【文件不存在】标示为蓝色字体"_qs));
 }
 
 void TestFrmMainSelection::removeFromListDropsOnlyTheSelectedRecords()
