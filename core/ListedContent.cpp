@@ -20,3 +20,9 @@ bool ListedContent::intact(const QString &path, const QString &twin) const
     }
     return true;
 }
+
+void ListedContent::renamed(const QString &from, const QString &to)
+{
+    if (m_stamps.contains(from))
+        m_stamps.insert(to, m_stamps.take(from));
+}

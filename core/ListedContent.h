@@ -17,6 +17,8 @@ public:
     explicit ListedContent(QHash<QString, FileStamp> stamps);
 
     bool intact(const QString &path, const QString &twin) const;
+    // A rename keeps the file as it was read, under its new path.
+    void renamed(const QString &from, const QString &to);
 
 private:
     bool m_checked = false;

@@ -2,6 +2,7 @@
 // show it in its folder, show its properties and rename it.
 #include "forms/main/FrmMain.h"
 
+#include "core/GridSchema.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModOpenAndSetFocus.h"
 #include "modules/ModShowProperties.h"
@@ -54,6 +55,7 @@ void FrmMain::FileReName_Click()
     if (!newName)
         return;
     m_catalogue.rename(file->name, file->folder, *newName);
+    m_listedContent.renamed(file->path, GridSchema::fullPath(file->folder, *newName));
     GridFiles::renameFile(*MSHList, Kind::Scan, file->folder, file->name, *newName);
     GridFiles::renameFile(*MSH1, Kind::Compare, file->folder, file->name, *newName);
 }

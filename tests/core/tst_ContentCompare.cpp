@@ -171,10 +171,15 @@ void tst_ContentCompare::changedFileIsNoLongerIntact()
     const QList<FileRecord> records = {written(dir.path(), "a", "same"),
         written(dir.path(), "b", "same"), written(dir.path(), "c", "same")};
     const CompareRun::Outcome outcome = compare(records, boxes({Content}));
-    const ListedContent listed(outcome.contentStamps);
+    ListedContent listed(outcome.contentStamps);
     const QString a = records.at(0).fullPath(), b = records.at(1).fullPath(),
                   c = records.at(2).fullPath();
     QVERIFY(listed.intact(a, b));
+    const QString renamed = a + QStringLiteral("2");
+    QVERIFY(QFile::rename(a, renamed));
+    listed.renamed(a, renamed);
+    QVERIFY(listed.intact(renamed, b)); // renamed, not changed
+    QVERIFY(!listed.intact(a, b));
     QFile file(b);
     QVERIFY(file.open(QIODevice::Append));
     file.write("!");
@@ -182,7 +187,7 @@ void tst_ContentCompare::changedFileIsNoLongerIntact()
     QVERIFY(!listed.intact(a, b)); // the twin grew
     QVERIFY(!listed.intact(b, c)); // the file itself grew
     QVERIFY(QFile::remove(c));
-    QVERIFY(!listed.intact(a, c)); // the twin is gone
+    QVERIFY(!listed.intact(renamed, c)); // the twin is gone
     QVERIFY(ListedContent().intact(a, c)); // no content check, nothing to hold
 }
 
