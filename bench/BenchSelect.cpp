@@ -5,14 +5,11 @@
 #include "modules/ModSetGrid.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/LogList.h"
-#include "platform/widgets/TabStrip.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTextStream>
 
 namespace {
@@ -55,10 +52,7 @@ int benchSelect(const QStringList &args)
     WindowScan scanner(args.at(0), QStringLiteral("*.*"));
     scanner.click();
     FrmMain &window = scanner.window();
-    window.findChild<TabStrip *>(QStringLiteral("TabStrip2"))->selectTab(2);
-    window.findChild<QComboBox *>(QStringLiteral("Combo3"))->setEditText(QStringLiteral("50"));
-    window.findChild<QPushButton *>(QStringLiteral("CommandToCompare"))->click();
-    auto *grid = window.findChild<FlexGrid *>(QStringLiteral("MSH1"));
+    FlexGrid *grid = &scanner.compareSimilarNames(QStringLiteral("50"));
     const int rows = grid->Rows() - 1;
     out << "compare_rows: " << rows << "\n";
     if (rows < 2 * GatheredRows) {

@@ -6,7 +6,6 @@
 #include "platform/widgets/TabStrip.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -53,11 +52,8 @@ int benchSort(const QStringList &args)
     WindowScan scanner(args.at(0), QStringLiteral("*.*"));
     scanner.click();
     FrmMain &window = scanner.window();
-    window.findChild<TabStrip *>(QStringLiteral("TabStrip2"))->selectTab(2);
-    window.findChild<QComboBox *>(QStringLiteral("Combo3"))->setEditText(QStringLiteral("50"));
-    window.findChild<QPushButton *>(QStringLiteral("CommandToCompare"))->click();
+    FlexGrid *grid = &scanner.compareSimilarNames(QStringLiteral("50"));
     window.findChild<TabStrip *>(QStringLiteral("TabStrip1"))->selectTab(2);
-    auto *grid = window.findChild<FlexGrid *>(QStringLiteral("MSH1"));
     auto *button = window.findChild<QPushButton *>(QStringLiteral("Command1"));
     out << "compare_rows: " << grid->Rows() - 1 << "\n";
     QApplication::processEvents();

@@ -1,6 +1,8 @@
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
+#include "platform/grid/FlexGrid.h"
+#include "platform/widgets/TabStrip.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,4 +30,12 @@ WindowScan::~WindowScan() = default;
 void WindowScan::click()
 {
     m_start->click();
+}
+
+FlexGrid &WindowScan::compareSimilarNames(const QString &threshold)
+{
+    m_window->findChild<TabStrip *>(QStringLiteral("TabStrip2"))->selectTab(2);
+    m_window->findChild<QComboBox *>(QStringLiteral("Combo3"))->setEditText(threshold);
+    m_window->findChild<QPushButton *>(QStringLiteral("CommandToCompare"))->click();
+    return *m_window->findChild<FlexGrid *>(QStringLiteral("MSH1"));
 }

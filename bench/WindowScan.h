@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class FlexGrid;
 class FrmMain;
 class QPushButton;
 
@@ -37,6 +38,9 @@ public:
     ~WindowScan();
 
     void click();
+    // Compares the scanned files in the similar-name mode at threshold
+    // percent, as a user does, and gives the compare grid.
+    FlexGrid &compareSimilarNames(const QString &threshold);
     FrmMain &window() { return *m_window; }
     const QStringList &prompts() const { return m_dialogs.texts; }
 
