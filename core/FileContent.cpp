@@ -23,11 +23,14 @@ constexpr qint64 ChunkBytes = 1 << 20;
 // instead of being copied out of the kernel.
 const std::array<char, 256 * 1024> Zeros {};
 
+// A file opened for reading, with its stamp as it was opened; no stamp when
+// it could not be opened or is no regular file.
 class OpenFile
 {
 public:
     explicit OpenFile(const QString &path)
         : m_fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+        , m_stamp(m_fd >= 0 ? FileStamp::ofOpen(m_fd) : std::nullopt)
     {
     }
     ~OpenFile()
@@ -38,9 +41,11 @@ public:
     OpenFile(const OpenFile &) = delete;
     OpenFile &operator=(const OpenFile &) = delete;
     int fd() const { return m_fd; }
+    const std::optional<FileStamp> &stamp() const { return m_stamp; }
 
 private:
     int m_fd;
+    std::optional<FileStamp> m_stamp;
 };
 
 // Reads exactly count bytes at offset; false on an error or an early end.
@@ -81,12 +86,19 @@ private:
     std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t *)> m_state;
 };
 
-// The stamp taken when the file was opened, if it still holds now that
-// the reading is over: a file written meanwhile was not read as one piece.
-bool unchanged(int fd, const FileStamp &before)
+// The reading of the file's digest, if its stamp at opening still holds
+// now that the reading is over: a file written meanwhile was not read as
+// one piece.
+Reading finished(const OpenFile &file, const Digest &digest)
 {
-    const std::optional<FileStamp> after = FileStamp::ofOpen(fd);
-    return after && *after == before;
+    Reading reading;
+    const std::optional<FileStamp> now = FileStamp::ofOpen(file.fd());
+    if (!now || *now != *file.stamp())
+        return reading;
+    reading.ok = true;
+    reading.digest = digest;
+    reading.stamp = *now;
+    return reading;
 }
 
 // Hashes [from, to) of the file, reading data and taking holes as zeros.
@@ -125,14 +137,10 @@ bool hashZeros(
 
 Reading readEdges(const QString &path, std::atomic<qint64> &bytesRead)
 {
-    Reading reading;
     const OpenFile file(path);
-    if (file.fd() < 0)
-        return reading;
-    const std::optional<FileStamp> stamp = FileStamp::ofOpen(file.fd());
-    if (!stamp)
-        return reading;
-    const qint64 size = stamp->size;
+    if (!file.stamp())
+        return {};
+    const qint64 size = file.stamp()->size;
     std::array<char, 2 * EdgeBytes> buffer {};
     bool read = true;
     qint64 hashed = size;
@@ -143,28 +151,23 @@ Reading readEdges(const QString &path, std::atomic<qint64> &bytesRead)
             && readAt(file.fd(), buffer.data() + EdgeBytes, EdgeBytes, size - EdgeBytes);
         hashed = 2 * EdgeBytes;
     }
-    if (!read || !unchanged(file.fd(), *stamp))
-        return reading;
+    if (!read)
+        return {};
     const XXH128_hash_t h = XXH3_128bits(buffer.data(), static_cast<size_t>(hashed));
-    bytesRead.fetch_add(hashed, std::memory_order_relaxed);
-    reading.ok = true;
-    reading.digest = Digest {h.low64, h.high64};
-    reading.stamp = *stamp;
+    const Reading reading = finished(file, Digest {h.low64, h.high64});
+    if (reading.ok)
+        bytesRead.fetch_add(hashed, std::memory_order_relaxed);
     return reading;
 }
 
 Reading readWhole(
     const QString &path, const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
 {
-    Reading reading;
     const OpenFile file(path);
-    if (file.fd() < 0)
-        return reading;
-    const std::optional<FileStamp> stamp = FileStamp::ofOpen(file.fd());
-    if (!stamp)
-        return reading;
+    if (!file.stamp())
+        return {};
     const int fd = file.fd();
-    const qint64 size = stamp->size;
+    const qint64 size = file.stamp()->size;
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     Hasher hasher;
     std::vector<char> buffer(static_cast<size_t>(qMin(size, ChunkBytes)));
@@ -182,7 +185,7 @@ Reading readWhole(
 #endif
         data = qMin(data, size);
         if (!hashZeros(data - position, hasher, cancel, bytesRead))
-            return reading;
+            return {};
         qint64 hole = size;
 #ifdef SEEK_HOLE
         if (data < size) {
@@ -191,15 +194,10 @@ Reading readWhole(
         }
 #endif
         if (!hashRange(fd, data, hole, hasher, buffer, cancel, bytesRead))
-            return reading;
+            return {};
         position = hole;
     }
-    if (!unchanged(fd, *stamp))
-        return reading;
-    reading.ok = true;
-    reading.digest = hasher.digest();
-    reading.stamp = *stamp;
-    return reading;
+    return finished(file, hasher.digest());
 }
 
 size_t qHash(const Digest &digest, size_t seed) noexcept
