@@ -9,7 +9,7 @@
 #include <optional>
 
 // The content digests read in this session, keyed by the file's stamp
-// (device, inode, size and modification time), so that a later compare
+// (device, inode, size, modification and status-change time), so that a later compare
 // reads only the files that are new or have changed. Safe to use from the
 // reading threads.
 class ContentCache

@@ -17,6 +17,8 @@ std::optional<FileStamp> fromStatus(const struct stat &st)
     stamp.size = static_cast<qint64>(st.st_size);
     stamp.modifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000
         + static_cast<qint64>(st.st_mtim.tv_nsec);
+    stamp.changedNs = static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000
+        + static_cast<qint64>(st.st_ctim.tv_nsec);
     return stamp;
 }
 
@@ -27,7 +29,7 @@ std::optional<FileStamp> FileStamp::of(const QString &path)
     struct stat st
     {
     };
-    if (stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
     return fromStatus(st);
 }
@@ -44,5 +46,6 @@ std::optional<FileStamp> FileStamp::ofOpen(int fd)
 
 size_t qHash(const FileStamp &stamp, size_t seed) noexcept
 {
-    return qHashMulti(seed, stamp.device, stamp.inode, stamp.size, stamp.modifiedNs);
+    return qHashMulti(
+        seed, stamp.device, stamp.inode, stamp.size, stamp.modifiedNs, stamp.changedNs);
 }

@@ -5,23 +5,27 @@
 #include <optional>
 
 // What the file system says about a file's identity and state: device and
-// inode name the file, size and modification time (in nanoseconds) tell
-// whether its content may have changed since it was last read.
+// inode name the file; size, modification time and status-change time (in
+// nanoseconds) tell whether its content may have changed since it was last
+// read. The status-change time is the one no program can set back, so a
+// rewrite that restores the modification time still shows.
 struct FileStamp
 {
     quint64 device = 0;
     quint64 inode = 0;
     qint64 size = 0;
     qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
 
     bool operator==(const FileStamp &) const = default;
-    bool sameSizeAndTime(const FileStamp &other) const
+    bool sameFile(const FileStamp &other) const
     {
-        return size == other.size && modifiedNs == other.modifiedNs;
+        return device == other.device && inode == other.inode;
     }
 
-    // The stamp of the file a path leads to (links followed), or none when
-    // it can't be read or is not a regular file.
+    // The stamp of the file at a path, or none when it can't be read or is
+    // not a regular file; a link is not followed, so a link swapped in for
+    // a file has no stamp.
     static std::optional<FileStamp> of(const QString &path);
     // The stamp of an open file.
     static std::optional<FileStamp> ofOpen(int fd);

@@ -15,7 +15,7 @@ bool ListedContent::intact(const QString &path, const QString &twin) const
         if (read == m_stamps.cend())
             return false;
         const std::optional<FileStamp> now = FileStamp::of(file);
-        if (!now || !now->sameSizeAndTime(*read))
+        if (!now || *now != *read)
             return false;
     }
     return true;
@@ -23,6 +23,15 @@ bool ListedContent::intact(const QString &path, const QString &twin) const
 
 void ListedContent::renamed(const QString &from, const QString &to)
 {
-    if (m_stamps.contains(from))
-        m_stamps.insert(to, m_stamps.take(from));
+    const auto read = m_stamps.constFind(from);
+    if (read == m_stamps.cend())
+        return;
+    FileStamp stamp = m_stamps.take(from);
+    // Renaming sets the status-change time; the file keeps its reading only
+    // while everything else about it is as it was read.
+    const std::optional<FileStamp> now = FileStamp::of(to);
+    if (now && now->sameFile(stamp) && now->size == stamp.size
+        && now->modifiedNs == stamp.modifiedNs)
+        stamp.changedNs = now->changedNs;
+    m_stamps.insert(to, stamp);
 }

@@ -7,9 +7,9 @@
 
 // What a compare with the content box vouched for: the listed files as
 // their contents were read. A file of such a list may be removed or moved
-// only while it and its listed twin are still there with the size and
-// modification time they had then; after a compare without the box every
-// pair stands as listed.
+// only while it and its listed twin are still that very file (device and
+// inode) with the size, modification and status-change time they had
+// then; after a compare without the box every pair stands as listed.
 class ListedContent
 {
 public:
@@ -17,7 +17,8 @@ public:
     explicit ListedContent(QHash<QString, FileStamp> stamps);
 
     bool intact(const QString &path, const QString &twin) const;
-    // A rename keeps the file as it was read, under its new path.
+    // A rename of the program's own keeps the file as it was read, under its
+    // new path.
     void renamed(const QString &from, const QString &to);
 
 private:
