@@ -11,6 +11,24 @@
 
 using GridFiles::Kind;
 
+namespace {
+
+// A compare row names its files until the next compare, even those no
+// longer in the scan list.
+bool comparesFile(const FlexGrid &grid, const QString &folder, const QString &name)
+{
+    for (int row = 1; row < grid.Rows(); ++row) {
+        for (const int side : {1, 2}) {
+            const GridFiles::ListedFile listed = GridFiles::pairFile(grid, row, side);
+            if (listed.name == name && listed.folder == folder)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<GridFiles::ListedFile> FrmMain::currentFile() const
 {
     FlexGrid *grid = activeGrid();
@@ -51,7 +69,11 @@ void FrmMain::FileReName_Click()
         *grid, grid == MSHList ? Kind::Scan : Kind::Compare, grid->Row(), grid->Col());
     if (!file)
         return;
-    const auto newName = ModEditFile::RenameFile(m_dialogs, file->folder, file->name);
+    const auto newName
+        = ModEditFile::RenameFile(m_dialogs, file->folder, file->name, [&](const QString &name) {
+              return m_catalogue.indexOf(name, file->folder) >= 0
+                  || comparesFile(*MSH1, file->folder, name);
+          });
     if (!newName)
         return;
     m_catalogue.rename(file->name, file->folder, *newName);

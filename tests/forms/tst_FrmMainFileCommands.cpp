@@ -4,10 +4,12 @@
 #include "core/GridSchema.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void renameAsksUntilUsable_data();
     void renameAsksUntilUsable();
     void renamedFileShowsItsNameEverywhere();
+    void renameOntoListedNameIsRefused_data();
+    void renameOntoListedNameIsRefused();
     void failedRenameReportsTheError();
     void copyPutsSelectedFilesOnClipboard_data();
     void copyPutsSelectedFilesOnClipboard();
@@ -181,6 +185,12 @@ void TestFrmMainFileCommands::renameAsksUntilUsable_data()
     QTest::newRow("preset answer is the name itself")
         << u"song.mp3"_qs << QString() << QStringList {u"song"_qs} << QStringList {Taken}
         << u"song.mp3"_qs;
+    QTest::newRow("NUL in the answer")
+        << u"song.mp3"_qs << QString() << QStringList {u"tu"_qs + QChar(u'\0') + u"ne"_qs}
+        << QStringList {Forbidden} << u"song.mp3"_qs;
+    QTest::newRow("line break, then a plain answer")
+        << u"song.mp3"_qs << QString() << QStringList {u"tu\nne"_qs, u"tune"_qs}
+        << QStringList {Forbidden} << u"tune.mp3"_qs;
     QTest::newRow("answer with an extension")
         << u"song.mp3"_qs << QString() << QStringList {u"tune.mp3"_qs} << QStringList()
         << u"tune.mp3.mp3"_qs;
@@ -256,6 +266,57 @@ void TestFrmMainFileCommands::renamedFileShowsItsNameEverywhere()
     // A double click on a similarity names no file.
     doubleClick(compareGrid(), 1, GridSchema::CompareColumn::Similarity);
     QCOMPARE(m_dialogs.inputs.size(), 1);
+}
+
+void TestFrmMainFileCommands::renameOntoListedNameIsRefused_data()
+{
+    QTest::addColumn<bool>("removedFromList"); // b.mp3's row, before its file goes
+    QTest::addColumn<QStringList>("answers"); // then the dialog is cancelled
+    QTest::addColumn<QString>("renamed");
+    QTest::newRow("gone from disk, still in both lists")
+        << false << QStringList {u"b"_qs} << u"a.mp3"_qs;
+    QTest::newRow("gone from disk and the scan list, still compared")
+        << true << QStringList {u"b"_qs, u"c"_qs} << u"c.mp3"_qs;
+}
+
+void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
+{
+    QFETCH(bool, removedFromList);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, renamed);
+    // By size alone, so that a.mp3 and b.mp3 make a pair.
+    find<QCheckBox>(u"Check1(2)"_qs)->click();
+    find<QCheckBox>(u"Check1(0)"_qs)->click();
+    scan({u"d/a.mp3"_qs, u"d/b.mp3"_qs});
+    QCOMPARE(compareGrid()->Rows(), 2);
+    const int bRow = scanGrid()->TextMatrix(1, 1) == u"b.mp3"_qs ? 1 : 2;
+    if (removedFromList) {
+        focusCell(scanGrid(), bRow, 1);
+        scanGrid()->clearHighlights();
+        scanGrid()->setCellBackColor(FlexGrid::SelectionColor);
+        run("MoveFromList");
+        QCOMPARE(m_window->catalogue().count(), 1);
+    }
+    QVERIFY(QFile::remove(path(u"d/b.mp3"_qs)));
+    for (const QString &answer : answers)
+        m_dialogs.inputReplies.enqueue(answer);
+    const int aRow = scanGrid()->TextMatrix(1, 1) == u"a.mp3"_qs ? 1 : 2;
+    focusCell(scanGrid(), aRow, 1);
+    run("FileReName");
+
+    QCOMPARE(promptTexts(), QStringList {u"错误！|"_qs + Taken});
+    QCOMPARE(TestFiles::entries(path(u"d"_qs)), QStringList {renamed});
+    QCOMPARE(scanGrid()->TextMatrix(aRow, 1), renamed);
+    // No list names one file twice.
+    QSet<QString> catalogued;
+    for (const FileRecord &record : m_window->catalogue().records())
+        catalogued.insert(record.fullPath());
+    QCOMPARE(catalogued.size(), m_window->catalogue().count());
+    QStringList pair {compareGrid()->TextMatrix(1, 2), compareGrid()->TextMatrix(1, 3)};
+    QStringList expected {renamed, u"b.mp3"_qs};
+    pair.sort();
+    expected.sort();
+    QCOMPARE(pair, expected);
 }
 
 void TestFrmMainFileCommands::failedRenameReportsTheError()
