@@ -40,21 +40,24 @@ std::optional<GridFiles::ListedFile> FrmMain::currentFile() const
 
 void FrmMain::Open_Click()
 {
-    if (const auto file = currentFile())
-        ModOpenAndSetFocus::OpenFile(m_desktop, file->path);
+    const auto file = currentFile();
+    if (file && !ModOpenAndSetFocus::OpenFile(m_desktop, file->path))
+        m_dialogs.error(QStringLiteral("打开文件失败，请检查文件是否正常..."));
 }
 
 void FrmMain::OpenShowFolder_Click()
 {
     const auto file = currentFile();
-    if (!file || !ModOpenAndSetFocus::RevealInFolder(m_desktop, file->path))
+    if (!file || !ModOpenAndSetFocus::RevealInFolder(m_desktop, file->path, m_inputTime.latest()))
         m_dialogs.error(QStringLiteral("打开文件位置失败，请检查文件是否正常..."));
 }
 
 void FrmMain::FileOption_Click()
 {
     const auto file = currentFile();
-    if (!file || !ModShowProperties::ShowFileProperties(m_desktop, file->path, this))
+    if (!file
+        || !ModShowProperties::ShowFileProperties(
+            m_desktop, file->path, this, m_inputTime.latest()))
         m_dialogs.error(QStringLiteral("查看属性失败，请检查文件是否正常..."));
 }
 

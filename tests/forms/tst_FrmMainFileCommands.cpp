@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -39,6 +42,10 @@ private Q_SLOTS:
     void singleFileCommandsTakeTheCurrentCell_data();
     void singleFileCommandsTakeTheCurrentCell();
     void missingFileFailsRevealAndProperties();
+    void desktopRefusalIsReported_data();
+    void desktopRefusalIsReported();
+    void revealAndPropertiesCarryTheClickTime_data();
+    void revealAndPropertiesCarryTheClickTime();
     void renameAsksUntilUsable_data();
     void renameAsksUntilUsable();
     void renamedFileShowsItsNameEverywhere();
@@ -163,6 +170,60 @@ void TestFrmMainFileCommands::missingFileFailsRevealAndProperties()
             u"错误！|查看属性失败，请检查文件是否正常..."_qs}));
 }
 
+void TestFrmMainFileCommands::desktopRefusalIsReported_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("open") << u"Open"_qs << u"打开文件失败，请检查文件是否正常..."_qs;
+    QTest::newRow("reveal") << u"OpenShowFolder"_qs
+                            << u"打开文件位置失败，请检查文件是否正常..."_qs;
+    QTest::newRow("properties") << u"FileOption"_qs << u"查看属性失败，请检查文件是否正常..."_qs;
+}
+
+void TestFrmMainFileCommands::desktopRefusalIsReported()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, message);
+    scan({u"a/x.mp3"_qs});
+    focusCell(scanGrid(), 1, 1);
+    m_desktop.result = false;
+    run(qPrintable(action));
+    QCOMPARE(m_desktop.requests.size(), 1);
+    QCOMPARE(promptTexts(), QStringList {u"错误！|"_qs + message});
+    QCOMPARE(m_dialogs.prompts.first().icon, Dialogs::Icon::Critical);
+}
+
+void TestFrmMainFileCommands::revealAndPropertiesCarryTheClickTime_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("request");
+    QTest::newRow("reveal") << u"OpenShowFolder"_qs << u"reveal "_qs;
+    QTest::newRow("properties") << u"FileOption"_qs << u"properties "_qs;
+}
+
+// The window the file manager opens comes to the front only when told the
+// time of the click on the context menu's item.
+void TestFrmMainFileCommands::revealAndPropertiesCarryTheClickTime()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, request);
+    scan({u"a/x.mp3"_qs});
+    focusCell(scanGrid(), 1, 1);
+    auto *menu = find<QMenu>(u"EditFile"_qs);
+    menu->popup(m_window->geometry().center());
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QPointF item = menu->actionGeometry(find<QAction>(action)).center();
+    for (const auto &[type, time] :
+        {std::pair(QEvent::MouseButtonPress, 4241), std::pair(QEvent::MouseButtonRelease, 4242)}) {
+        QMouseEvent click(type, item, menu->mapToGlobal(item), Qt::LeftButton,
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        click.setTimestamp(time);
+        QApplication::sendEvent(menu, &click);
+    }
+    QCOMPARE(m_desktop.requests, QStringList {request + path(u"a/x.mp3"_qs)});
+    QCOMPARE(m_desktop.eventTimes, QList<quint64> {4242});
+}
+
 void TestFrmMainFileCommands::renameAsksUntilUsable_data()
 {
     QTest::addColumn<QString>("name");
@@ -270,18 +331,20 @@ void TestFrmMainFileCommands::renamedFileShowsItsNameEverywhere()
 
 void TestFrmMainFileCommands::renameOntoListedNameIsRefused_data()
 {
-    QTest::addColumn<bool>("removedFromList"); // b.mp3's row, before its file goes
+    // b.mp3 leaves this list before its file goes: "MSHList" its row,
+    // "MSH1" the whole compare list.
+    QTest::addColumn<QString>("leftList");
     QTest::addColumn<QStringList>("answers"); // then the dialog is cancelled
     QTest::addColumn<QString>("renamed");
-    QTest::newRow("gone from disk, still in both lists")
-        << false << QStringList {u"b"_qs} << u"a.mp3"_qs;
+    QTest::newRow("gone from disk, still in the scan list")
+        << u"MSH1"_qs << QStringList {u"b"_qs} << u"a.mp3"_qs;
     QTest::newRow("gone from disk and the scan list, still compared")
-        << true << QStringList {u"b"_qs, u"c"_qs} << u"c.mp3"_qs;
+        << u"MSHList"_qs << QStringList {u"b"_qs, u"c"_qs} << u"c.mp3"_qs;
 }
 
 void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
 {
-    QFETCH(bool, removedFromList);
+    QFETCH(QString, leftList);
     QFETCH(QStringList, answers);
     QFETCH(QString, renamed);
     // By size alone, so that a.mp3 and b.mp3 make a pair.
@@ -289,9 +352,11 @@ void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
     find<QCheckBox>(u"Check1(0)"_qs)->click();
     scan({u"d/a.mp3"_qs, u"d/b.mp3"_qs});
     QCOMPARE(compareGrid()->Rows(), 2);
-    const int bRow = scanGrid()->TextMatrix(1, 1) == u"b.mp3"_qs ? 1 : 2;
-    if (removedFromList) {
-        focusCell(scanGrid(), bRow, 1);
+    if (leftList == u"MSH1"_qs) {
+        compareGrid()->setFocus();
+        run("ClearList");
+    } else {
+        focusCell(scanGrid(), scanGrid()->TextMatrix(1, 1) == u"b.mp3"_qs ? 1 : 2, 1);
         scanGrid()->clearHighlights();
         scanGrid()->setCellBackColor(FlexGrid::SelectionColor);
         run("MoveFromList");
@@ -312,11 +377,13 @@ void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
     for (const FileRecord &record : m_window->catalogue().records())
         catalogued.insert(record.fullPath());
     QCOMPARE(catalogued.size(), m_window->catalogue().count());
-    QStringList pair {compareGrid()->TextMatrix(1, 2), compareGrid()->TextMatrix(1, 3)};
-    QStringList expected {renamed, u"b.mp3"_qs};
-    pair.sort();
-    expected.sort();
-    QCOMPARE(pair, expected);
+    if (leftList == u"MSHList"_qs) {
+        QStringList pair {compareGrid()->TextMatrix(1, 2), compareGrid()->TextMatrix(1, 3)};
+        QStringList expected {renamed, u"b.mp3"_qs};
+        pair.sort();
+        expected.sort();
+        QCOMPARE(pair, expected);
+    }
 }
 
 void TestFrmMainFileCommands::failedRenameReportsTheError()
