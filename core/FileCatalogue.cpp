@@ -18,7 +18,7 @@ int FileCatalogue::removeFiles(const QSet<QString> &paths)
 bool FileCatalogue::rename(const QString &name, const QString &folder, const QString &newName)
 {
     const int index = indexOf(name, folder);
-    if (index < 0)
+    if (index < 0 || (newName != name && indexOf(newName, folder) >= 0))
         return false;
     m_records[index].fields[FileRecord::Name] = newName;
     return true;

@@ -7,7 +7,9 @@
 
 // The records of the last scan in the order the walk accepted them. Record k
 // is shown in scan-grid row k + 1 right after a scan; sorting the grid never
-// reorders the catalogue. A record is found by its exact name and folder.
+// reorders the catalogue. A record is found by its exact name and folder, and
+// no two records ever hold one path: a walk meets each path once, and a
+// rename never gives a record the name of another.
 class FileCatalogue
 {
 public:
@@ -22,7 +24,7 @@ public:
     // The index of the record of that very file, or -1.
     int indexOf(const QString &name, const QString &folder) const;
     // Gives the record of that very file its new name; false when none
-    // matches.
+    // matches or another record already holds the new name.
     bool rename(const QString &name, const QString &folder, const QString &newName);
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);

@@ -84,14 +84,17 @@ bool IsFilePresent(const QString &path)
 bool HasIllegalNameChar(const QString &name)
 {
     static const QString forbidden = QStringLiteral("><?*:/\\\"|");
+    // A control character has no business in a name: a NUL would cut the
+    // name short on disk while every list kept the whole text.
     for (const QChar c : name) {
-        if (forbidden.contains(c))
+        if (forbidden.contains(c) || c.category() == QChar::Other_Control)
             return true;
     }
     return false;
 }
 
-std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name)
+std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name,
+    const std::function<bool(const QString &newName)> &isListed)
 {
     const FileNameParts parts = FileNameParts::of(name);
     const QString oldPath = GridSchema::fullPath(folder, name);
@@ -109,7 +112,7 @@ std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const
         }
         const QString newName = *answer + parts.extension;
         const QString newPath = GridSchema::fullPath(folder, newName);
-        if (IsFilePresent(newPath)) {
+        if (IsFilePresent(newPath) || isListed(newName)) {
             dialogs.error(taken);
             continue;
         }

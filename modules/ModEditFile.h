@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Dialogs;
@@ -22,14 +23,18 @@ int RecycleFileList(Dialogs &dialogs, const QString &sourceList);
 // True only for an existing file; a folder, an empty path or a missing file
 // gives false.
 bool IsFilePresent(const QString &path);
-// True when the name holds one of > < ? * : / \ " |; false for the empty name.
+// True when the name holds one of > < ? * : / \ " | or a control character;
+// false for the empty name.
 bool HasIllegalNameChar(const QString &name);
 
 // Asks for a new base name for the file (the extension stays) until the
 // user gives a usable one or gives up, then renames the file without ever
 // replacing another; a name taken meanwhile is reported as taken and asked
-// again. Returns the new name once the file carries it.
-std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name);
+// again. A name that a listed file holds in the folder (isListed) is taken
+// too, even when that file is gone from disk: the lists would then name one
+// file twice. Returns the new name once the file carries it.
+std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name,
+    const std::function<bool(const QString &newName)> &isListed);
 
 // The requests the wrappers send, and how a return code becomes a result.
 ShellFileRequest copyRequest(const QString &sourceList, const QString &targetFolder);

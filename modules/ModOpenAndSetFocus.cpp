@@ -10,16 +10,16 @@ bool PathHasMatch(const QString &path)
     return FileSystem::exists(path);
 }
 
-void OpenFile(DesktopShell &desktop, const QString &fullPath)
+bool OpenFile(DesktopShell &desktop, const QString &fullPath)
 {
-    desktop.openFile(fullPath);
+    return desktop.openFile(fullPath);
 }
 
 // The path is not trimmed: a name here may end in spaces, and the trimmed
 // path would be another file.
-bool RevealInFolder(DesktopShell &desktop, const QString &fullPath)
+bool RevealInFolder(DesktopShell &desktop, const QString &fullPath, quint64 eventTime)
 {
-    return PathHasMatch(fullPath) && desktop.showInFolder(fullPath);
+    return PathHasMatch(fullPath) && desktop.showInFolder(fullPath, eventTime);
 }
 
 } // namespace ModOpenAndSetFocus

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class DesktopShell;
 
@@ -11,12 +12,13 @@ namespace ModOpenAndSetFocus {
 // path is taken as it stands, with no pattern characters.
 bool PathHasMatch(const QString &path);
 
-// Hands the file to the desktop's opener; what happens then is the
-// desktop's.
-void OpenFile(DesktopShell &desktop, const QString &fullPath);
+// Hands the file to the desktop's opener; false when the opener reports it
+// could not open the file.
+bool OpenFile(DesktopShell &desktop, const QString &fullPath);
 
-// Shows the file in the file manager's window on its folder; false when the
-// file is not there or the desktop could open nothing.
-bool RevealInFolder(DesktopShell &desktop, const QString &fullPath);
+// Shows the file in the file manager's window on its folder, in front for
+// the user's action at eventTime; false when the file is not there or the
+// desktop could open nothing.
+bool RevealInFolder(DesktopShell &desktop, const QString &fullPath, quint64 eventTime);
 
 } // namespace ModOpenAndSetFocus

@@ -5,9 +5,10 @@
 
 namespace ModShowProperties {
 
-bool ShowFileProperties(DesktopShell &desktop, const QString &fullPath, QWidget *owner)
+bool ShowFileProperties(
+    DesktopShell &desktop, const QString &fullPath, QWidget *owner, quint64 eventTime)
 {
-    return FileSystem::exists(fullPath) && desktop.showProperties(fullPath, owner);
+    return FileSystem::exists(fullPath) && desktop.showProperties(fullPath, owner, eventTime);
 }
 
 } // namespace ModShowProperties

@@ -6,6 +6,7 @@
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
 #include "modules/GridFiles.h"
+#include "platform/desktop/UserInputTime.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -143,6 +144,7 @@ private:
 
     Dialogs &m_dialogs;
     DesktopShell &m_desktop;
+    UserInputTime m_inputTime; // of the click or key that started a command
 
     // window-level state
     FileCatalogue m_catalogue;

@@ -11,6 +11,24 @@
 
 using GridFiles::Kind;
 
+namespace {
+
+// A compare row names its files until the next compare, even those no
+// longer in the scan list.
+bool comparesFile(const FlexGrid &grid, const QString &folder, const QString &name)
+{
+    for (int row = 1; row < grid.Rows(); ++row) {
+        for (const int side : {1, 2}) {
+            const GridFiles::ListedFile listed = GridFiles::pairFile(grid, row, side);
+            if (listed.name == name && listed.folder == folder)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<GridFiles::ListedFile> FrmMain::currentFile() const
 {
     FlexGrid *grid = activeGrid();
@@ -22,21 +40,24 @@ std::optional<GridFiles::ListedFile> FrmMain::currentFile() const
 
 void FrmMain::Open_Click()
 {
-    if (const auto file = currentFile())
-        ModOpenAndSetFocus::OpenFile(m_desktop, file->path);
+    const auto file = currentFile();
+    if (file && !ModOpenAndSetFocus::OpenFile(m_desktop, file->path))
+        m_dialogs.error(QStringLiteral("打开文件失败，请检查文件是否正常..."));
 }
 
 void FrmMain::OpenShowFolder_Click()
 {
     const auto file = currentFile();
-    if (!file || !ModOpenAndSetFocus::RevealInFolder(m_desktop, file->path))
+    if (!file || !ModOpenAndSetFocus::RevealInFolder(m_desktop, file->path, m_inputTime.latest()))
         m_dialogs.error(QStringLiteral("打开文件位置失败，请检查文件是否正常..."));
 }
 
 void FrmMain::FileOption_Click()
 {
     const auto file = currentFile();
-    if (!file || !ModShowProperties::ShowFileProperties(m_desktop, file->path, this))
+    if (!file
+        || !ModShowProperties::ShowFileProperties(
+            m_desktop, file->path, this, m_inputTime.latest()))
         m_dialogs.error(QStringLiteral("查看属性失败，请检查文件是否正常..."));
 }
 
@@ -51,7 +72,11 @@ void FrmMain::FileReName_Click()
         *grid, grid == MSHList ? Kind::Scan : Kind::Compare, grid->Row(), grid->Col());
     if (!file)
         return;
-    const auto newName = ModEditFile::RenameFile(m_dialogs, file->folder, file->name);
+    const auto newName
+        = ModEditFile::RenameFile(m_dialogs, file->folder, file->name, [&](const QString &name) {
+              return m_catalogue.indexOf(name, file->folder) >= 0
+                  || comparesFile(*MSH1, file->folder, name);
+          });
     if (!newName)
         return;
     m_catalogue.rename(file->name, file->folder, *newName);

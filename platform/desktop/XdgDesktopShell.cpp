@@ -13,18 +13,18 @@ bool XdgDesktopShell::openFile(const QString &path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-bool XdgDesktopShell::showInFolder(const QString &path)
+bool XdgDesktopShell::showInFolder(const QString &path, quint64 eventTime)
 {
-    if (callFileManager(QStringLiteral("ShowItems"), path))
+    if (callFileManager(QStringLiteral("ShowItems"), path, eventTime))
         return true;
     // The file cannot be selected this way, but its folder opens.
     const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path.left(slash + 1)));
 }
 
-bool XdgDesktopShell::showProperties(const QString &path, QWidget *owner)
+bool XdgDesktopShell::showProperties(const QString &path, QWidget *owner, quint64 eventTime)
 {
-    if (callFileManager(QStringLiteral("ShowItemProperties"), path))
+    if (callFileManager(QStringLiteral("ShowItemProperties"), path, eventTime))
         return true;
     const FileSystem::EntryStatus status = FileSystem::status(path);
     if (!status.ok)
@@ -41,12 +41,18 @@ bool XdgDesktopShell::putFilesOnClipboard(const QStringList &paths)
     return FileClipboard::put(paths);
 }
 
-bool XdgDesktopShell::callFileManager(const QString &method, const QString &path) const
+QString XdgDesktopShell::startupId(quint64 eventTime)
+{
+    return eventTime ? QStringLiteral("_TIME%1").arg(eventTime) : QString();
+}
+
+bool XdgDesktopShell::callFileManager(
+    const QString &method, const QString &path, quint64 eventTime) const
 {
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(FileManagerService),
         QString::fromLatin1(FileManagerPath), QString::fromLatin1(FileManagerService), method);
-    // The URI and an empty start-up id: the file manager raises its own window.
-    call << QStringList {QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded())} << QString();
+    call << QStringList {QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded())}
+         << startupId(eventTime);
     const QDBusConnection bus = m_bus ? *m_bus : QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;

@@ -21,8 +21,8 @@ public:
     }
 
     bool openFile(const QString &path) override;
-    bool showInFolder(const QString &path) override;
-    bool showProperties(const QString &path, QWidget *owner) override;
+    bool showInFolder(const QString &path, quint64 eventTime) override;
+    bool showProperties(const QString &path, QWidget *owner, quint64 eventTime) override;
     bool putFilesOnClipboard(const QStringList &paths) override;
 
     static constexpr auto FileManagerService = "org.freedesktop.FileManager1";
@@ -30,9 +30,13 @@ public:
     // A file manager that is started for the call may take a while to answer.
     static constexpr int FileManagerTimeoutMs = 10000;
 
+    // The start-up id that brings the file manager's window to the front:
+    // "_TIME" and the time of the user's action, or none when unknown.
+    static QString startupId(quint64 eventTime);
+
 private:
     // True when the file manager carried out the method for the file.
-    bool callFileManager(const QString &method, const QString &path) const;
+    bool callFileManager(const QString &method, const QString &path, quint64 eventTime) const;
 
     std::optional<QDBusConnection> m_bus;
 };

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <utility>
 
 namespace FileOps {
 
@@ -136,20 +137,49 @@ FileOpResult writeAll(int fd, const char *data, size_t size)
     return FileOpResult::success();
 }
 
+int systemNoReplace(const char *source, const char *target)
+{
+    return ::renameat2(AT_FDCWD, source, AT_FDCWD, target, RENAME_NOREPLACE);
+}
+
+NoReplaceCall noReplaceCall = systemNoReplace;
+
+// Where the file system cannot refuse a taken name itself: a second link
+// under the new name, which fails rather than replace, then the old name
+// goes. The file has at least one name at every moment.
+FileOpResult linkThenUnlink(const QByteArray &source, const QByteArray &target)
+{
+    if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), 0) != 0) {
+        // No hard links here (vfat and the like): looking first and then
+        // renaming could replace a file that appeared in between.
+        if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS)
+            return FileOpResult::fromErrno(EOPNOTSUPP);
+        return FileOpResult::fromErrno(errno);
+    }
+    if (::unlink(source.constData()) != 0) {
+        const int error = errno;
+        // The file keeps its old name, as long as both names still lead to
+        // it: the new one may have changed hands, the old one may be gone.
+        struct stat from;
+        struct stat to;
+        if (::lstat(source.constData(), &from) == 0 && ::lstat(target.constData(), &to) == 0
+            && from.st_dev == to.st_dev && from.st_ino == to.st_ino)
+            ::unlink(target.constData());
+        return FileOpResult::fromErrno(error);
+    }
+    return FileOpResult::success();
+}
+
 FileOpResult renameBytes(const QByteArray &source, const QByteArray &target)
 {
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE)
-        == 0)
+    // The system would read a name only up to a NUL: another file's name.
+    if (source.contains('\0') || target.contains('\0'))
+        return FileOpResult::fromErrno(EINVAL);
+    if (noReplaceCall(source.constData(), target.constData()) == 0)
         return FileOpResult::success();
     if (errno != EINVAL && errno != ENOSYS)
         return FileOpResult::fromErrno(errno);
-    // The file system cannot refuse a taken name by itself: look first.
-    struct stat st;
-    if (::lstat(target.constData(), &st) == 0)
-        return FileOpResult::fromErrno(EEXIST);
-    if (::rename(source.constData(), target.constData()) != 0)
-        return FileOpResult::fromErrno(errno);
-    return FileOpResult::success();
+    return linkThenUnlink(source, target);
 }
 
 void syncFolder(const QByteArray &folder)
@@ -350,6 +380,11 @@ FileOpResult moveFile(
 FileOpResult renameNoReplace(const QByteArray &source, const QByteArray &target)
 {
     return renameBytes(source, target);
+}
+
+NoReplaceCall setNoReplaceCall(NoReplaceCall call)
+{
+    return std::exchange(noReplaceCall, call ? call : systemNoReplace);
 }
 
 bool sameFile(const QString &a, const QString &b)

@@ -40,8 +40,16 @@ FileOpResult moveFile(const QString &source, const QString &target, Existing exi
     const ByteProgress &progress = {});
 
 // rename() that never replaces an existing name; names as the file system
-// holds them.
+// holds them. Where the file system has no such rename, the file gets a
+// second link under the new name and then loses the old one; where it has no
+// links either, the rename is refused with EOPNOTSUPP.
 FileOpResult renameNoReplace(const QByteArray &source, const QByteArray &target);
+
+// The system's rename that refuses a taken name: 0, or -1 with errno set.
+using NoReplaceCall = int (*)(const char *source, const char *target);
+// Puts in the call renameNoReplace tries first (null: the system's) and
+// returns the one before; tests answer as a file system without it would.
+NoReplaceCall setNoReplaceCall(NoReplaceCall call);
 
 // True when both names lead to the same file (same device and inode), so that
 // a copy of one onto the other would be a copy onto itself.

@@ -4,10 +4,14 @@
 #include "core/GridSchema.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -37,9 +42,15 @@ private Q_SLOTS:
     void singleFileCommandsTakeTheCurrentCell_data();
     void singleFileCommandsTakeTheCurrentCell();
     void missingFileFailsRevealAndProperties();
+    void desktopRefusalIsReported_data();
+    void desktopRefusalIsReported();
+    void revealAndPropertiesCarryTheClickTime_data();
+    void revealAndPropertiesCarryTheClickTime();
     void renameAsksUntilUsable_data();
     void renameAsksUntilUsable();
     void renamedFileShowsItsNameEverywhere();
+    void renameOntoListedNameIsRefused_data();
+    void renameOntoListedNameIsRefused();
     void failedRenameReportsTheError();
     void copyPutsSelectedFilesOnClipboard_data();
     void copyPutsSelectedFilesOnClipboard();
@@ -159,6 +170,60 @@ void TestFrmMainFileCommands::missingFileFailsRevealAndProperties()
             u"错误！|查看属性失败，请检查文件是否正常..."_qs}));
 }
 
+void TestFrmMainFileCommands::desktopRefusalIsReported_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("open") << u"Open"_qs << u"打开文件失败，请检查文件是否正常..."_qs;
+    QTest::newRow("reveal") << u"OpenShowFolder"_qs
+                            << u"打开文件位置失败，请检查文件是否正常..."_qs;
+    QTest::newRow("properties") << u"FileOption"_qs << u"查看属性失败，请检查文件是否正常..."_qs;
+}
+
+void TestFrmMainFileCommands::desktopRefusalIsReported()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, message);
+    scan({u"a/x.mp3"_qs});
+    focusCell(scanGrid(), 1, 1);
+    m_desktop.result = false;
+    run(qPrintable(action));
+    QCOMPARE(m_desktop.requests.size(), 1);
+    QCOMPARE(promptTexts(), QStringList {u"错误！|"_qs + message});
+    QCOMPARE(m_dialogs.prompts.first().icon, Dialogs::Icon::Critical);
+}
+
+void TestFrmMainFileCommands::revealAndPropertiesCarryTheClickTime_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("request");
+    QTest::newRow("reveal") << u"OpenShowFolder"_qs << u"reveal "_qs;
+    QTest::newRow("properties") << u"FileOption"_qs << u"properties "_qs;
+}
+
+// The window the file manager opens comes to the front only when told the
+// time of the click on the context menu's item.
+void TestFrmMainFileCommands::revealAndPropertiesCarryTheClickTime()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, request);
+    scan({u"a/x.mp3"_qs});
+    focusCell(scanGrid(), 1, 1);
+    auto *menu = find<QMenu>(u"EditFile"_qs);
+    menu->popup(m_window->geometry().center());
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QPointF item = menu->actionGeometry(find<QAction>(action)).center();
+    for (const auto &[type, time] :
+        {std::pair(QEvent::MouseButtonPress, 4241), std::pair(QEvent::MouseButtonRelease, 4242)}) {
+        QMouseEvent click(type, item, menu->mapToGlobal(item), Qt::LeftButton,
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        click.setTimestamp(time);
+        QApplication::sendEvent(menu, &click);
+    }
+    QCOMPARE(m_desktop.requests, QStringList {request + path(u"a/x.mp3"_qs)});
+    QCOMPARE(m_desktop.eventTimes, QList<quint64> {4242});
+}
+
 void TestFrmMainFileCommands::renameAsksUntilUsable_data()
 {
     QTest::addColumn<QString>("name");
@@ -181,6 +246,12 @@ void TestFrmMainFileCommands::renameAsksUntilUsable_data()
     QTest::newRow("preset answer is the name itself")
         << u"song.mp3"_qs << QString() << QStringList {u"song"_qs} << QStringList {Taken}
         << u"song.mp3"_qs;
+    QTest::newRow("NUL in the answer")
+        << u"song.mp3"_qs << QString() << QStringList {u"tu"_qs + QChar(u'\0') + u"ne"_qs}
+        << QStringList {Forbidden} << u"song.mp3"_qs;
+    QTest::newRow("line break, then a plain answer")
+        << u"song.mp3"_qs << QString() << QStringList {u"tu\nne"_qs, u"tune"_qs}
+        << QStringList {Forbidden} << u"tune.mp3"_qs;
     QTest::newRow("answer with an extension")
         << u"song.mp3"_qs << QString() << QStringList {u"tune.mp3"_qs} << QStringList()
         << u"tune.mp3.mp3"_qs;
@@ -256,6 +327,63 @@ void TestFrmMainFileCommands::renamedFileShowsItsNameEverywhere()
     // A double click on a similarity names no file.
     doubleClick(compareGrid(), 1, GridSchema::CompareColumn::Similarity);
     QCOMPARE(m_dialogs.inputs.size(), 1);
+}
+
+void TestFrmMainFileCommands::renameOntoListedNameIsRefused_data()
+{
+    // b.mp3 leaves this list before its file goes: "MSHList" its row,
+    // "MSH1" the whole compare list.
+    QTest::addColumn<QString>("leftList");
+    QTest::addColumn<QStringList>("answers"); // then the dialog is cancelled
+    QTest::addColumn<QString>("renamed");
+    QTest::newRow("gone from disk, still in the scan list")
+        << u"MSH1"_qs << QStringList {u"b"_qs} << u"a.mp3"_qs;
+    QTest::newRow("gone from disk and the scan list, still compared")
+        << u"MSHList"_qs << QStringList {u"b"_qs, u"c"_qs} << u"c.mp3"_qs;
+}
+
+void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
+{
+    QFETCH(QString, leftList);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, renamed);
+    // By size alone, so that a.mp3 and b.mp3 make a pair.
+    find<QCheckBox>(u"Check1(2)"_qs)->click();
+    find<QCheckBox>(u"Check1(0)"_qs)->click();
+    scan({u"d/a.mp3"_qs, u"d/b.mp3"_qs});
+    QCOMPARE(compareGrid()->Rows(), 2);
+    if (leftList == u"MSH1"_qs) {
+        compareGrid()->setFocus();
+        run("ClearList");
+    } else {
+        focusCell(scanGrid(), scanGrid()->TextMatrix(1, 1) == u"b.mp3"_qs ? 1 : 2, 1);
+        scanGrid()->clearHighlights();
+        scanGrid()->setCellBackColor(FlexGrid::SelectionColor);
+        run("MoveFromList");
+        QCOMPARE(m_window->catalogue().count(), 1);
+    }
+    QVERIFY(QFile::remove(path(u"d/b.mp3"_qs)));
+    for (const QString &answer : answers)
+        m_dialogs.inputReplies.enqueue(answer);
+    const int aRow = scanGrid()->TextMatrix(1, 1) == u"a.mp3"_qs ? 1 : 2;
+    focusCell(scanGrid(), aRow, 1);
+    run("FileReName");
+
+    QCOMPARE(promptTexts(), QStringList {u"错误！|"_qs + Taken});
+    QCOMPARE(TestFiles::entries(path(u"d"_qs)), QStringList {renamed});
+    QCOMPARE(scanGrid()->TextMatrix(aRow, 1), renamed);
+    // No list names one file twice.
+    QSet<QString> catalogued;
+    for (const FileRecord &record : m_window->catalogue().records())
+        catalogued.insert(record.fullPath());
+    QCOMPARE(catalogued.size(), m_window->catalogue().count());
+    if (leftList == u"MSHList"_qs) {
+        QStringList pair {compareGrid()->TextMatrix(1, 2), compareGrid()->TextMatrix(1, 3)};
+        QStringList expected {renamed, u"b.mp3"_qs};
+        pair.sort();
+        expected.sort();
+        QCOMPARE(pair, expected);
+    }
 }
 
 void TestFrmMainFileCommands::failedRenameReportsTheError()

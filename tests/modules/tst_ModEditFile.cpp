@@ -229,7 +229,11 @@ void TestModEditFile::hasIllegalNameChar_data()
     QTest::newRow("empty") << "" << false;
     QTest::newRow("letters, digits, one dot") << "Track01.mp3" << false;
     QTest::newRow("chinese, spaces, brackets") << "重复 文件 (2) [副本].txt" << false;
-    QTest::newRow("control characters pass") << "a\tb\nc" << false;
+    QTest::newRow("NUL inside") << QStringLiteral("ab") + nul + QStringLiteral("cd") << true;
+    QTest::newRow("tab") << "a\tb" << true;
+    QTest::newRow("line break last") << "ab\n" << true;
+    QTest::newRow("DEL") << "a\x7f" << true;
+    QTest::newRow("C1 control") << QStringLiteral("a") + QChar(0x85) << true;
     QTest::newRow("trailing dot and space pass") << "name. " << false;
     QTest::newRow("reserved device name passes") << "CON" << false;
     QTest::newRow("question mark first") << "?abc" << true;

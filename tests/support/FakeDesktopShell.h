@@ -5,20 +5,24 @@
 #include <QStringList>
 
 // Records every request as "method path" (the clipboard's as "clipboard"
-// followed by its paths, one a line) and answers with the set result.
+// followed by its paths, one a line), and the event time of each reveal and
+// properties request; answers with the set result.
 class FakeDesktopShell : public DesktopShell
 {
 public:
     QStringList requests;
+    QList<quint64> eventTimes;
     bool result = true;
 
     bool openFile(const QString &path) override { return record(QStringLiteral("open ") + path); }
-    bool showInFolder(const QString &path) override
+    bool showInFolder(const QString &path, quint64 eventTime) override
     {
+        eventTimes.append(eventTime);
         return record(QStringLiteral("reveal ") + path);
     }
-    bool showProperties(const QString &path, QWidget *) override
+    bool showProperties(const QString &path, QWidget *, quint64 eventTime) override
     {
+        eventTimes.append(eventTime);
         return record(QStringLiteral("properties ") + path);
     }
     bool putFilesOnClipboard(const QStringList &paths) override

@@ -22,7 +22,8 @@
 
 // A file manager on the test's own session bus, serving from a thread of
 // its own so that the desktop code's blocking call can be answered. It
-// records each call as the method and the local file of each URI.
+// records each call as the method, the local file of each URI and the
+// start-up id.
 class StandInFileManager : public QObject
 {
     Q_OBJECT
@@ -36,18 +37,22 @@ public:
     }
 
 public Q_SLOTS:
-    void ShowItems(const QStringList &uris, const QString &) { record(u"ShowItems"_qs, uris); }
-    void ShowItemProperties(const QStringList &uris, const QString &)
+    void ShowItems(const QStringList &uris, const QString &startupId)
     {
-        record(u"ShowItemProperties"_qs, uris);
+        record(u"ShowItems"_qs, uris, startupId);
+    }
+    void ShowItemProperties(const QStringList &uris, const QString &startupId)
+    {
+        record(u"ShowItemProperties"_qs, uris, startupId);
     }
 
 private:
-    void record(const QString &method, const QStringList &uris)
+    void record(const QString &method, const QStringList &uris, const QString &startupId)
     {
         const QMutexLocker lock(&m_mutex);
         for (const QString &uri : uris)
-            m_calls << method + u' ' + QUrl::fromEncoded(uri.toLatin1()).toLocalFile();
+            m_calls << method + u' ' + QUrl::fromEncoded(uri.toLatin1()).toLocalFile() + u' '
+                    + startupId;
     }
 
     QMutex m_mutex;
@@ -147,14 +152,20 @@ void TestXdgDesktopShell::requestReachesFileManagerOrOpener_data()
     QTest::addColumn<QString>("managerCall"); // method, or empty for none
     QTest::addColumn<bool>("folderOpened"); // else the file, or nothing
     QTest::addColumn<bool>("ownWindow");
-    QTest::newRow("open") << u"open"_qs << true << QString() << false << false;
-    QTest::newRow("reveal") << u"reveal"_qs << true << u"ShowItems"_qs << false << false;
+    QTest::addColumn<quint64>("eventTime"); // of the user's click
+    QTest::addColumn<QString>("startupId"); // as the file manager gets it
+    QTest::newRow("open") << u"open"_qs << true << QString() << false << false << quint64(0)
+                          << QString();
+    QTest::newRow("reveal") << u"reveal"_qs << true << u"ShowItems"_qs << false << false
+                            << quint64(4242) << u"_TIME4242"_qs;
+    QTest::newRow("reveal, time unknown")
+        << u"reveal"_qs << true << u"ShowItems"_qs << false << false << quint64(0) << QString();
     QTest::newRow("reveal without file manager")
-        << u"reveal"_qs << false << QString() << true << false;
+        << u"reveal"_qs << false << QString() << true << false << quint64(4242) << QString();
     QTest::newRow("properties") << u"properties"_qs << true << u"ShowItemProperties"_qs << false
-                                << false;
+                                << false << quint64(17) << u"_TIME17"_qs;
     QTest::newRow("properties without file manager")
-        << u"properties"_qs << false << QString() << false << true;
+        << u"properties"_qs << false << QString() << false << true << quint64(17) << QString();
 }
 
 void TestXdgDesktopShell::requestReachesFileManagerOrOpener()
@@ -164,6 +175,8 @@ void TestXdgDesktopShell::requestReachesFileManagerOrOpener()
     QFETCH(QString, managerCall);
     QFETCH(bool, folderOpened);
     QFETCH(bool, ownWindow);
+    QFETCH(quint64, eventTime);
+    QFETCH(QString, startupId);
     if (managerOnBus)
         QVERIFY(QDBusConnection(u"file-manager"_qs)
                     .registerService(QString::fromLatin1(XdgDesktopShell::FileManagerService)));
@@ -178,14 +191,15 @@ void TestXdgDesktopShell::requestReachesFileManagerOrOpener()
     if (command == u"open"_qs)
         ok = shell.openFile(file);
     else if (command == u"reveal"_qs)
-        ok = shell.showInFolder(file);
+        ok = shell.showInFolder(file, eventTime);
     else
-        ok = shell.showProperties(file, &owner);
+        ok = shell.showProperties(file, &owner, eventTime);
     QVERIFY(ok);
 
     const QStringList calls = m_manager->takeCalls();
-    QCOMPARE(
-        calls, managerCall.isEmpty() ? QStringList() : QStringList {managerCall + u' ' + file});
+    QCOMPARE(calls,
+        managerCall.isEmpty() ? QStringList()
+                              : QStringList {managerCall + u' ' + file + u' ' + startupId});
     QStringList opened;
     if (command == u"open"_qs)
         opened << file;
@@ -210,7 +224,7 @@ void TestXdgDesktopShell::ownPropertiesWindowDescribesTheFile()
 
     XdgDesktopShell shell(QDBusConnection(u"program"_qs)); // no file manager on the bus
     QWidget owner;
-    QVERIFY(shell.showProperties(file, &owner));
+    QVERIFY(shell.showProperties(file, &owner, 1));
     QVERIFY(m_manager->takeCalls().isEmpty());
     const auto windows = owner.findChildren<FilePropertiesWindow *>();
     QCOMPARE(windows.size(), 1);
@@ -229,7 +243,7 @@ void TestXdgDesktopShell::ownPropertiesWindowDescribesTheFile()
 
     // The file gone since the list was made: nothing to show.
     QVERIFY(QFile::remove(file));
-    QVERIFY(!shell.showProperties(file, &owner));
+    QVERIFY(!shell.showProperties(file, &owner, 1));
 }
 
 void TestXdgDesktopShell::clipboardHoldsOnlyTheListInOrder()
