@@ -5,12 +5,12 @@
 #include "platform/files/FileSystem.h"
 
 #include <QDBusMessage>
-#include <QDesktopServices>
+#include <QProcess>
 #include <QUrl>
 
 bool XdgDesktopShell::openFile(const QString &path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return runOpener(path);
 }
 
 bool XdgDesktopShell::showInFolder(const QString &path, quint64 eventTime)
@@ -19,7 +19,7 @@ bool XdgDesktopShell::showInFolder(const QString &path, quint64 eventTime)
         return true;
     // The file cannot be selected this way, but its folder opens.
     const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path.left(slash + 1)));
+    return runOpener(path.left(slash + 1));
 }
 
 bool XdgDesktopShell::showProperties(const QString &path, QWidget *owner, quint64 eventTime)
@@ -57,4 +57,30 @@ bool XdgDesktopShell::callFileManager(
     if (!bus.isConnected())
         return false;
     return bus.call(call, QDBus::Block, FileManagerTimeoutMs).type() == QDBusMessage::ReplyMessage;
+}
+
+bool XdgDesktopShell::runOpener(const QString &path) const
+{
+    auto *opener = new QProcess;
+    opener->setProgram(m_opener);
+    // The path is one argument as it stands: full, so never taken for an
+    // option or a resource.
+    opener->setArguments({path});
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    opener->start();
+    if (!opener->waitForStarted()) {
+        delete opener;
+        return false;
+    }
+    if (opener->waitForFinished(OpenerVerdictMs)) {
+        const bool opened = opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+        delete opener;
+        return opened;
+    }
+    // Still running: the program it started for the file keeps it busy.
+    // It goes when it ends, never killed with the window.
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    return true;
 }

@@ -9,7 +9,6 @@
 #include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
@@ -72,11 +71,31 @@ private Q_SLOTS:
     void requestReachesFileManagerOrOpener();
     void ownPropertiesWindowDescribesTheFile();
     void clipboardHoldsOnlyTheListInOrder();
-
-    // The desktop's opener, as QDesktopServices hands it a file URL.
-    void opened(const QUrl &url) { m_opened << url.toLocalFile(); }
+    void openerVerdict_data();
+    void openerVerdict();
 
 private:
+    // A stand-in for xdg-open that records the path it is given, runs for
+    // the seconds given and exits with the code given.
+    void writeOpener(int exitCode, int seconds = 0) const
+    {
+        QVERIFY(TestFiles::write(m_opener,
+            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nsleep %2\nexit %3\n")
+                .arg(m_openedLog)
+                .arg(seconds)
+                .arg(exitCode)
+                .toUtf8()));
+        QVERIFY(QFile::setPermissions(m_opener, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    // The paths the opener was given, in order.
+    QStringList opened() const
+    {
+        QFile log(m_openedLog);
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
     // Joined as text: a name may start with ":", which filePath() refuses.
     QString path(const QString &relative) const { return m_dir->path() + u'/' + relative; }
 
@@ -86,7 +105,8 @@ private:
     QThread m_managerThread;
     StandInFileManager *m_manager = nullptr;
     std::unique_ptr<QTemporaryDir> m_dir;
-    QStringList m_opened;
+    QString m_opener = m_busDir.filePath(u"opener"_qs);
+    QString m_openedLog = m_busDir.filePath(u"opened.log"_qs);
 };
 
 void TestXdgDesktopShell::initTestCase()
@@ -117,12 +137,10 @@ void TestXdgDesktopShell::initTestCase()
     QVERIFY(managerBus.registerObject(QString::fromLatin1(XdgDesktopShell::FileManagerPath),
         m_manager, QDBusConnection::ExportAllSlots));
     QVERIFY(QDBusConnection::connectToBus(m_address, u"program"_qs).isConnected());
-    QDesktopServices::setUrlHandler(u"file"_qs, this, "opened");
 }
 
 void TestXdgDesktopShell::cleanupTestCase()
 {
-    QDesktopServices::unsetUrlHandler(u"file"_qs);
     QDBusConnection::disconnectFromBus(u"file-manager"_qs);
     QDBusConnection::disconnectFromBus(u"program"_qs);
     m_managerThread.quit();
@@ -134,7 +152,8 @@ void TestXdgDesktopShell::cleanupTestCase()
 void TestXdgDesktopShell::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_opened.clear();
+    QFile::remove(m_openedLog);
+    writeOpener(0);
 }
 
 void TestXdgDesktopShell::cleanup()
@@ -185,7 +204,7 @@ void TestXdgDesktopShell::requestReachesFileManagerOrOpener()
     const QString file = folder + u"#1 50% 重复.mp3"_qs;
     QVERIFY(TestFiles::write(file, "12345"));
 
-    XdgDesktopShell shell(QDBusConnection(u"program"_qs));
+    XdgDesktopShell shell(QDBusConnection(u"program"_qs), m_opener);
     QWidget owner;
     bool ok = false;
     if (command == u"open"_qs)
@@ -205,7 +224,7 @@ void TestXdgDesktopShell::requestReachesFileManagerOrOpener()
         opened << file;
     else if (folderOpened)
         opened << folder;
-    QCOMPARE(m_opened, opened);
+    QCOMPARE(this->opened(), opened);
     QCOMPARE(owner.findChildren<FilePropertiesWindow *>().size(), ownWindow ? 1 : 0);
 }
 
@@ -222,7 +241,7 @@ void TestXdgDesktopShell::ownPropertiesWindowDescribesTheFile()
     handle.close();
     QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
 
-    XdgDesktopShell shell(QDBusConnection(u"program"_qs)); // no file manager on the bus
+    XdgDesktopShell shell(QDBusConnection(u"program"_qs), m_opener); // no file manager on the bus
     QWidget owner;
     QVERIFY(shell.showProperties(file, &owner, 1));
     QVERIFY(m_manager->takeCalls().isEmpty());
@@ -272,3 +291,31 @@ void TestXdgDesktopShell::clipboardHoldsOnlyTheListInOrder()
 
 QTEST_MAIN(TestXdgDesktopShell)
 #include "tst_XdgDesktopShell.moc"
+
+void TestXdgDesktopShell::openerVerdict_data()
+{
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("opened") << 0 << 0 << true;
+    QTest::newRow("no program for the type") << 3 << 0 << false;
+    QTest::newRow("the program could not open it") << 4 << 0 << false;
+    // Still running when the verdict is due: a program was started.
+    QTest::newRow("still running") << 4 << 3 << true;
+}
+
+void TestXdgDesktopShell::openerVerdict()
+{
+    QFETCH(int, exitCode);
+    QFETCH(int, seconds);
+    QFETCH(bool, opened);
+    writeOpener(exitCode, seconds);
+    const QString file = path(u"-a.xyz"_qs);
+    QVERIFY(TestFiles::write(file, "12345"));
+    XdgDesktopShell shell(QDBusConnection(u"program"_qs), m_opener);
+    QCOMPARE(shell.openFile(file), opened);
+    QCOMPARE(this->opened(), QStringList {file});
+    // No opener to start at all.
+    QVERIFY(!XdgDesktopShell(QDBusConnection(u"missing"_qs), m_busDir.filePath(u"none"_qs))
+                 .openFile(file));
+}
