@@ -95,7 +95,7 @@ int benchSelect(const QStringList &args)
         grid->setCol(1);
         grid->setRowSel(ShiftRows);
         grid->setColSel(grid->Cols() - 1);
-        ModSetGrid::GridKeyUp(*grid);
+        ModSetGrid::GridKeyUp(*grid, 0);
     }
     out << "shift_highlighted_rows: " << highlightedRows(*grid, 2) << "\n";
     timer.start();

@@ -84,7 +84,7 @@ const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &fil
 void forEachSelectedFile(
     FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit)
 {
-    const FlexGrid::QuietMoves quiet(grid);
+    const FlexGrid::Walk walk(grid);
     const int rows = grid.Rows();
     if (kind == Kind::Scan) {
         const int col = grid.Col();
@@ -95,8 +95,6 @@ void forEachSelectedFile(
             grid.setCol(col);
             visit(listed(grid, row, ScanColumn::Name, ScanColumn::Folder, 1));
         }
-        grid.setRow(1);
-        grid.setCol(col);
         return;
     }
     for (int row = rows - 1; row >= 1; --row) {
@@ -111,8 +109,6 @@ void forEachSelectedFile(
             visit(pairFile(grid, row, file));
         }
     }
-    grid.setRow(1);
-    grid.setCol(1);
 }
 
 } // namespace GridFiles

@@ -54,8 +54,8 @@ const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &fil
 // compare grid every highlighted cell of columns 2 to 13 of a row with a
 // file-1 name counts by itself. The current cell is on the visited cell
 // while visit runs, moved without cell events so that no highlight
-// reaction runs, and ends on row 1 (column 1 in the compare grid), where
-// a walk over every row would leave it.
+// reaction runs; afterwards the current cell and range are where the user
+// left them.
 void forEachSelectedFile(
     FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit);
 

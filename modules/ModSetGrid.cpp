@@ -26,6 +26,22 @@ void paintRange(FlexGrid &grid, const QColor &color)
     grid.setFillStyle(0);
 }
 
+// Paints the range the user extended and collapses it to its anchor.
+void addRange(FlexGrid &grid)
+{
+    Interaction &state = interaction();
+    const bool rowMode = grid.SelectionMode() == RowMode;
+    if (rowMode && grid.RowSel() == grid.Row())
+        return;
+    if (grid.ColSel() != grid.Col() || grid.RowSel() != grid.Row()) {
+        paintRange(grid, grid.BackColorSel());
+        ++state.addedHighlights;
+    }
+    // Collapses the widget's own range to its anchor.
+    grid.setRow(grid.Row());
+    grid.setCol(rowMode ? 1 : grid.Col());
+}
+
 } // namespace
 
 void WidenColumns(FlexGrid &grid, int firstColumn, const QList<int> &widths)
@@ -51,6 +67,9 @@ void ClearHighlights(FlexGrid &grid)
     const FlexGrid::RedrawOff redrawOff(grid);
     // One pass over the highlighted cells instead of a walk over every row.
     grid.clearHighlights();
+    // Placing the current cell is no move of the user's: the cell reactions
+    // would paint its row again.
+    const FlexGrid::QuietMoves quiet(grid);
     grid.setRow(rowSel);
     grid.setCol(grid.SelectionMode() == RowMode ? 1 : colSel);
 }
@@ -83,26 +102,24 @@ void GridKeyDown(FlexGrid &grid, int shift)
     ++state.addedHighlights;
 }
 
-void GridKeyUp(FlexGrid &grid)
+void GridKeyUp(FlexGrid &grid, int shift)
 {
-    Interaction &state = interaction();
-    state.lastShift = 0;
-    const bool rowMode = grid.SelectionMode() == RowMode;
-    if (rowMode && grid.RowSel() == grid.Row())
+    // While Shift is held, keys go on extending the range; it is added once
+    // Shift itself is let go.
+    if (shift & Shift) {
+        interaction().lastShift = shift;
         return;
-    if (grid.ColSel() != grid.Col() || grid.RowSel() != grid.Row()) {
-        paintRange(grid, grid.BackColorSel());
-        ++state.addedHighlights;
     }
-    // Collapses the widget's own range to its anchor.
-    grid.setRow(grid.Row());
-    grid.setCol(rowMode ? 1 : grid.Col());
+    interaction().lastShift = 0;
+    addRange(grid);
 }
 
 void GridMouseUp(FlexGrid &grid)
 {
-    interaction().lastButton = 0;
-    GridKeyUp(grid);
+    Interaction &state = interaction();
+    state.lastButton = 0;
+    state.lastShift = 0;
+    addRange(grid);
 }
 
 void GridLeaveCell(FlexGrid &grid)

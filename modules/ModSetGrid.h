@@ -29,7 +29,8 @@ void ClearHighlights(FlexGrid &grid);
 void GridMouseDown(FlexGrid &grid, int button, int shift);
 void GridMouseUp(FlexGrid &grid);
 void GridKeyDown(FlexGrid &grid, int shift);
-void GridKeyUp(FlexGrid &grid);
+// shift: the modifiers still held once the key is up.
+void GridKeyUp(FlexGrid &grid, int shift);
 void GridLeaveCell(FlexGrid &grid);
 void GridEnterCell(FlexGrid &grid);
 void GridHighlightCurrent(FlexGrid &grid);

@@ -138,9 +138,13 @@ private:
     // act on; null when the focus is elsewhere.
     FlexGrid *activeGrid() const;
     // After a delete or move: every selected file still at its old path is
-    // marked red and logged with failedText, every other one logged as done.
+    // marked red and logged with failedText, every other one logged as done;
+    // the rows whose examined files are all gone leave the list.
     void checkSelectedFiles(const QString &failedText, const QString &doneText,
         const QString &doneFile1Text, bool bothNamesNeeded);
+    // Drops these distinct data rows (and, from the scan list, their
+    // records), then renumbers the rows left.
+    void removeRows(FlexGrid &grid, const QList<int> &rows);
 
     Dialogs &m_dialogs;
     DesktopShell &m_desktop;

@@ -59,7 +59,7 @@ void FrmMain::DuplicatedList()
         });
     // The chosen file has gone since the compare, or its twin is no longer
     // the copy it was: its row shows it in blue.
-    const FlexGrid::QuietMoves quiet(*MSH1);
+    const FlexGrid::Walk walk(*MSH1);
     for (const int row : missing) {
         MSH1->setRow(row);
         MSH1->setCellForeColor(FlexGrid::BlueColor);

@@ -10,6 +10,9 @@
 #include "platform/desktop/Dialogs.h"
 #include "platform/grid/FlexGrid.h"
 
+#include <QMap>
+#include <QSet>
+
 namespace {
 
 using GridFiles::Kind;
@@ -67,18 +70,31 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
     if (!grid)
         return;
     const Kind kind = grid == MSHList ? Kind::Scan : Kind::Compare;
+    // Per examined row: whether one of its files is still in place.
+    QMap<int, bool> stays;
     GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
         if (bothNamesNeeded && kind == Kind::Compare
             && grid->TextMatrix(file.row, GridSchema::CompareColumn::Name2).isEmpty())
             return;
-        if (ModEditFile::IsFilePresent(file.path)) {
+        const bool present = ModEditFile::IsFilePresent(file.path);
+        if (present) {
             mark(*grid, FlexGrid::RedColor);
             AddLogEntry(file.path, failedText);
         } else {
             AddLogEntry(
                 file.path, kind == Kind::Compare && file.file == 1 ? doneFile1Text : doneText);
         }
+        stays[file.row] = stays.value(file.row) || present;
     });
+    // A row goes once every file it was selected for is gone. A row with no
+    // file examined stays, whatever else of it is highlighted: its files are
+    // where they were.
+    QList<int> gone;
+    for (auto it = stays.cbegin(); it != stays.cend(); ++it) {
+        if (!it.value())
+            gone.append(it.key());
+    }
+    removeRows(*grid, gone);
 }
 
 // Whether a file counts as done is judged by looking for it afterwards, not
@@ -90,7 +106,6 @@ void FrmMain::DeleteFile_Click()
         ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths());
     checkSelectedFiles(QStringLiteral("【删除失败】标示为红色字体"),
         QStringLiteral("【文件删除成功】"), QStringLiteral("  【文件删除成功】"), false);
-    MoveFromList_Click();
 }
 
 void FrmMain::MoveFileTo_Click()
@@ -104,7 +119,6 @@ void FrmMain::MoveFileTo_Click()
         ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder);
     const QString moved = QStringLiteral("【移动成功】");
     checkSelectedFiles(QStringLiteral("【移动失败】标示为红色字体"), moved, moved, true);
-    MoveFromList_Click();
 }
 
 void FrmMain::SendFileTo_Click()
@@ -144,44 +158,49 @@ void FrmMain::MoveFromList_Click()
     FlexGrid *grid = activeGrid();
     if (!grid)
         return;
-    const bool scan = grid == MSHList;
+    QList<int> rows;
     if (!grid->Text().isEmpty()) {
         // The scan grid reads one cell a row, in the current column; the
         // compare grid removes a row for any highlighted cell but the number.
         const int col = grid->Col();
-        QList<int> rows;
-        QSet<QString> records;
         for (int row = grid->Rows() - 1; row >= 1; --row) {
             bool selected = false;
-            if (scan) {
+            if (grid == MSHList) {
                 selected = grid->isHighlighted(row, col);
             } else {
                 for (int c = grid->Cols() - 1; c >= 1 && !selected; --c)
                     selected = grid->isHighlighted(row, c);
             }
-            if (!selected)
-                continue;
-            rows.append(row);
-            if (!scan)
-                continue;
-            if (const auto file = GridFiles::fileAt(*grid, Kind::Scan, row, col))
-                records.insert(file->path);
+            if (selected)
+                rows.append(row);
         }
-        if (!rows.isEmpty() && rows.size() == grid->Rows() - 1) {
-            InitGrid(scan ? 0 : 1);
-            if (scan)
-                m_catalogue.clear();
-        } else if (!rows.isEmpty()) {
-            if (scan)
-                m_catalogue.removeFiles(records);
-            grid->RemoveItems(rows);
+    }
+    removeRows(*grid, rows);
+}
+
+void FrmMain::removeRows(FlexGrid &grid, const QList<int> &rows)
+{
+    const bool scan = &grid == MSHList;
+    if (!rows.isEmpty() && rows.size() == grid.Rows() - 1) {
+        InitGrid(scan ? 0 : 1);
+        if (scan)
+            m_catalogue.clear();
+    } else if (!rows.isEmpty()) {
+        if (scan) {
+            QSet<QString> records;
+            for (const int row : rows) {
+                if (const auto file = GridFiles::fileAt(grid, Kind::Scan, row, 1))
+                    records.insert(file->path);
+            }
+            m_catalogue.removeFiles(records);
         }
+        grid.RemoveItems(rows);
     }
     // The placeholder row of an empty list keeps its empty number cell.
     const int filled
         = scan ? int(GridSchema::ScanColumn::Name) : int(GridSchema::CompareColumn::Similarity);
-    if (!grid->TextMatrix(1, filled).isEmpty())
-        grid->renumberRows();
+    if (!grid.TextMatrix(1, filled).isEmpty())
+        grid.renumberRows();
 }
 
 void FrmMain::ClearList_Click()

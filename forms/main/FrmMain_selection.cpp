@@ -27,7 +27,8 @@ void FrmMain::connectGridSignals()
         connect(grid, &FlexGrid::MouseMove, this, [this, grid] { Grid_MouseMove(*grid); });
         connect(grid, &FlexGrid::KeyDown, this,
             [grid](int, int shift) { ModSetGrid::GridKeyDown(*grid, shift); });
-        connect(grid, &FlexGrid::KeyUp, this, [grid] { ModSetGrid::GridKeyUp(*grid); });
+        connect(grid, &FlexGrid::KeyUp, this,
+            [grid](int, int shift) { ModSetGrid::GridKeyUp(*grid, shift); });
         connect(grid, &FlexGrid::LeaveCell, this, [grid] { ModSetGrid::GridLeaveCell(*grid); });
         connect(grid, &FlexGrid::RowColChange, this,
             [grid] { ModSetGrid::GridHighlightCurrent(*grid); });
@@ -78,6 +79,9 @@ void FrmMain::Grid_MouseMove(FlexGrid &grid)
 
 void FrmMain::WheelHookProc(FlexGrid &grid, int delta, int shift)
 {
+    // The wheel moves a grid only while it has the focus, as the keys do.
+    if (activeGrid() != &grid)
+        return;
     // A fine wheel sends parts of a notch; only whole notches move.
     m_wheelDelta += delta;
     const int notches = m_wheelDelta / 120;

@@ -404,6 +404,25 @@ FlexGrid::QuietMoves::~QuietMoves()
         m_grid.syncView();
 }
 
+FlexGrid::Walk::Walk(FlexGrid &grid)
+    : m_quiet(grid)
+    , m_grid(grid)
+    , m_row(grid.m_row)
+    , m_col(grid.m_col)
+    , m_rowSel(grid.m_rowSel)
+    , m_colSel(grid.m_colSel)
+{
+}
+
+FlexGrid::Walk::~Walk()
+{
+    m_grid.m_row = m_row;
+    m_grid.m_col = m_col;
+    m_grid.m_rowSel = m_rowSel;
+    m_grid.m_colSel = m_colSel;
+    m_grid.clampCurrent();
+}
+
 FlexGrid::RedrawOff::RedrawOff(FlexGrid &grid)
     : m_grid(grid)
     , m_was(grid.Redraw())

@@ -123,6 +123,24 @@ public:
         FlexGrid &m_grid;
     };
 
+    // The program's own walk over the cells: its moves are quiet, and when it
+    // ends the current cell and range are back where it found them, so that
+    // the user's next click or key starts from the user's own cell. For walks
+    // that keep the rows where they are.
+    class Walk
+    {
+    public:
+        explicit Walk(FlexGrid &grid);
+        ~Walk();
+        Walk(const Walk &) = delete;
+        Walk &operator=(const Walk &) = delete;
+
+    private:
+        QuietMoves m_quiet;
+        FlexGrid &m_grid;
+        int m_row, m_col, m_rowSel, m_colSel;
+    };
+
     // While one lives the grid is not painted; it then restores the Redraw
     // it found, so that guards nest.
     class RedrawOff

@@ -388,7 +388,9 @@ void FlexGridModel::setColour(
     int top, int left, int bottom, int right, const QColor &color, Layer layer)
 {
     top = std::max(top, 1);
-    left = std::max(left, 0);
+    // The number column is never highlighted: a background there would
+    // select a row for the commands that the user cannot see.
+    left = std::max(left, layer == Back ? 1 : 0);
     bottom = std::min(bottom, m_dataRows);
     right = std::min(right, m_cols - 1);
     if (top > bottom || left > right)
@@ -436,10 +438,8 @@ void FlexGridModel::clearHighlights()
 {
     if (m_backSlots.empty())
         return;
-    bool numberColumn = false;
     for (const quint32 slot : m_backSlots) {
         quint16 *backs = slotColours(slot);
-        numberColumn = numberColumn || backs[0] != 0;
         std::fill_n(backs, m_cols, quint16(0));
         m_slotBackCount[slot - 1] = 0;
         m_backSlotAt[slot - 1] = 0;
@@ -450,8 +450,6 @@ void FlexGridModel::clearHighlights()
     if (m_cols > 1)
         Q_EMIT dataChanged(index(0, 0), index(m_dataRows - 1, m_cols - 2),
             {Qt::BackgroundRole, Qt::AccessibleDescriptionRole});
-    if (numberColumn)
-        Q_EMIT headerDataChanged(Qt::Vertical, 0, m_dataRows - 1);
 }
 
 QString FlexGridModel::marksOf(int row, int col) const

@@ -60,7 +60,7 @@ public:
     QColor cellBackColor(int row, int col) const;
     QColor cellForeColor(int row, int col) const;
     // Colours the cells rows top..bottom by columns left..right; row 0 has
-    // no cell colours.
+    // no cell colours, and column 0 no background.
     void setBackColor(int top, int left, int bottom, int right, const QColor &color);
     void setForeColor(int top, int left, int bottom, int right, const QColor &color);
     // A cell is highlighted when its background differs from the grid's.

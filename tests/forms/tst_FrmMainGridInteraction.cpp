@@ -3,8 +3,10 @@
 #include "platform/grid/FlexGridModel.h"
 #include "platform/widgets/TabStrip.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -25,7 +27,13 @@ private Q_SLOTS:
     void ctrlWhileHeldTogglesOnce();
     void focusLeavingClearsHighlightsButNotMarks();
     void contextMenuOpensOnlyOverAHighlightedCurrentCell();
+    void shiftWithKeysGrowsTheRangeUntilReleased_data();
+    void shiftWithKeysGrowsTheRangeUntilReleased();
+    void sortColumnShowsNoHiddenHighlight_data();
+    void sortColumnShowsNoHiddenHighlight();
     void wheelNotchMovesWithoutModifiers();
+    void wheelActsOnlyOnTheFocusedGrid_data();
+    void wheelActsOnlyOnTheFocusedGrid();
     void headerButtonCoversTheHoveredCaption();
 
 private:
@@ -161,6 +169,71 @@ void TestFrmMainGridInteraction::contextMenuOpensOnlyOverAHighlightedCurrentCell
     QCOMPARE(m_dialogs.menus.size(), 1);
 }
 
+void TestFrmMainGridInteraction::shiftWithKeysGrowsTheRangeUntilReleased_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("down five times")
+        << int(Qt::Key_Down) << 5 << 2 << QList<int> {2, 3, 4, 5, 6, 7};
+    QTest::newRow("up twice") << int(Qt::Key_Up) << 2 << 5 << QList<int> {3, 4, 5};
+    QTest::newRow("page down to the end")
+        << int(Qt::Key_PageDown) << 9 << 6 << QList<int> {6, 7, 8};
+}
+
+void TestFrmMainGridInteraction::shiftWithKeysGrowsTheRangeUntilReleased()
+{
+    QFETCH(int, key);
+    QFETCH(int, presses);
+    QFETCH(int, start);
+    QFETCH(QList<int>, rows);
+    click(scanGrid(), start, 1);
+    QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
+    // Shift stays down between the keys (keyClick would let it go each time).
+    for (int i = 0; i < presses; ++i) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::ShiftModifier);
+            QApplication::sendEvent(scanGrid(), &event);
+        }
+    }
+    // Only the widget's own range shows while Shift is held.
+    QCOMPARE(highlightedRows(scanGrid(), 2), QList<int> {start});
+    QTest::keyRelease(scanGrid(), Qt::Key_Shift);
+    QCOMPARE(highlightedRows(scanGrid(), 2), rows);
+    QCOMPARE(scanGrid()->Row(), start);
+    QCOMPARE(scanGrid()->RowSel(), start);
+}
+
+void TestFrmMainGridInteraction::sortColumnShowsNoHiddenHighlight_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<bool>("menu"); // whether a right click opens the context menu
+    QTest::newRow("number column") << 0 << false;
+    QTest::newRow("size column") << 3 << true;
+}
+
+// A sort makes its column the current one; the number column is never
+// highlighted, and leaving the grid clears all it shows.
+void TestFrmMainGridInteraction::sortColumnShowsNoHiddenHighlight()
+{
+    QFETCH(int, col);
+    QFETCH(bool, menu);
+    click(scanGrid(), 3, 2);
+    auto *text1 = find<QLineEdit>(u"Text1"_qs);
+    text1->setFocus(Qt::MouseFocusReason);
+    find<QAction>(u"ListSortMnu1(%1)"_qs.arg(col + 1))->trigger();
+    QCOMPARE(scanGrid()->Col(), col);
+    scanGrid()->setFocus(Qt::TabFocusReason);
+    QVERIFY(highlightedRows(scanGrid(), 0).isEmpty());
+    click(scanGrid(), 5, 2, Qt::RightButton);
+    QCOMPARE(m_dialogs.menus.size(), menu ? 1 : 0);
+
+    text1->setFocus(Qt::MouseFocusReason);
+    for (int c = 0; c < scanGrid()->Cols(); ++c)
+        QVERIFY2(highlightedRows(scanGrid(), c).isEmpty(), qPrintable(QString::number(c)));
+}
+
 void TestFrmMainGridInteraction::wheelNotchMovesWithoutModifiers()
 {
     click(scanGrid(), 3, 1);
@@ -174,6 +247,31 @@ void TestFrmMainGridInteraction::wheelNotchMovesWithoutModifiers()
     QCOMPARE(scanGrid()->Row(), 4);
     wheel(scanGrid(), 60, {});
     QCOMPARE(scanGrid()->Row(), 3);
+}
+
+void TestFrmMainGridInteraction::wheelActsOnlyOnTheFocusedGrid_data()
+{
+    QTest::addColumn<QString>("focus"); // the control holding the focus
+    QTest::newRow("folder box") << u"Text1"_qs;
+    QTest::newRow("the other grid") << u"MSH1"_qs;
+}
+
+void TestFrmMainGridInteraction::wheelActsOnlyOnTheFocusedGrid()
+{
+    QFETCH(QString, focus);
+    click(scanGrid(), 3, 1);
+    QWidget *other = find<QWidget>(focus);
+    if (other == compareGrid())
+        find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
+    other->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(QApplication::focusWidget(), other);
+    const int otherRow = other == compareGrid() ? compareGrid()->Row() : -1;
+    wheel(scanGrid(), -120, {});
+    wheel(scanGrid(), -120, {});
+    QCOMPARE(scanGrid()->Row(), 3);
+    QVERIFY(highlightedRows(scanGrid(), 1).isEmpty());
+    if (other == compareGrid())
+        QCOMPARE(compareGrid()->Row(), otherRow);
 }
 
 void TestFrmMainGridInteraction::headerButtonCoversTheHoveredCaption()

@@ -25,6 +25,10 @@ private Q_SLOTS:
     void deleteOfScanRowsLogsInOrderAndRenumbers();
     void fileTheTrashRefusesStaysRed();
     void fullySelectedCompareRowIsLoggedPerCell();
+    void compareRowStaysWhileItsFileIsThere_data();
+    void compareRowStaysWhileItsFileIsThere();
+    void clickAfterGatheringStartsFromTheUsersRow_data();
+    void clickAfterGatheringStartsFromTheUsersRow();
     void fileWhoseContentTwinChangedStaysBlue();
     void removeFromListDropsOnlyTheSelectedRecords();
     void sendToWithNothingUsableFails();
@@ -161,6 +165,89 @@ void TestFrmMainSelection::fullySelectedCompareRowIsLoggedPerCell()
     QCOMPARE(log(), expected);
     QCOMPARE(compareGrid()->Rows(), 2);
     QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+}
+
+void TestFrmMainSelection::compareRowStaysWhileItsFileIsThere_data()
+{
+    QTest::addColumn<bool>("trashBroken");
+    QTest::addColumn<QString>("answer"); // to the trash's confirmation
+    QTest::addColumn<QList<int>>("cells"); // highlighted in the first row
+    QTest::addColumn<bool>("rowStays");
+    QList<int> wholeRow;
+    for (int c = 1; c < 16; ++c)
+        wholeRow << c;
+    QTest::newRow("declined, file and similarity")
+        << false << u"否"_qs << QList<int> {1, 2} << true;
+    QTest::newRow("declined, whole row") << false << u"否"_qs << wholeRow << true;
+    QTest::newRow("trash refuses, file and type") << true << u"是"_qs << QList<int> {2, 14} << true;
+    QTest::newRow("deleted, file and similarity")
+        << false << u"是"_qs << QList<int> {1, 2} << false;
+}
+
+void TestFrmMainSelection::compareRowStaysWhileItsFileIsThere()
+{
+    QFETCH(bool, trashBroken);
+    QFETCH(QString, answer);
+    QFETCH(QList<int>, cells);
+    QFETCH(bool, rowStays);
+    makeFiles({u"a/x.mp3"_qs, u"b/x.mp3"_qs, u"a/y.mp3"_qs, u"b/y.mp3"_qs});
+    if (trashBroken)
+        QVERIFY(TestFiles::write(path(u"data/Trash"_qs), "not a folder"));
+    scanAndFocus(compareGrid());
+    QCOMPARE(compareGrid()->Rows(), 3);
+    const QString file1 = compareGrid()->TextMatrix(1, 4) + compareGrid()->TextMatrix(1, 2);
+    const QString otherPair = compareGrid()->TextMatrix(2, 4) + compareGrid()->TextMatrix(2, 2);
+    for (const int c : cells)
+        select(compareGrid(), 1, c);
+    m_dialogs.answer(answer);
+    run("DeleteFile");
+
+    QCOMPARE(QFile::exists(file1), rowStays);
+    QCOMPARE(compareGrid()->Rows(), rowStays ? 3 : 2);
+    const int row = rowStays ? 1 : 0;
+    if (rowStays) {
+        QCOMPARE(compareGrid()->TextMatrix(1, 4) + compareGrid()->TextMatrix(1, 2), file1);
+        QCOMPARE(compareGrid()->gridModel()->cellForeColor(1, 2), FlexGrid::RedColor);
+        QVERIFY(log().last().endsWith(u"|【删除失败】标示为红色字体"_qs));
+    }
+    QCOMPARE(
+        compareGrid()->TextMatrix(row + 1, 4) + compareGrid()->TextMatrix(row + 1, 2), otherPair);
+    QCOMPARE(compareGrid()->TextMatrix(row + 1, 0), QString::number(row + 1));
+}
+
+// The gathering walk leaves the current row where the user put it, so the
+// next plain click moves the user's highlight and no other.
+void TestFrmMainSelection::clickAfterGatheringStartsFromTheUsersRow_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("send to") << u"SendFileTo"_qs;
+    QTest::newRow("copy to the clipboard") << u"CopyFileTo"_qs;
+}
+
+void TestFrmMainSelection::clickAfterGatheringStartsFromTheUsersRow()
+{
+    QFETCH(QString, command);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs, u"3.mp3"_qs, u"4.mp3"_qs, u"5.mp3"_qs});
+    scanAndFocus(scanGrid());
+    FlexGrid *grid = scanGrid();
+    const auto click = [grid](int row) {
+        const QPoint at = grid->visualRect(grid->model()->index(row - 1, 1)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    };
+    click(3);
+    m_dialogs.folders.enqueue(path(u"out"_qs));
+    run(qPrintable(command));
+    QCOMPARE(log(), QStringList {grid->TextMatrix(3, 1) + u"|【文件加入待处理序列】"_qs});
+    QCOMPARE(grid->Row(), 3);
+
+    click(5);
+    QList<int> highlighted;
+    for (int r = 1; r < grid->Rows(); ++r) {
+        if (grid->isHighlighted(r, 1))
+            highlighted << r;
+    }
+    QCOMPARE(highlighted, QList<int> {5});
 }
 
 // A pair listed for its content is a duplicate only while its twin is as it

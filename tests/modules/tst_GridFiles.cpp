@@ -29,7 +29,13 @@ struct Visits
 {
     QStringList paths;
     QList<QPoint> currentCells; // (col, row) while visiting
+    QList<int> placeAfter; // Row, Col, RowSel, ColSel once done
 };
+
+QList<int> place(const FlexGrid &grid)
+{
+    return {grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()};
+}
 
 Visits walk(FlexGrid &grid, Kind kind)
 {
@@ -38,6 +44,7 @@ Visits walk(FlexGrid &grid, Kind kind)
         v.paths << f.path;
         v.currentCells << QPoint(grid.Col(), grid.Row());
     });
+    v.placeAfter = place(grid);
     return v;
 }
 
@@ -108,13 +115,14 @@ void TestGridFiles::scanWalkReadsTheCurrentColumnFromTheBottom()
     highlight(grid, 4, 3);
     highlight(grid, 5, 1); // another column: not read
     grid.setCol(3);
+    grid.setRowSel(3); // the user's range, from row 5 up to row 3
     QSignalSpy entered(&grid, &FlexGrid::EnterCell);
 
     const Visits v = walk(grid, Kind::Scan);
     QCOMPARE(v.paths, (QStringList {u"/s/4.mp3"_qs, u"/s/2.mp3"_qs}));
     QCOMPARE(v.currentCells, (QList<QPoint> {{3, 4}, {3, 2}}));
     QCOMPARE(entered.count(), 0);
-    QCOMPARE(grid.Row(), 1);
+    QCOMPARE(v.placeAfter, (QList<int> {5, 3, 3, 3}));
     QVERIFY(grid.isHighlighted(2, 3) && grid.isHighlighted(4, 3));
 }
 
@@ -135,7 +143,7 @@ void TestGridFiles::compareWalkTakesEachCellRightToLeft()
         QCOMPARE(v.paths.at(i), i % 2 == 0 ? u"/2/b.mp3"_qs : u"/1/a.mp3"_qs);
     QCOMPARE(v.currentCells.first(), QPoint(13, 2));
     QCOMPARE(v.currentCells.last(), QPoint(2, 2));
-    QCOMPARE(QPoint(grid.Col(), grid.Row()), QPoint(1, 1));
+    QCOMPARE(v.placeAfter, (QList<int> {3, 1, 3, 1}));
 }
 
 void TestGridFiles::findsTheRecord()

@@ -783,28 +783,33 @@ void TestFlexGrid::highlighted_data()
 {
     QTest::addColumn<QColor>("back");
     QTest::addColumn<QColor>("gridBack");
+    QTest::addColumn<int>("col");
     QTest::addColumn<bool>("highlighted");
-    QTest::newRow("no colour") << QColor() << QColor(Qt::white) << false;
-    QTest::newRow("selection colour") << FlexGrid::SelectionColor << QColor(Qt::white) << true;
-    QTest::newRow("any other colour") << QColor(Qt::green) << QColor(Qt::white) << true;
-    QTest::newRow("the grid's colour") << QColor(Qt::white) << QColor(Qt::white) << false;
+    const QColor white(Qt::white);
+    QTest::newRow("no colour") << QColor() << white << 2 << false;
+    QTest::newRow("selection colour") << FlexGrid::SelectionColor << white << 2 << true;
+    QTest::newRow("any other colour") << QColor(Qt::green) << white << 2 << true;
+    QTest::newRow("the grid's colour") << white << white << 2 << false;
     QTest::newRow("grid turned to the cell's colour")
-        << QColor(Qt::green) << QColor(Qt::green) << false;
+        << QColor(Qt::green) << QColor(Qt::green) << 2 << false;
+    QTest::newRow("number column") << FlexGrid::SelectionColor << white << 0 << false;
 }
 
 void TestFlexGrid::highlighted()
 {
     QFETCH(QColor, back);
     QFETCH(QColor, gridBack);
+    QFETCH(int, col);
     QFETCH(bool, highlighted);
     FlexGrid grid;
     fill(grid, {{"a", "b"}});
     grid.setRow(1);
-    grid.setCol(2);
+    grid.setCol(col);
     if (back.isValid())
         grid.setCellBackColor(back);
     grid.setBackColor(gridBack);
-    QCOMPARE(grid.isHighlighted(1, 2), highlighted);
+    QCOMPARE(grid.isHighlighted(1, col), highlighted);
+    QCOMPARE(grid.CellBackColor() != grid.BackColor(), highlighted);
     QVERIFY(!grid.isHighlighted(1, 1));
 }
 
