@@ -103,6 +103,10 @@ QString ontoItself()
 {
     return QStringLiteral("源文件和目标文件是同一个文件。");
 }
+QString alreadyInTrash()
+{
+    return QStringLiteral("此文件已在回收站中。");
+}
 
 QString notTrashed(const QString &systemMessage)
 {
