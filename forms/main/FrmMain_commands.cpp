@@ -8,6 +8,7 @@
 #include "modules/ModEditFile.h"
 #include "modules/ModToClipboard.h"
 #include "platform/desktop/Dialogs.h"
+#include "platform/files/FileSystem.h"
 #include "platform/grid/FlexGrid.h"
 
 namespace {
@@ -71,7 +72,9 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
         if (bothNamesNeeded && kind == Kind::Compare
             && grid->TextMatrix(file.row, GridSchema::CompareColumn::Name2).isEmpty())
             return;
-        if (ModEditFile::IsFilePresent(file.path)) {
+        // Anything still under the name means the file did not go: a folder
+        // put in its place is no file, but it was not taken either.
+        if (FileSystem::exists(file.path)) {
             mark(*grid, FlexGrid::RedColor);
             AddLogEntry(file.path, failedText);
         } else {

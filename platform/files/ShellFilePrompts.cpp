@@ -97,7 +97,7 @@ QString notFullPath()
 }
 QString isFolder()
 {
-    return QStringLiteral("这是一个文件夹，只能复制或移动文件。");
+    return QStringLiteral("这是一个文件夹，此操作只处理文件。");
 }
 QString ontoItself()
 {
