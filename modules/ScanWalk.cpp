@@ -4,6 +4,8 @@
 #include "platform/files/FileSystem.h"
 #include "platform/widgets/ThrottledText.h"
 
+#include <QFile>
+
 #include <limits>
 #include <optional>
 
@@ -69,6 +71,14 @@ void ScanWalk::accept(
 qint64 ScanWalk::walk(const QString &folderText, qint16 &fileCount, qint16 &folderCount)
 {
     const QString folder = FileSystem::withSeparator(folderText);
+    // Whatever link led there, a trash's files are copies already thrown away.
+    if (m_trashes.holds(QFile::encodeName(folder)))
+        return 0;
+    return walkFolder(folder, fileCount, folderCount);
+}
+
+qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &folderCount)
+{
     // A folder that can't be listed contributes nothing; the walk goes on.
     const FileSystem::Listing listing = FileSystem::readFolder(folder);
     if (!listing.ok)
@@ -78,9 +88,11 @@ qint64 ScanWalk::walk(const QString &folderText, qint16 &fileCount, qint16 &fold
     for (const FileSystem::Entry &entry : listing.entries) {
         QString name = entry.name;
         ModFindFile::CutAtNull(name);
-        if (name == u"." || name == u".." || FileSystem::isRecycleBin(folder, name))
+        if (name == u"." || name == u"..")
             continue;
         if (!entry.status.ok || !(entry.status.attributes & FileSystem::Directory))
+            continue;
+        if (FileSystem::isRecycleBin(m_trashes, folder, name))
             continue;
         if (folderCount >= Limit)
             continue;
@@ -112,6 +124,6 @@ qint64 ScanWalk::walk(const QString &folderText, qint16 &fileCount, qint16 &fold
     }
 
     for (const QString &name : std::as_const(subfolders))
-        total += walk(folder + name + FileSystem::Separator, fileCount, folderCount);
+        total += walkFolder(folder + name + FileSystem::Separator, fileCount, folderCount);
     return total;
 }

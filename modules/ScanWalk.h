@@ -3,6 +3,7 @@
 #include "core/FileCatalogue.h"
 #include "core/FilePattern.h"
 #include "core/GridSchema.h"
+#include "platform/files/TrashFolders.h"
 #include "platform/widgets/TextMeasure.h"
 
 #include <QHash>
@@ -22,9 +23,9 @@ struct Entry;
 // writable, not hidden file; each accepted file appends a record to the
 // catalogue and a row to rows() together, so that record k - 1 and row k are
 // always the same file. Recycle bins are neither counted nor entered, links
-// never followed. Both counters stop at 32767: further files are refused
-// (still named in the status text) and further subfolders neither counted
-// nor entered.
+// never followed; a walk that starts inside a trash lists nothing. Both
+// counters stop at 32767: further files are refused (still named in the
+// status text) and further subfolders neither counted nor entered.
 class ScanWalk
 {
 public:
@@ -46,12 +47,14 @@ public:
     bool filesRefused() const { return m_filesRefused; }
 
 private:
+    qint64 walkFolder(const QString &folder, qint16 &fileCount, qint16 &folderCount);
     void accept(const QString &folder, int folderWidth, const FileSystem::Entry &entry, int number);
 
     FileCatalogue &m_catalogue;
     FilePattern m_pattern;
     TextMeasure m_measure;
     ThrottledText &m_status;
+    const TrashFolders m_trashes;
     QHash<QString, int> m_typeWidths; // few distinct type texts, measured once each
     Widths m_maxWidths {};
     QList<QStringList> m_rows;

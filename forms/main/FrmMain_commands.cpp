@@ -8,6 +8,7 @@
 #include "modules/ModEditFile.h"
 #include "modules/ModToClipboard.h"
 #include "platform/desktop/Dialogs.h"
+#include "platform/files/FileSystem.h"
 #include "platform/grid/FlexGrid.h"
 
 #include <QMap>
@@ -76,7 +77,9 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
         if (bothNamesNeeded && kind == Kind::Compare
             && grid->TextMatrix(file.row, GridSchema::CompareColumn::Name2).isEmpty())
             return;
-        const bool present = ModEditFile::IsFilePresent(file.path);
+        // Anything still under the name means the file did not go: a folder
+        // put in its place is no file, but it was not taken either.
+        const bool present = FileSystem::exists(file.path);
         if (present) {
             mark(*grid, FlexGrid::RedColor);
             AddLogEntry(file.path, failedText);

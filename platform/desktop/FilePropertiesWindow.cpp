@@ -54,6 +54,7 @@ FilePropertiesWindow::FilePropertiesWindow(
     auto *form = new QFormLayout;
     for (size_t i = 0; i < std::size(Fields); ++i) {
         auto *value = new QLabel(values[i]);
+        value->setTextFormat(Qt::PlainText); // a name may look like markup
         value->setObjectName(QLatin1String(Fields[i]));
         value->setAccessibleName(captions[i] + values[i]);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -139,6 +140,9 @@ public:
         m_dialog.setAutoReset(false);
         m_dialog.setRange(0, 1000);
         m_dialog.setValue(0);
+        // File names are shown as they are, never read as markup.
+        for (QLabel *label : m_dialog.findChildren<QLabel *>())
+            label->setTextFormat(Qt::PlainText);
         // One width for the whole operation, well inside the screen: long
         // names are shortened in the middle instead of widening the window.
         const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -175,6 +179,8 @@ Dialogs::Reply QtDialogs::ask(const Prompt &prompt)
     const HeldBack held(m_progress);
     const NormalPointer pointer;
     QMessageBox box(toQt(prompt.icon), prompt.title, prompt.text, QMessageBox::NoButton, m_parent);
+    // The texts hold file names, which may look like markup.
+    box.setTextFormat(Qt::PlainText);
     if (prompt.systemModal) {
         box.setWindowModality(Qt::ApplicationModal);
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -215,12 +221,16 @@ std::optional<QString> QtDialogs::inputText(
 {
     const HeldBack held(m_progress);
     const NormalPointer pointer;
-    bool ok = false;
-    const QString result
-        = QInputDialog::getText(m_parent, title, label, QLineEdit::Normal, text, &ok);
-    if (!ok)
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(text);
+    // The prompt names a file, which may look like markup.
+    for (QLabel *shown : dialog.findChildren<QLabel *>())
+        shown->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return result;
+    return dialog.textValue();
 }
 
 void QtDialogs::popupMenu(QMenu *menu, const QPoint &globalPos)

@@ -1,9 +1,8 @@
 #include "platform/files/FileSystem.h"
 
 #include "core/DateTimeText.h"
-#include "platform/files/Trash.h"
+#include "platform/files/TrashFolders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QMimeDatabase>
@@ -230,25 +229,12 @@ FileDetails details(const QString &name, const EntryStatus &status)
         dateTimeText(status.modified), dateTimeText(status.accessed), typeText(name)};
 }
 
-bool isRecycleBin(const QString &folder, const QString &name)
+bool isRecycleBin(const TrashFolders &trashes, const QString &folder, const QString &name)
 {
     if (name.compare(QLatin1String("RECYCLER"), Qt::CaseInsensitive) == 0)
         return true;
-    if (name == QLatin1String(".Trash"))
-        return true;
-    static const QLatin1String numbered(".Trash-");
-    if (name.size() > numbered.size() && name.startsWith(numbered)
-        && std::all_of(name.begin() + numbered.size(), name.end(),
-            [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return true;
-    if (name == QLatin1String("Trash")) {
-        // Joined as text: a folder text starting with ":" is no resource path.
-        const QString path = folder.startsWith(Separator)
-            ? folder + name
-            : QDir::currentPath() + Separator + folder + name;
-        return QDir::cleanPath(path) == QDir::cleanPath(Trash::homeTrash());
-    }
-    return false;
+    // Joined as bytes: a folder text starting with ":" is no resource path.
+    return trashes.isTrash(QFile::encodeName(folder) + QFile::encodeName(name));
 }
 
 } // namespace FileSystem

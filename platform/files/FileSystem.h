@@ -6,6 +6,7 @@
 #include <cstdint>
 
 struct statx;
+class TrashFolders;
 
 // How this platform's file system stands in for the one the tool was made
 // for, kept in one place: the folder separator, the listing order, the
@@ -103,8 +104,8 @@ QString typeText(const QString &name);
 QString dateTimeText(Timestamp time);
 
 // Whether a subfolder is a recycle bin the walk neither counts nor enters:
-// "RECYCLER" in any letter case, ".Trash", ".Trash-" and digits, and the
-// home trash folder. folder ends with the separator.
-bool isRecycleBin(const QString &folder, const QString &name);
+// "RECYCLER" in any letter case, or one of the trash folders, whatever path
+// leads to it. folder ends with the separator.
+bool isRecycleBin(const TrashFolders &trashes, const QString &folder, const QString &name);
 
 } // namespace FileSystem

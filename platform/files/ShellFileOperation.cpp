@@ -103,10 +103,9 @@ int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &s
         }
         const QString &path = sources.at(i);
         progress->setLabel(progressLabel(operation, FileOps::fileNameOf(path), i + 1, count));
+        // Checked now, not when the list was confirmed: a folder put in a
+        // listed file's place meanwhile was never shown and stays.
         FileOpResult result = checkSource(path);
-        // Folders go to the trash whole; only copy and move refuse them.
-        if (!result && result.error == isFolder())
-            result = FileOpResult::success();
         if (result)
             result = trash.moveToTrash(path).status;
         progress->setValue(i + 1, count);

@@ -97,11 +97,15 @@ QString notFullPath()
 }
 QString isFolder()
 {
-    return QStringLiteral("这是一个文件夹，只能复制或移动文件。");
+    return QStringLiteral("这是一个文件夹，此操作只处理文件。");
 }
 QString ontoItself()
 {
     return QStringLiteral("源文件和目标文件是同一个文件。");
+}
+QString alreadyInTrash()
+{
+    return QStringLiteral("此文件已在回收站中。");
 }
 
 QString notTrashed(const QString &systemMessage)

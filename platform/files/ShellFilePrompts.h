@@ -37,6 +37,7 @@ QString byteCount(qint64 done, qint64 total);
 QString notFullPath();
 QString isFolder();
 QString ontoItself();
+QString alreadyInTrash();
 // A replace whose existing file the trash did not take: nothing was replaced.
 QString notTrashed(const QString &systemMessage);
 // A source that another program replaced or changed while it was copied.

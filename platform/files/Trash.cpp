@@ -1,6 +1,8 @@
 #include "platform/files/Trash.h"
 
 #include "platform/files/FileOps.h"
+#include "platform/files/ShellFilePrompts.h"
+#include "platform/files/TrashFolders.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -221,6 +223,11 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
     struct stat st;
     if (::lstat(original.constData(), &st) != 0)
         return failed(FileOpResult::fromErrno(errno));
+    // Trashed again, a file would leave its first info pointing at nothing
+    // and show twice in the trash view.
+    const TrashFolders trashes;
+    if (trashes.holds(resolved) || (S_ISDIR(st.st_mode) && trashes.isTrash(original)))
+        return failed(FileOpResult::refusal(ShellFilePrompts::alreadyInTrash()));
 
     const TrashFolder trash = trashFor(resolved, st.st_dev);
     if (!trash.status)

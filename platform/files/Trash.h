@@ -11,7 +11,8 @@
 // Files on the file system of the home trash ($XDG_DATA_HOME/Trash, by
 // default ~/.local/share/Trash) go there; files on another mount go to that
 // mount's $topdir/.Trash/$uid when $topdir/.Trash is a real sticky folder,
-// else to $topdir/.Trash-$uid.
+// else to $topdir/.Trash-$uid. A file that already lies in a trash is
+// refused: it has its info there already.
 class Trash
 {
 public:

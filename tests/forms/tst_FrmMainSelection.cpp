@@ -23,6 +23,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void deleteOfScanRowsLogsInOrderAndRenumbers();
+    void fileTheTrashRefusesStaysRed_data();
     void fileTheTrashRefusesStaysRed();
     void fullySelectedCompareRowIsLoggedPerCell();
     void compareRowStaysWhileItsFileIsThere_data();
@@ -129,18 +130,36 @@ void TestFrmMainSelection::deleteOfScanRowsLogsInOrderAndRenumbers()
     QCOMPARE(m_window->catalogue().at(1).name(), u"3.mp3"_qs);
 }
 
+void TestFrmMainSelection::fileTheTrashRefusesStaysRed_data()
+{
+    QTest::addColumn<bool>("folderSwappedIn");
+    // A file where the trash folder should be: nothing can be trashed.
+    QTest::newRow("trash unusable") << false;
+    // While the confirmation is up, a folder takes the file's name.
+    QTest::newRow("folder in the file's place") << true;
+}
+
 void TestFrmMainSelection::fileTheTrashRefusesStaysRed()
 {
+    QFETCH(bool, folderSwappedIn);
     makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
-    // A file where the trash folder should be: nothing can be trashed.
-    QVERIFY(TestFiles::write(path(u"data/Trash"_qs), "not a folder"));
+    const QString file = path(u"tree/2.mp3"_qs);
+    if (!folderSwappedIn)
+        QVERIFY(TestFiles::write(path(u"data/Trash"_qs), "not a folder"));
     scanAndFocus(scanGrid());
     select(scanGrid(), 2, 1);
     m_dialogs.answer(u"是"_qs);
+    if (folderSwappedIn) {
+        m_dialogs.onAsk = [file, elsewhere = path(u"elsewhere.mp3"_qs)](const Dialogs::Prompt &) {
+            QFile::rename(file, elsewhere);
+            TestFiles::write(file + u"/inside.txt"_qs, "never listed");
+        };
+    }
     run("DeleteFile");
 
     QCOMPARE(log().last(), u"2.mp3|【删除失败】标示为红色字体"_qs);
-    QVERIFY(QFile::exists(path(u"tree/2.mp3"_qs)));
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(TestFiles::entries(path(u"data/Trash/files"_qs)), QStringList());
     QCOMPARE(scanGrid()->Rows(), 3);
     QCOMPARE(scanGrid()->TextMatrix(2, 1), u"2.mp3"_qs);
     QVERIFY(!scanGrid()->isHighlighted(2, 1));

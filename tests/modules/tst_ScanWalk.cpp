@@ -81,6 +81,8 @@ private Q_SLOTS:
     void walksDepthFirstFilesBeforeSubfolders();
     void acceptsOnlyPlainFilesButNamesAllInTheStatus();
     void skipsRecycleBins();
+    void skipsTrashWhateverPathLeadsThere_data();
+    void skipsTrashWhateverPathLeadsThere();
     void sumsLargeSizesExactly();
     void keepsUnusualNamesIntact();
     void findsNothingWhereThereIsNoFolder_data();
@@ -199,6 +201,41 @@ void TestScanWalk::skipsRecycleBins()
     QCOMPARE(scan.paths(),
         (QStringList {root + u"RECYCLE/kept.mp3"_qs, root + u"RECYCLERS/kept.mp3"_qs}));
     QCOMPARE(scan.folders, qint16(3)); // data, RECYCLE, RECYCLERS
+}
+
+void TestScanWalk::skipsTrashWhateverPathLeadsThere_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("found"); // relative to the start
+    const QStringList kept {u"kept/a.mp3"_qs};
+    QTest::newRow("beside the home trash") << u"data"_qs << kept;
+    QTest::newRow("home trash below a linked start") << u"toData"_qs << kept;
+    QTest::newRow("start in the home trash") << u"data/Trash"_qs << QStringList();
+    QTest::newRow("start in the home trash through a link") << u"toTrashFiles"_qs << QStringList();
+    QTest::newRow("start in a mount's trash through a link") << u"toMountTrash"_qs << QStringList();
+}
+
+void TestScanWalk::skipsTrashWhateverPathLeadsThere()
+{
+    QFETCH(QString, start);
+    QFETCH(QStringList, found);
+    QTemporaryDir dir;
+    const QString root = dir.path() + u"/"_qs;
+    makeFile(root + u"data/Trash/files/deleted.mp3"_qs);
+    makeFile(root + u"data/kept/a.mp3"_qs);
+    makeFile(root + u"mnt/.Trash-1000/files/old.mp3"_qs);
+    QVERIFY(QFile::link(root + u"data"_qs, root + u"toData"_qs));
+    QVERIFY(QFile::link(root + u"data/Trash/files"_qs, root + u"toTrashFiles"_qs));
+    QVERIFY(QFile::link(root + u"mnt/.Trash-1000/files"_qs, root + u"toMountTrash"_qs));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + u"data"_qs));
+
+    Scan scan;
+    scan.run(root + start);
+    qunsetenv("XDG_DATA_HOME");
+    QStringList expected;
+    for (const QString &file : std::as_const(found))
+        expected << root + start + u"/"_qs + file;
+    QCOMPARE(scan.paths(), expected);
 }
 
 void TestScanWalk::sumsLargeSizesExactly()

@@ -1,4 +1,5 @@
 #include "platform/files/FileSystem.h"
+#include "platform/files/TrashFolders.h"
 #include "platform/widgets/TextMeasure.h"
 #include "platform/widgets/Twips.h"
 
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void convertsTimesToLocalText();
     void recognisesRecycleBins_data();
     void recognisesRecycleBins();
+    void recognisesTheHomeTrash_data();
     void recognisesTheHomeTrash();
     void appendsTheSeparator();
     void tellsWhatExists();
@@ -242,17 +244,45 @@ void TestFileSystem::recognisesRecycleBins()
 {
     QFETCH(QString, name);
     QFETCH(bool, bin);
-    QCOMPARE(isRecycleBin(m_dir.path() + u"/"_qs, name), bin);
+    QCOMPARE(isRecycleBin(TrashFolders(), m_dir.path() + u"/"_qs, name), bin);
+}
+
+void TestFileSystem::recognisesTheHomeTrash_data()
+{
+    QTest::addColumn<QString>("dataHome"); // empty: not set
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bin");
+    QTest::newRow("at its place") << u"data"_qs << u"data/"_qs << u"Trash"_qs << true;
+    QTest::newRow("through a linked folder") << u"data"_qs << u"link/"_qs << u"Trash"_qs << true;
+    QTest::newRow("data home named through a link")
+        << u"link"_qs << u"data/"_qs << u"Trash"_qs << true;
+    QTest::newRow("itself a link, at its real place")
+        << u"linked"_qs << u"real/"_qs << u"bin"_qs << true;
+    QTest::newRow("another folder named Trash")
+        << u"data"_qs << u"data/x/"_qs << u"Trash"_qs << false;
+    QTest::newRow("data home not set") << QString() << u"data/"_qs << u"Trash"_qs << false;
 }
 
 void TestFileSystem::recognisesTheHomeTrash()
 {
-    QTemporaryDir data;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-    QVERIFY(isRecycleBin(data.path() + u"/"_qs, u"Trash"_qs));
-    QVERIFY(!isRecycleBin(data.path() + u"/x/"_qs, u"Trash"_qs));
+    QFETCH(QString, dataHome);
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QFETCH(bool, bin);
+    QTemporaryDir root;
+    const QString base = root.path() + u"/"_qs;
+    for (const QString &made : {u"data/Trash"_qs, u"data/x/Trash"_qs, u"real/bin"_qs, u"linked"_qs})
+        QVERIFY(QDir().mkpath(base + made));
+    QVERIFY(QFile::link(base + u"data"_qs, base + u"link"_qs));
+    QVERIFY(QFile::link(base + u"real/bin"_qs, base + u"linked/Trash"_qs));
+    if (dataHome.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", QFile::encodeName(base + dataHome));
+    const TrashFolders trashes;
     qunsetenv("XDG_DATA_HOME");
-    QVERIFY(!isRecycleBin(data.path() + u"/"_qs, u"Trash"_qs));
+    QCOMPARE(isRecycleBin(trashes, base + folder, name), bin);
 }
 
 void TestFileSystem::appendsTheSeparator()

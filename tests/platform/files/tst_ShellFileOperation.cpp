@@ -70,6 +70,8 @@ private Q_SLOTS:
     void trashAsksOnceForTheWholeList_data();
     void trashAsksOnceForTheWholeList();
     void trashOfMixedListTrashesWhatItCanWithoutErrorWindow();
+    void folderSwappedInUnderConfirmationStays_data();
+    void folderSwappedInUnderConfirmationStays();
     void deleteWithoutUndoIsRefused();
 
     void copyIntoMissingFolderKeepsTimeAndPermissions();
@@ -178,9 +180,41 @@ void TestShellFileOperation::trashOfMixedListTrashesWhatItCanWithoutErrorWindow(
     QCOMPARE(perform(dialogs, trash({file, missing, folder})), int(ShellFileOperation::SomeFailed));
     // The confirmation only: delete failures go into the return code.
     QCOMPARE(dialogs.prompts.size(), 1);
-    QCOMPARE(TestFiles::read(m_home + QStringLiteral("/files/folder/inside.txt")), "inside");
-    QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/info")),
-        QStringList({"a.txt.trashinfo", "folder.trashinfo"}));
+    // A folder is no file: it stays, whole.
+    QCOMPARE(TestFiles::read(folder + QStringLiteral("/inside.txt")), "inside");
+    QCOMPARE(
+        TestFiles::entries(m_home + QStringLiteral("/info")), QStringList({"a.txt.trashinfo"}));
+}
+
+void TestShellFileOperation::folderSwappedInUnderConfirmationStays_data()
+{
+    QTest::addColumn<bool>("asLink");
+    QTest::newRow("folder") << false;
+    QTest::newRow("link to a folder") << true;
+}
+
+void TestShellFileOperation::folderSwappedInUnderConfirmationStays()
+{
+    QFETCH(bool, asLink);
+    const QString file = path(QStringLiteral("src/a.mp3"));
+    const QString other = path(QStringLiteral("src/b.mp3"));
+    QVERIFY(TestFiles::write(file, "a"));
+    QVERIFY(TestFiles::write(other, "b"));
+    const QString folder = path(QStringLiteral("big"));
+    QVERIFY(TestFiles::write(folder + QStringLiteral("/never listed.txt"), "kept"));
+
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("是"));
+    bool swapped = false;
+    dialogs.onAsk = [&](const Dialogs::Prompt &) {
+        swapped = QFile::remove(file)
+            && (asLink ? QFile::link(folder, file) : QDir().rename(folder, file));
+    };
+    QCOMPARE(perform(dialogs, trash({file, other})), int(ShellFileOperation::SomeFailed));
+    QVERIFY(swapped);
+    QCOMPARE(TestFiles::read(file + QStringLiteral("/never listed.txt")), "kept");
+    QCOMPARE(
+        TestFiles::entries(m_home + QStringLiteral("/info")), QStringList({"b.mp3.trashinfo"}));
 }
 
 void TestShellFileOperation::deleteWithoutUndoIsRefused()

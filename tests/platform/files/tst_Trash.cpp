@@ -1,3 +1,4 @@
+#include "platform/files/ShellFilePrompts.h"
 #include "platform/files/Trash.h"
 
 #include "support/TestFiles.h"
@@ -25,6 +26,8 @@ private Q_SLOTS:
     void clashingNamesGetNumbered();
     void fileWithoutInfoInTrashIsNotReplaced();
     void linkedFilesFolderIsAccepted();
+    void fileInATrashIsNotTrashedAgain_data();
+    void fileInATrashIsNotTrashedAgain();
     void fileInReadOnlyFolderStaysAndLeavesNoInfo();
     void otherMountUsesItsTopdirTrash_data();
     void otherMountUsesItsTopdirTrash();
@@ -153,6 +156,52 @@ void TestTrash::linkedFilesFolderIsAccepted()
     const Trash::Outcome outcome = Trash().moveToTrash(original);
     QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
     QCOMPARE(TestFiles::read(elsewhere + QStringLiteral("/b.txt")), "b");
+}
+
+void TestTrash::fileInATrashIsNotTrashedAgain_data()
+{
+    QTest::addColumn<QString>("where"); // how the file in the trash is named
+    QTest::newRow("home trash's files") << QStringLiteral("files");
+    QTest::newRow("home trash's files through a link") << QStringLiteral("link");
+    QTest::newRow("home trash's info") << QStringLiteral("info");
+    QTest::newRow("inside a folder in files") << QStringLiteral("deeper");
+    QTest::newRow("another trash by its name") << QStringLiteral("topdir");
+}
+
+void TestTrash::fileInATrashIsNotTrashedAgain()
+{
+    QFETCH(QString, where);
+    const QString original = m_dir->filePath(QStringLiteral("a.mp3"));
+    QVERIFY(TestFiles::write(original, "a"));
+    const Trash::Outcome first = Trash().moveToTrash(original);
+    QVERIFY2(first.status.ok, qPrintable(first.status.error));
+
+    QString inTrash = first.trashedFile;
+    if (where == QLatin1String("link")) {
+        QVERIFY(
+            QFile::link(m_home + QStringLiteral("/files"), m_dir->filePath(QStringLiteral("t"))));
+        inTrash = m_dir->filePath(QStringLiteral("t/a.mp3"));
+    } else if (where == QLatin1String("info")) {
+        inTrash = first.infoFile;
+    } else if (where == QLatin1String("deeper")) {
+        inTrash = m_home + QStringLiteral("/files/sub/b.mp3");
+        QVERIFY(TestFiles::write(inTrash, "b"));
+    } else if (where == QLatin1String("topdir")) {
+        inTrash = m_dir->filePath(QStringLiteral(".Trash-%1/files/c.mp3").arg(::geteuid()));
+        QVERIFY(TestFiles::write(inTrash, "c"));
+    }
+    const QByteArray content = TestFiles::read(inTrash);
+    const QStringList files = TestFiles::entries(m_home + QStringLiteral("/files"));
+
+    const Trash::Outcome again = Trash().moveToTrash(inTrash);
+    QVERIFY(!again.status.ok);
+    QCOMPARE(again.status.error, ShellFilePrompts::alreadyInTrash());
+    QCOMPARE(TestFiles::read(inTrash), content);
+    QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/files")), files);
+    // The first info still leads back to the file.
+    QCOMPARE(
+        TestFiles::entries(m_home + QStringLiteral("/info")), QStringList({"a.mp3.trashinfo"}));
+    QCOMPARE(QFile::decodeName(readInfo(first.infoFile).path), original);
 }
 
 void TestTrash::fileInReadOnlyFolderStaysAndLeavesNoInfo()
