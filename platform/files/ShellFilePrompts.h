@@ -41,5 +41,7 @@ QString ontoItself();
 QString notTrashed(const QString &systemMessage);
 // A source that another program replaced or changed while it was copied.
 QString changedWhileMoved();
+// A source that is no longer the file it was when it was listed.
+QString changedSinceListed();
 
 } // namespace ShellFilePrompts
