@@ -12,7 +12,8 @@
 
 // The compare run over a catalogue: every pair of records (k, j), k < j,
 // in the order k ascending then j ascending, that passes the criteria and
-// the mode. It lists exactly the pairs a plain loop over all pairs would, but
+// the mode and is not one file under two paths (same path, or same device
+// and inode). It lists exactly the pairs a plain loop over all pairs would, but
 // only examines pairs that can pass: in the same-name mode records are
 // grouped by their normalized key; in the similar-name mode only records
 // with equal key tails are compared, pairs whose best possible score is

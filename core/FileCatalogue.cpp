@@ -20,7 +20,14 @@ bool FileCatalogue::rename(const QString &name, const QString &folder, const QSt
     const int index = indexOf(name, folder);
     if (index < 0 || (newName != name && indexOf(newName, folder) >= 0))
         return false;
-    m_records[index].fields[FileRecord::Name] = newName;
+    FileRecord &record = m_records[index];
+    record.fields[FileRecord::Name] = newName;
+    if (record.stamp) {
+        const std::optional<FileStamp> now = FileStamp::of(record.fullPath());
+        if (now && now->sameFile(*record.stamp) && now->size == record.stamp->size
+            && now->modifiedNs == record.stamp->modifiedNs)
+            record.stamp->changedNs = now->changedNs;
+    }
     return true;
 }
 
@@ -31,4 +38,15 @@ bool FileCatalogue::remove(const QString &name, const QString &folder)
         return false;
     m_records.removeAt(index);
     return true;
+}
+
+QHash<QString, FileStamp> FileCatalogue::stamps() const
+{
+    QHash<QString, FileStamp> result;
+    result.reserve(m_records.size());
+    for (const FileRecord &record : m_records) {
+        if (record.stamp)
+            result.insert(record.fullPath(), *record.stamp);
+    }
+    return result;
 }

@@ -2,6 +2,7 @@
 
 #include "core/FileRecord.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 
@@ -24,7 +25,9 @@ public:
     // The index of the record of that very file, or -1.
     int indexOf(const QString &name, const QString &folder) const;
     // Gives the record of that very file its new name; false when none
-    // matches or another record already holds the new name.
+    // matches or another record already holds the new name. The record's
+    // stamp follows the rename (which sets the status-change time) only
+    // while the file is otherwise as it was read.
     bool rename(const QString &name, const QString &folder, const QString &newName);
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);
@@ -32,6 +35,8 @@ public:
     // the order of the others; returns how many went.
     int removeFiles(const QSet<QString> &paths);
     void clear() { m_records.clear(); }
+    // The stamps of the records that have one, by full path.
+    QHash<QString, FileStamp> stamps() const;
 
 private:
     QList<FileRecord> m_records;

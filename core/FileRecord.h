@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileStamp.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,12 +11,14 @@
 // created, modified, accessed and type, all as the texts the lists show.
 // The fields are kept apart because a name on this platform may hold "*",
 // which would corrupt a "*"-joined record; joined() gives that text where it
-// is shown.
+// is shown. The stamp is what the scan read of the file (never shown): what
+// a command that removes or moves it checks the file still is.
 struct FileRecord
 {
     enum Field { Name, Folder, Size, Created, Modified, Accessed, Type, FieldCount };
 
     std::array<QString, FieldCount> fields;
+    std::optional<FileStamp> stamp {}; // none for a record no scan read
 
     const QString &field(int f) const { return fields[static_cast<size_t>(f)]; }
     const QString &name() const { return fields[Name]; }
@@ -26,6 +30,13 @@ struct FileRecord
     bool isFile(const QString &fileName, const QString &fileFolder) const
     {
         return fields[Name] == fileName && fields[Folder] == fileFolder;
+    }
+    // Whether two records name one file: the same path, or the same device
+    // and inode (a hard link, a bind mount). Such a pair is no duplicate.
+    bool isSameFile(const FileRecord &other) const
+    {
+        return isFile(other.fields[Name], other.fields[Folder])
+            || (stamp && other.stamp && stamp->sameFile(*other.stamp));
     }
     bool operator==(const FileRecord &) const = default;
 };

@@ -38,6 +38,8 @@ void collect(const QList<FileRecord> &records, const CompareCriteria &criteria, 
         const auto &list = members[static_cast<size_t>(group[static_cast<size_t>(k)])];
         for (size_t q = static_cast<size_t>(place[static_cast<size_t>(k)]) + 1; q < list.size();
              ++q) {
+            if (records.at(k).isSameFile(records.at(list[q])))
+                continue;
             if (!sink.add({k, list[q], static_cast<qint32>(NameSimilarity::Whole)}))
                 return;
         }

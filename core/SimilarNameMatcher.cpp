@@ -65,7 +65,8 @@ bool forEachFlagged(const unsigned char *flags, size_t count, Visit visit)
 SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
     const CompareCriteria &criteria, SimilarityThreshold threshold,
     const QStringList &contentTokens)
-    : m_count(static_cast<int>(records.size()))
+    : m_records(records)
+    , m_count(static_cast<int>(records.size()))
     , m_wholePasses(threshold.passes(NameSimilarity::Whole))
 {
     const auto n = static_cast<size_t>(m_count);
@@ -291,7 +292,7 @@ void SimilarNameMatcher::collectFor(
     const Probe probe {m_keyLength[p], m_normalized[p], m_need[p], m_wholePasses, m_summary[p]};
     auto emit = [&](size_t q) {
         qint32 score = 0;
-        if (!scorePair(p, q, score))
+        if (!scorePair(p, q, score) || m_records.at(k).isSameFile(m_records.at(m_record[q])))
             return true;
         if (out.size() >= limit)
             return false;

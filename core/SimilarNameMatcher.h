@@ -19,12 +19,14 @@ class PairSink;
 // each with its base's distinct characters as a bit set of the ASCII ones
 // plus a sorted list of the others, so that a pair is first screened by the
 // best score its distinct-character counts allow and then scored from the
-// sets without looking at the texts again.
+// sets without looking at the texts again. Two records of one file are never
+// a pair.
 class SimilarNameMatcher
 {
 public:
     // contentTokens, one per record when the content box is ticked, end the
-    // keys, so that only records of identical content share a tail.
+    // keys, so that only records of identical content share a tail. The
+    // records must outlive the matcher.
     SimilarNameMatcher(const QList<FileRecord> &records, const CompareCriteria &criteria,
         SimilarityThreshold threshold, const QStringList &contentTokens = {});
 
@@ -75,6 +77,7 @@ private:
     // Whether the pair of places p (earlier) and q passes; its score.
     bool scorePair(size_t p, size_t q, qint32 &score) const;
 
+    const QList<FileRecord> &m_records;
     int m_count = 0;
     bool m_wholePasses = false;
     // Per record, by catalogue index: its place in the tail-ordered layout.

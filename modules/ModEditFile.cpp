@@ -18,7 +18,7 @@ namespace {
 const QString doubleNul(2, QChar(u'\0'));
 
 ShellFileRequest request(ShellFileRequest::Operation operation, quint16 flags,
-    const QString &sourceList, const QString &targetFolder)
+    const QString &sourceList, const QString &targetFolder, const Stamps &expected = {})
 {
     ShellFileRequest r;
     r.operation = operation;
@@ -26,6 +26,7 @@ ShellFileRequest request(ShellFileRequest::Operation operation, quint16 flags,
     r.from = sourceList + doubleNul;
     if (operation != ShellFileRequest::Delete)
         r.to = targetFolder + doubleNul;
+    r.expected = expected;
     return r;
 }
 
@@ -42,16 +43,17 @@ ShellFileRequest copyRequest(const QString &sourceList, const QString &targetFol
         ShellFileRequest::Copy, ShellFileRequest::NoConfirmMkdir, sourceList, targetFolder);
 }
 
-ShellFileRequest moveRequest(const QString &sourceList, const QString &targetFolder)
+ShellFileRequest moveRequest(
+    const QString &sourceList, const QString &targetFolder, const Stamps &expected)
 {
-    return request(
-        ShellFileRequest::Move, ShellFileRequest::NoConfirmMkdir, sourceList, targetFolder);
+    return request(ShellFileRequest::Move, ShellFileRequest::NoConfirmMkdir, sourceList,
+        targetFolder, expected);
 }
 
-ShellFileRequest recycleRequest(const QString &sourceList)
+ShellFileRequest recycleRequest(const QString &sourceList, const Stamps &expected)
 {
     return request(ShellFileRequest::Delete,
-        ShellFileRequest::AllowUndo | ShellFileRequest::NoErrorUi, sourceList, {});
+        ShellFileRequest::AllowUndo | ShellFileRequest::NoErrorUi, sourceList, {}, expected);
 }
 
 int operationResult(int returnCode)
@@ -66,19 +68,29 @@ int CopyFileList(Dialogs &dialogs, const QString &sourceList, const QString &tar
     return run(dialogs, copyRequest(sourceList, targetFolder));
 }
 
-int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder)
+int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder,
+    const Stamps &expected)
 {
-    return run(dialogs, moveRequest(sourceList, targetFolder));
+    return run(dialogs, moveRequest(sourceList, targetFolder, expected));
 }
 
-int RecycleFileList(Dialogs &dialogs, const QString &sourceList)
+int RecycleFileList(Dialogs &dialogs, const QString &sourceList, const Stamps &expected)
 {
-    return run(dialogs, recycleRequest(sourceList));
+    return run(dialogs, recycleRequest(sourceList, expected));
 }
 
 bool IsFilePresent(const QString &path)
 {
     return FileSystem::isPresentFile(path);
+}
+
+std::optional<FileStamp> StampIfUnchanged(const Stamps &recorded, const QString &path)
+{
+    const auto record = recorded.constFind(path);
+    if (record == recorded.cend())
+        return std::nullopt;
+    const std::optional<FileStamp> now = FileStamp::of(path);
+    return now == *record ? now : std::nullopt;
 }
 
 bool HasIllegalNameChar(const QString &name)

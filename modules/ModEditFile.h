@@ -14,15 +14,23 @@ class Dialogs;
 // holds them; each wrapper hands the whole list to the file-operation service
 // in one request, so a batch gets one confirmation and one progress window.
 // The result is 1 for success, 0 when the user cancelled, -1 for a failure.
+// A move or a recycle may carry the stamps its files must still have (by
+// path); a file that changed since is left where it is, as a failure.
 namespace ModEditFile {
 
+using Stamps = QHash<QString, FileStamp>;
+
 int CopyFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder);
-int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder);
-int RecycleFileList(Dialogs &dialogs, const QString &sourceList);
+int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder,
+    const Stamps &expected = {});
+int RecycleFileList(Dialogs &dialogs, const QString &sourceList, const Stamps &expected = {});
 
 // True only for an existing file; a folder, an empty path or a missing file
 // gives false.
 bool IsFilePresent(const QString &path);
+// The file's stamp while it is still the file recorded for its path, as it
+// was; none when it is gone, a link, unrecorded or changed.
+std::optional<FileStamp> StampIfUnchanged(const Stamps &recorded, const QString &path);
 // True when the name holds one of > < ? * : / \ " | or a control character;
 // false for the empty name.
 bool HasIllegalNameChar(const QString &name);
@@ -38,8 +46,9 @@ std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const
 
 // The requests the wrappers send, and how a return code becomes a result.
 ShellFileRequest copyRequest(const QString &sourceList, const QString &targetFolder);
-ShellFileRequest moveRequest(const QString &sourceList, const QString &targetFolder);
-ShellFileRequest recycleRequest(const QString &sourceList);
+ShellFileRequest moveRequest(
+    const QString &sourceList, const QString &targetFolder, const Stamps &expected = {});
+ShellFileRequest recycleRequest(const QString &sourceList, const Stamps &expected = {});
 int operationResult(int returnCode);
 
 } // namespace ModEditFile

@@ -32,7 +32,8 @@ void ScanWalk::accept(
 {
     const FileSystem::FileDetails details = FileSystem::details(entry.name, entry.status);
     FileRecord record {{entry.name, folder, details.size, details.created, details.modified,
-        details.accessed, details.type}};
+                           details.accessed, details.type},
+        FileSystem::stampOf(entry.status)};
 
     auto typeWidth = m_typeWidths.constFind(details.type);
     if (typeWidth == m_typeWidths.cend())

@@ -51,9 +51,13 @@ public:
     // right after the scan.
     FileCatalogue &catalogue() { return m_catalogue; }
 
+    // What the gathered files are for: a copy takes every file that is
+    // there; a removal or move only a file still as its record says (and, in
+    // a content list, with its twin as it was read).
+    enum class Gathering { Copy, RemoveOrMove };
     // Fills the pending list with the selected files of the grid that has
     // the focus, marking and logging each selected cell it examines.
-    void SelFileList();
+    void SelFileList(Gathering purpose = Gathering::Copy);
     const PendingList &pending() const { return m_pending; }
 
 protected:
@@ -158,6 +162,8 @@ private:
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
     PendingList m_pending;
+    // The stamps the queued files of a removal or move had when queued.
+    QHash<QString, FileStamp> m_pendingStamps;
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move

@@ -9,6 +9,7 @@
 #include "modules/ModEditFile.h"
 #include "modules/ModFrmObject.h"
 #include "platform/desktop/Dialogs.h"
+#include "platform/files/FileSystem.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
@@ -44,6 +45,17 @@ QList<ListedPair> listedPairs(const FlexGrid &grid)
     return pairs;
 }
 
+// Marks each row's cell in the current column, without its highlight.
+void markRows(FlexGrid &grid, const QList<int> &rows, const QColor &text)
+{
+    const FlexGrid::Walk walk(grid);
+    for (const int row : rows) {
+        grid.setRow(row);
+        grid.setCellForeColor(text);
+        grid.setCellBackColor(grid.BackColor());
+    }
+}
+
 void showEmptyListMessage(Dialogs &dialogs)
 {
     dialogs.notice(QStringLiteral("对比结果列表为空......"));
@@ -51,20 +63,28 @@ void showEmptyListMessage(Dialogs &dialogs)
 
 } // namespace
 
+// A file goes only while it is still the file its record says, as it was
+// compared, and its twin is still there and is another file (and, for a
+// content list, both are as they were read). Its stamp goes with it to the
+// file operation, which checks it again right before acting.
 void FrmMain::DuplicatedList()
 {
+    const QHash<QString, FileStamp> recorded = m_catalogue.stamps();
+    m_pendingStamps.clear();
     const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
-        m_pending, [this](const QString &path, const QString &twin) {
-            return ModEditFile::IsFilePresent(path) && m_listedContent.intact(path, twin);
+        m_pending, [&](const QString &path, const QString &twin) {
+            const std::optional<FileStamp> stamp = ModEditFile::StampIfUnchanged(recorded, path);
+            if (!stamp)
+                return false;
+            const std::optional<FileStamp> twinStamp = FileStamp::of(twin);
+            if (!twinStamp || twinStamp->sameFile(*stamp) || !m_listedContent.intact(path, twin))
+                return false;
+            m_pendingStamps.insert(path, *stamp);
+            return true;
         });
-    // The chosen file has gone since the compare, or its twin is no longer
-    // the copy it was: its row shows it in blue.
-    const FlexGrid::Walk walk(*MSH1);
-    for (const int row : missing) {
-        MSH1->setRow(row);
-        MSH1->setCellForeColor(FlexGrid::BlueColor);
-        MSH1->setCellBackColor(MSH1->BackColor());
-    }
+    // The chosen file has gone or changed since the compare, or its twin is
+    // no longer the copy it was: its row shows it in blue.
+    markRows(*MSH1, missing, FlexGrid::BlueColor);
 }
 
 void FrmMain::finishBatch(int result, int panel, const QString &prefix)
@@ -73,8 +93,22 @@ void FrmMain::finishBatch(int result, int panel, const QString &prefix)
         SBar1->setPanelText(
             panel, batchTotalsText(prefix, m_pending.pendingCount(), m_pending.pendingBytes()));
         InitGrid(1);
+    } else {
+        // The rows keep the files the request left in place (refused,
+        // changed meanwhile, declined) in red.
+        QList<int> rows;
+        for (const ListedPair &pair : listedPairs(*MSH1)) {
+            for (const QString &path : {pair.path1, pair.path2}) {
+                if (m_pendingStamps.contains(path) && FileSystem::exists(path)) {
+                    rows.append(pair.row);
+                    break;
+                }
+            }
+        }
+        markRows(*MSH1, rows, FlexGrid::RedColor);
     }
     m_pending.clear();
+    m_pendingStamps.clear();
 }
 
 void FrmMain::CommandDelFile_Click()
@@ -90,8 +124,8 @@ void FrmMain::CommandDelFile_Click()
     DuplicatedList();
     if (m_pending.isEmpty())
         return;
-    finishBatch(ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths()), 2,
-        QStringLiteral("共删除文件："));
+    finishBatch(ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths(), m_pendingStamps),
+        2, QStringLiteral("共删除文件："));
 }
 
 void FrmMain::CommandMoveTo_Click()
@@ -113,6 +147,7 @@ void FrmMain::CommandMoveTo_Click()
     targetFolder = folder;
     if (m_pending.isEmpty())
         return;
-    finishBatch(ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder), 1,
-        QStringLiteral("共移动文件："));
+    finishBatch(ModEditFile::MoveFileList(
+                    m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps),
+        1, QStringLiteral("共移动文件："));
 }

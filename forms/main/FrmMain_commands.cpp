@@ -36,9 +36,10 @@ FlexGrid *FrmMain::activeGrid() const
     return nullptr;
 }
 
-void FrmMain::SelFileList()
+void FrmMain::SelFileList(Gathering purpose)
 {
     m_pending.clearPaths();
+    m_pendingStamps.clear();
     FlexGrid *grid = activeGrid();
     if (!grid)
         return;
@@ -46,15 +47,26 @@ void FrmMain::SelFileList()
     // The compare grid's missing-file text has no full stop.
     const QString missing = kind == Kind::Scan ? QStringLiteral("【文件不存在】标示为蓝色字体。")
                                                : QStringLiteral("【文件不存在】标示为蓝色字体");
-    // A compare-grid file is a duplicate only while its twin in the row is
-    // as the content check saw it; otherwise it counts as missing.
-    const auto intact = [&](const GridFiles::ListedFile &file) {
-        return kind == Kind::Scan
-            || m_listedContent.intact(
-                file.path, GridFiles::pairFile(*grid, file.row, 3 - file.file).path);
+    // A file is removed or moved only while it is the file its record says,
+    // as it was; a compare-grid file, too, only while its twin in the row is
+    // as the content check saw it. Otherwise it counts as missing. A copy
+    // takes whatever is there.
+    const QHash<QString, FileStamp> recorded
+        = purpose == Gathering::RemoveOrMove ? m_catalogue.stamps() : QHash<QString, FileStamp>();
+    const auto usable = [&](const GridFiles::ListedFile &file) {
+        if (purpose == Gathering::Copy)
+            return ModEditFile::IsFilePresent(file.path);
+        const std::optional<FileStamp> stamp = ModEditFile::StampIfUnchanged(recorded, file.path);
+        if (!stamp
+            || (kind == Kind::Compare
+                && !m_listedContent.intact(
+                    file.path, GridFiles::pairFile(*grid, file.row, 3 - file.file).path)))
+            return false;
+        m_pendingStamps.insert(file.path, *stamp);
+        return true;
     };
     GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
-        if (ModEditFile::IsFilePresent(file.path) && intact(file)) {
+        if (usable(file)) {
             m_pending.queue(file.path);
             AddLogEntry(file.path, Queued);
         } else {
@@ -104,9 +116,9 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
 // by the file operation's answer: the user may have declined some files.
 void FrmMain::DeleteFile_Click()
 {
-    SelFileList();
+    SelFileList(Gathering::RemoveOrMove);
     if (!m_pending.isEmpty())
-        ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths());
+        ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths(), m_pendingStamps);
     checkSelectedFiles(QStringLiteral("【删除失败】标示为红色字体"),
         QStringLiteral("【文件删除成功】"), QStringLiteral("  【文件删除成功】"), false);
 }
@@ -117,9 +129,10 @@ void FrmMain::MoveFileTo_Click()
     if (folder.isEmpty())
         return;
     targetFolder = folder;
-    SelFileList();
+    SelFileList(Gathering::RemoveOrMove);
     if (!m_pending.isEmpty())
-        ModEditFile::MoveFileList(m_dialogs, m_pending.pendingPaths(), targetFolder);
+        ModEditFile::MoveFileList(
+            m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps);
     const QString moved = QStringLiteral("【移动成功】");
     checkSelectedFiles(QStringLiteral("【移动失败】标示为红色字体"), moved, moved, true);
 }

@@ -18,6 +18,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace FileSystem {
@@ -86,8 +87,13 @@ EntryStatus statusAt(StatusCall statusCall, int dirFd, const char *path, const Q
     result.created.seconds
         = (st.stx_mask & STATX_BTIME) ? st.stx_btime.tv_sec : st.stx_ctime.tv_sec;
     result.modified.seconds = st.stx_mtime.tv_sec;
+    result.modified.nanoseconds = std::int32_t(st.stx_mtime.tv_nsec);
     result.accessed.seconds = st.stx_atime.tv_sec;
+    result.accessed.nanoseconds = std::int32_t(st.stx_atime.tv_nsec);
+    result.changed = {st.stx_ctime.tv_sec, std::int32_t(st.stx_ctime.tv_nsec)};
     result.owner = st.stx_uid;
+    result.device = makedev(st.stx_dev_major, st.stx_dev_minor);
+    result.inode = st.stx_ino;
     return result;
 }
 
@@ -182,6 +188,15 @@ bool isPresentFile(const QString &path)
         return false;
     struct stat st;
     return stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+std::optional<FileStamp> stampOf(const EntryStatus &status)
+{
+    if (!status.ok || !(status.attributes & Archive))
+        return std::nullopt;
+    const auto ns = [](Timestamp t) { return t.seconds * 1000000000 + t.nanoseconds; };
+    return FileStamp {
+        status.device, status.inode, status.size, ns(status.modified), ns(status.changed)};
 }
 
 QString dateTimeText(Timestamp time)

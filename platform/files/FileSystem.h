@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/FileStamp.h"
+
 #include <QList>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 struct statx;
 class TrashFolders;
@@ -29,6 +32,7 @@ enum Attribute : int {
 struct Timestamp
 {
     std::int64_t seconds = 0;
+    std::int32_t nanoseconds = 0;
 };
 
 // What one lstat-like call tells about an entry; never follows a link.
@@ -41,7 +45,10 @@ struct EntryStatus
     Timestamp created; // birth time, or the status-change time where none is recorded
     Timestamp modified;
     Timestamp accessed;
+    Timestamp changed; // status change
     unsigned int owner = 0; // user id
+    std::uint64_t device = 0; // as stat() gives it
+    std::uint64_t inode = 0;
 };
 
 struct Entry
@@ -91,6 +98,10 @@ EntryStatus status(const QString &path);
 // leads to something other than a folder, following links.
 bool exists(const QString &path);
 bool isPresentFile(const QString &path);
+
+// What the status says of a regular file's identity and state, as
+// FileStamp::of() would read it; none for anything else.
+std::optional<FileStamp> stampOf(const EntryStatus &status);
 
 // Record texts from a status already read, without touching the disk again:
 // decimal size, date-time texts in local time, and the type described by the

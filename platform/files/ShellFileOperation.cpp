@@ -65,6 +65,16 @@ FileOpResult checkSource(const QString &path)
     return FileOpResult::success();
 }
 
+// A source the request vouches for must still be that very file, as it was,
+// right before it is acted on: it may have changed while a window was shown.
+FileOpResult checkExpected(const ShellFileRequest &request, const QString &path)
+{
+    const auto expected = request.expected.constFind(path);
+    if (expected == request.expected.cend() || FileStamp::of(path) == *expected)
+        return FileOpResult::success();
+    return FileOpResult::refusal(changedSinceListed());
+}
+
 } // namespace
 
 int ShellFileOperation::perform(ShellFileRequest &request)
@@ -106,6 +116,8 @@ int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &s
         // Checked now, not when the list was confirmed: a folder put in a
         // listed file's place meanwhile was never shown and stays.
         FileOpResult result = checkSource(path);
+        if (result)
+            result = checkExpected(request, path);
         if (result)
             result = trash.moveToTrash(path).status;
         progress->setValue(i + 1, count);
@@ -193,6 +205,8 @@ int ShellFileOperation::transferAll(
                 }
             }
         }
+        if (result && !skipped)
+            result = checkExpected(request, source);
         if (skipped) {
             request.anyOperationsAborted = true;
         } else if (result) {

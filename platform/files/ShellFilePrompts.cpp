@@ -118,4 +118,9 @@ QString changedWhileMoved()
     return QStringLiteral("文件在移动过程中被其他程序替换或修改，两个文件都留在原处。");
 }
 
+QString changedSinceListed()
+{
+    return QStringLiteral("文件在列出之后已被替换或修改，未作处理。");
+}
+
 } // namespace ShellFilePrompts

@@ -42,5 +42,7 @@ QString alreadyInTrash();
 QString notTrashed(const QString &systemMessage);
 // A source that another program replaced or changed while it was copied.
 QString changedWhileMoved();
+// A source that is no longer the file it was when it was listed.
+QString changedSinceListed();
 
 } // namespace ShellFilePrompts

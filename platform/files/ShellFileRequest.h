@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/FileStamp.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +24,10 @@ struct ShellFileRequest
     QString to;
     quint16 flags = 0;
     bool anyOperationsAborted = false;
+    // What a source must still be right before it is moved or trashed, by
+    // its path: a source whose stamp no longer matches is refused as
+    // changed. Sources without an entry are taken as they are.
+    QHash<QString, FileStamp> expected;
 
     // The names of a double-NUL-ended list; empty when the list is not ended
     // that way, holds no name or holds an empty one.

@@ -49,8 +49,9 @@ FileCatalogue catalogue(const QStringList &names)
 {
     FileCatalogue c;
     for (const QString &name : names) {
+        // Each in a folder of its own: one path twice would be one file.
         FileRecord r;
-        r.fields = {name, "/m/", "10", "t", "t", "t", "MP3 文件"};
+        r.fields = {name, QStringLiteral("/m/%1/").arg(c.count()), "10", "t", "t", "t", "MP3 文件"};
         c.append(r);
     }
     return c;

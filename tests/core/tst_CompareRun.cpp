@@ -42,8 +42,16 @@ QList<FileRecord> randomCatalogue(QRandomGenerator &random, int count)
     for (int i = 0; i < count; ++i) {
         FileRecord r;
         r.fields = {pick(pads) + pick(stems) + pick(extensions) + pick(pads),
-            random.bounded(2) ? QStringLiteral("/a/") : QStringLiteral("/b/"), pick(sizes),
-            pick(times), pick(times), pick(times), pick(types)};
+            QStringLiteral("/%1/").arg(random.bounded(4)), pick(sizes), pick(times), pick(times),
+            pick(times), pick(types)};
+        // Some records are one file under two paths (a hard link, a bind
+        // mount); some have no stamp at all.
+        if (random.bounded(4) != 0) {
+            FileStamp stamp;
+            stamp.device = random.bounded(2);
+            stamp.inode = random.bounded(count / 2 + 1);
+            r.stamp = stamp;
+        }
         records.append(r);
     }
     return records;
@@ -93,6 +101,8 @@ private Q_SLOTS:
     void matchesPlainLoopAcrossWorkUnits();
     void listedCases_data();
     void listedCases();
+    void oneFileIsNoPair_data();
+    void oneFileIsNoPair();
     void stopsAtPairLimit_data();
     void stopsAtPairLimit();
     void nameHoldingStarKeepsItsFields();
@@ -207,10 +217,57 @@ void tst_CompareRun::listedCases()
     QFETCH(int, mode);
     QFETCH(QString, threshold);
     QList<FileRecord> records;
-    for (qsizetype i = 0; i < names.size(); ++i)
+    for (qsizetype i = 0; i < names.size(); ++i) {
         records.append(record(names[i], sizes[i]));
+        records.last().fields[FileRecord::Folder] = QStringLiteral("/%1/").arg(i);
+    }
     const auto outcome = fast(records, fromMask(mask), mode, threshold);
     QTEST(describe(outcome.pairs), "pairs");
+}
+
+void tst_CompareRun::oneFileIsNoPair_data()
+{
+    // Two records of a.mp3 with equal keys; which file each path leads to.
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("folder2");
+    QTest::addColumn<int>("device2"); // -1: no stamp
+    QTest::addColumn<int>("inode2");
+    QTest::addColumn<bool>("listed");
+    for (const int mode : {1, 2}) {
+        QTest::addRow("mode %d: same inode under another path", mode)
+            << mode << QStringLiteral("/b/") << 1 << 7 << false;
+        QTest::addRow("mode %d: same inode on another device", mode)
+            << mode << QStringLiteral("/b/") << 2 << 7 << true;
+        QTest::addRow("mode %d: another inode", mode)
+            << mode << QStringLiteral("/b/") << 1 << 8 << true;
+        QTest::addRow("mode %d: one path, stamps differ", mode)
+            << mode << QStringLiteral("/a/") << 1 << 8 << false;
+        QTest::addRow("mode %d: other path not read", mode)
+            << mode << QStringLiteral("/b/") << -1 << 7 << true;
+    }
+}
+
+void tst_CompareRun::oneFileIsNoPair()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, folder2);
+    QFETCH(int, device2);
+    QFETCH(int, inode2);
+    QFETCH(bool, listed);
+    FileRecord first = record(QStringLiteral("a.mp3"));
+    first.stamp = FileStamp {1, 7, 4096, 0, 0};
+    FileRecord second = record(QStringLiteral("a.mp3"));
+    second.fields[FileRecord::Folder] = folder2;
+    if (device2 >= 0)
+        second.stamp = FileStamp {quint64(device2), quint64(inode2), 4096, 0, 0};
+    // A third, separate copy keeps the run from being trivially empty.
+    FileRecord third = record(QStringLiteral("a.mp3"));
+    third.fields[FileRecord::Folder] = QStringLiteral("/c/");
+    third.stamp = FileStamp {1, 9, 4096, 0, 0};
+    const auto outcome = fast({first, second, third}, fromMask(3), mode, QStringLiteral("100"));
+    QCOMPARE(describe(outcome.pairs),
+        listed ? QStringLiteral("(0,1,10000) (0,2,10000) (1,2,10000)")
+               : QStringLiteral("(0,2,10000) (1,2,10000)"));
 }
 
 void tst_CompareRun::stopsAtPairLimit_data()

@@ -1,5 +1,8 @@
 #include "core/FileCatalogue.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestFileCatalogue : public QObject
@@ -11,6 +14,8 @@ private Q_SLOTS:
     void renameNeverGivesOnePathTwoRecords_data();
     void renameNeverGivesOnePathTwoRecords();
     void joinedTextHasSevenFields();
+    void renameKeepsTheStampOnlyOfAnUnchangedFile_data();
+    void renameKeepsTheStampOnlyOfAnUnchangedFile();
 };
 
 static FileRecord record(const QString &name, const QString &folder)
@@ -64,6 +69,41 @@ void TestFileCatalogue::joinedTextHasSevenFields()
     const FileRecord r = record(QStringLiteral("工作 #1.mp3"), QStringLiteral("/音乐/"));
     QCOMPARE(r.joined().split(QLatin1Char('*')).size(), 7);
     QCOMPARE(r.fullPath(), QStringLiteral("/音乐/工作 #1.mp3"));
+}
+
+void TestFileCatalogue::renameKeepsTheStampOnlyOfAnUnchangedFile_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("unchanged") << false;
+    QTest::newRow("modified since the scan") << true;
+}
+
+void TestFileCatalogue::renameKeepsTheStampOnlyOfAnUnchangedFile()
+{
+    QFETCH(bool, changed);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QFile file(folder + QStringLiteral("a.mp3"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("aaaa") == 4);
+    file.close();
+    FileRecord scanned = record(QStringLiteral("a.mp3"), folder);
+    scanned.stamp = FileStamp::of(scanned.fullPath());
+    QVERIFY(scanned.stamp);
+    FileCatalogue catalogue;
+    catalogue.append(scanned);
+    if (changed) {
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("bbbb") == 4);
+        QVERIFY(file.setFileTime(
+            QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)), QFileDevice::FileModificationTime));
+        file.close();
+    }
+    QVERIFY(QFile::rename(folder + QStringLiteral("a.mp3"), folder + QStringLiteral("b.mp3")));
+    QVERIFY(catalogue.rename(QStringLiteral("a.mp3"), folder, QStringLiteral("b.mp3")));
+
+    const std::optional<FileStamp> now = FileStamp::of(folder + QStringLiteral("b.mp3"));
+    const FileStamp &kept = *catalogue.at(0).stamp;
+    QCOMPARE(kept == *now, !changed);
+    QCOMPARE(catalogue.stamps().keys(), QList<QString> {folder + QStringLiteral("b.mp3")});
 }
 
 QTEST_APPLESS_MAIN(TestFileCatalogue)

@@ -1,5 +1,6 @@
 #include "MainWindowTest.h"
 #include "TestFiles.h"
+#include "TestMount.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
@@ -12,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <optional>
+#include <unistd.h>
 
 // The two batch buttons over real files: the keep rule picks the losing
 // file of every listed pair, the trash or the chosen folder receives it, and
@@ -32,6 +36,13 @@ private Q_SLOTS:
     void contentBoxGuardsTheBatch();
     void refusedShellRequestKeepsTheList();
     void scanCompareDeleteThroughTheWindow();
+    void oneFileUnderTwoPathsIsNeverListed_data();
+    void oneFileUnderTwoPathsIsNeverListed();
+    void linkSwappedInAfterTheScanRemovesNothing_data();
+    void linkSwappedInAfterTheScanRemovesNothing();
+    void rewriteKeepingSizeAndTimeIsNotRemoved_data();
+    void rewriteKeepingSizeAndTimeIsNotRemoved();
+    void fileChangedWhileTheTrashAsksStaysRed();
 
 private:
     // A real file of that size, and its catalogue record as a scan makes it.
@@ -39,6 +50,15 @@ private:
         const QString &modified = QStringLiteral("2024/3/5 9:07:01"));
     void compareAndPickRule(int rule);
     QString trashed(const QString &name) const;
+    // The compare mode (1 same, 2 similar names), with or without the
+    // content box.
+    void chooseCompare(int mode, bool content);
+    // Scans tree/ for its two files, for that compare.
+    void scanTree(int mode, bool content);
+    // tree/a/x.mp3 and tree/b/x.mp3, two copies of "same".
+    QStringList twoCopies() const;
+    // The cell of row 1 in column 3, where the batch marks the row.
+    QColor markOfRow1() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -66,7 +86,8 @@ QString TestFrmMainBatch::addFile(
         qFatal("cannot write %s", qPrintable(path));
     const QString time = QStringLiteral("2024/3/5 9:07:01");
     m_window->catalogue().append(FileRecord {
-        {name, folder, QString::number(bytes), time, modified, time, QStringLiteral("MP3 文件")}});
+        {name, folder, QString::number(bytes), time, modified, time, QStringLiteral("MP3 文件")},
+        FileStamp::of(path)});
     return path;
 }
 
@@ -79,6 +100,41 @@ void TestFrmMainBatch::compareAndPickRule(int rule)
 QString TestFrmMainBatch::trashed(const QString &name) const
 {
     return m_dir->filePath(QStringLiteral("data/Trash/files/")) + name;
+}
+
+void TestFrmMainBatch::chooseCompare(int mode, bool content)
+{
+    find<TabStrip>(QStringLiteral("TabStrip2"))->setCurrentIndex(mode - 1);
+    if (content)
+        find<QCheckBox>(QStringLiteral("Check1(7)"))->click();
+}
+
+void TestFrmMainBatch::scanTree(int mode, bool content)
+{
+    find<QLineEdit>(QStringLiteral("Text1"))->setText(m_dir->filePath(QStringLiteral("tree")));
+    find<QComboBox>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("*.mp3"));
+    chooseCompare(mode, content);
+    press("CommandStartScan");
+    QCOMPARE(m_window->catalogue().count(), 2);
+}
+
+QStringList TestFrmMainBatch::twoCopies() const
+{
+    QStringList paths;
+    for (const char *file : {"tree/a/x.mp3", "tree/b/x.mp3"}) {
+        paths << m_dir->filePath(QLatin1String(file));
+        if (!TestFiles::write(paths.last(), "same"))
+            qFatal("cannot write %s", file);
+    }
+    return paths;
+}
+
+QColor TestFrmMainBatch::markOfRow1() const
+{
+    FlexGrid *grid = compareGrid();
+    grid->setRow(1);
+    grid->setCol(3);
+    return grid->CellForeColor();
 }
 
 void TestFrmMainBatch::emptyListStopsBothButtonsBeforeAnyDialog()
@@ -353,6 +409,156 @@ void TestFrmMainBatch::scanCompareDeleteThroughTheWindow()
     QCOMPARE(compareGrid()->Rows(), 2);
     // The scan list still shows every scanned file.
     QCOMPARE(find<FlexGrid>(QStringLiteral("MSHList"))->Rows(), 5);
+}
+
+void TestFrmMainBatch::oneFileUnderTwoPathsIsNeverListed_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("content");
+    for (const char *how : {"bind mount", "hard link", "one path twice"})
+        for (const int mode : {1, 2})
+            for (const bool content : {false, true})
+                QTest::addRow("%s, mode %d%s", how, mode, content ? ", content" : "")
+                    << QString::fromLatin1(how) << mode << content;
+}
+
+void TestFrmMainBatch::oneFileUnderTwoPathsIsNeverListed()
+{
+    QFETCH(QString, how);
+    QFETCH(int, mode);
+    QFETCH(bool, content);
+    const QString a = m_dir->filePath(QStringLiteral("tree/a/x.mp3"));
+    const QString b = m_dir->filePath(QStringLiteral("tree/b/x.mp3"));
+    QVERIFY(QDir().mkpath(QFileInfo(b).path()));
+    std::optional<TestMount> mount;
+    if (how == u"one path twice") {
+        // As a catalogue that took one file twice would hold it.
+        addFile(QStringLiteral("tree/a"), QStringLiteral("x.mp3"), 4);
+        addFile(QStringLiteral("tree/a"), QStringLiteral("x.mp3"), 4);
+        chooseCompare(mode, content);
+    } else {
+        QVERIFY(TestFiles::write(a, "same"));
+        if (how == u"bind mount") {
+            mount.emplace(TestMount::bind(QFileInfo(a).path(), QFileInfo(b).path()));
+            if (!mount->ok())
+                QSKIP(qPrintable(mount->error()));
+        } else {
+            QVERIFY(
+                ::link(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()) == 0);
+        }
+        scanTree(mode, content);
+    }
+    const QByteArray before = TestFiles::read(a);
+    press("CommandToCompare");
+    QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+    QCOMPARE(statusBar()->panelText(2), QStringLiteral("没有找到相同的文件"));
+
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.last().text, QStringLiteral("对比结果列表为空......"));
+    QCOMPARE(TestFiles::read(a), before);
+    QVERIFY(TestFiles::entries(trashed(QString())).isEmpty());
+}
+
+void TestFrmMainBatch::linkSwappedInAfterTheScanRemovesNothing_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("content");
+    QTest::addColumn<int>("rule"); // 0: the link is the loser, 1: its target is
+    for (const int mode : {1, 2})
+        for (const bool content : {false, true})
+            for (const int rule : {0, 1})
+                QTest::addRow("mode %d%s, rule %d", mode, content ? ", content" : "", rule)
+                    << mode << content << rule;
+}
+
+void TestFrmMainBatch::linkSwappedInAfterTheScanRemovesNothing()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, content);
+    QFETCH(int, rule);
+    const QStringList copies = twoCopies();
+    const QString &a = copies.at(0);
+    const QString &b = copies.at(1);
+    scanTree(mode, content);
+    compareAndPickRule(rule);
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QVERIFY(QFile::remove(b) && QFile::link(a, b));
+    compareGrid()->setCol(3);
+
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.size(), 1); // nothing asked of the trash
+    QCOMPARE(TestFiles::read(a), "same");
+    QVERIFY(QFileInfo(b).isSymLink());
+    QVERIFY(TestFiles::entries(trashed(QString())).isEmpty());
+    QCOMPARE(markOfRow1(), FlexGrid::BlueColor);
+}
+
+void TestFrmMainBatch::rewriteKeepingSizeAndTimeIsNotRemoved_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<bool>("content");
+    for (const bool move : {false, true})
+        for (const bool content : {false, true})
+            QTest::addRow("%s%s", move ? "move" : "delete", content ? ", content" : "")
+                << move << content;
+}
+
+void TestFrmMainBatch::rewriteKeepingSizeAndTimeIsNotRemoved()
+{
+    QFETCH(bool, move);
+    QFETCH(bool, content);
+    const QString loser = twoCopies().at(1);
+    scanTree(1, content);
+    compareAndPickRule(0);
+    QVERIFY(TestFiles::rewriteKeepingTimes(loser, "edit"));
+    compareGrid()->setCol(3);
+
+    const QString target = m_dir->filePath(QStringLiteral("moved"));
+    m_dialogs.folders.enqueue(target);
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press(move ? "CommandMoveTo" : "CommandDelFile");
+    QCOMPARE(m_dialogs.prompts.size(), 1); // nothing handed to the file operation
+    QCOMPARE(TestFiles::read(loser), "edit");
+    QVERIFY(TestFiles::entries(trashed(QString())).isEmpty());
+    QVERIFY(TestFiles::entries(target).isEmpty());
+    QCOMPARE(markOfRow1(), FlexGrid::BlueColor);
+    QCOMPARE(compareGrid()->Rows(), 2);
+}
+
+void TestFrmMainBatch::fileChangedWhileTheTrashAsksStaysRed()
+{
+    // Two pairs; while the trash's confirmation is shown, one loser is
+    // rewritten in place: it stays, the other goes.
+    const QString a = addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString changed = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    const QString gone = addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    compareGrid()->setCol(3);
+    m_dialogs.onPrompt = [&](const Dialogs::Prompt &prompt) {
+        if (prompt.title == u"删除文件")
+            QVERIFY(TestFiles::rewriteKeepingTimes(changed, "12345"));
+    };
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+
+    QCOMPARE(m_dialogs.prompts.size(), 2);
+    QCOMPARE(TestFiles::read(changed), "12345");
+    QVERIFY(!QFileInfo::exists(gone));
+    QCOMPARE(TestFiles::entries(trashed(QString())), QStringList {QStringLiteral("two.mp3")});
+    // No totals: the list stays, the row of the file left in place in red.
+    QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：2 组符合项"));
+    QCOMPARE(compareGrid()->Rows(), 3);
+    QCOMPARE(compareGrid()->TextMatrix(1, 2), QStringLiteral("one.mp3"));
+    QCOMPARE(markOfRow1(), FlexGrid::RedColor);
+    QVERIFY(QFileInfo::exists(a));
 }
 
 QTEST_MAIN(TestFrmMainBatch)

@@ -34,6 +34,11 @@ private Q_SLOTS:
     void removeFromListDropsOnlyTheSelectedRecords();
     void sendToWithNothingUsableFails();
     void moveRefusedAtAClashStaysRed();
+    void fileChangedSinceTheScanIsNotRemoved_data();
+    void fileChangedSinceTheScanIsNotRemoved();
+    void fileChangedWhileTheTrashAsksStaysRed();
+    void copiesTakeAFileWhoseTwinChanged_data();
+    void copiesTakeAFileWhoseTwinChanged();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -150,7 +155,7 @@ void TestFrmMainSelection::fileTheTrashRefusesStaysRed()
     select(scanGrid(), 2, 1);
     m_dialogs.answer(u"是"_qs);
     if (folderSwappedIn) {
-        m_dialogs.onAsk = [file, elsewhere = path(u"elsewhere.mp3"_qs)](const Dialogs::Prompt &) {
+        m_dialogs.onPrompt = [file, elsewhere = path(u"elsewhere.mp3"_qs)](const Dialogs::Prompt &) {
             QFile::rename(file, elsewhere);
             TestFiles::write(file + u"/inside.txt"_qs, "never listed");
         };
@@ -358,6 +363,100 @@ void TestFrmMainSelection::moveRefusedAtAClashStaysRed()
     QCOMPARE(scanGrid()->TextMatrix(1, 0), u"1"_qs);
     QCOMPARE(scanGrid()->TextMatrix(1, 1), u"2.mp3"_qs);
     QCOMPARE(scanGrid()->CellForeColor(), FlexGrid::RedColor);
+}
+
+// A rewrite that keeps size and modification time (a tag editor) still
+// makes the file another one than the scan read: it is not removed or moved.
+void TestFrmMainSelection::fileChangedSinceTheScanIsNotRemoved_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<bool>("compare"); // the compare grid, else the scan grid
+    for (const bool move : {false, true})
+        for (const bool compare : {false, true})
+            QTest::addRow(
+                "%s in the %s grid", move ? "move" : "delete", compare ? "compare" : "scan")
+                << move << compare;
+}
+
+void TestFrmMainSelection::fileChangedSinceTheScanIsNotRemoved()
+{
+    QFETCH(bool, move);
+    QFETCH(bool, compare);
+    makeFiles({u"a/x.mp3"_qs, u"b/x.mp3"_qs});
+    FlexGrid *grid = compare ? compareGrid() : scanGrid();
+    scanAndFocus(grid);
+    const int col = compare ? 3 : 1; // b/x.mp3
+    select(grid, compare ? 1 : 2, col);
+    const QString file = path(u"tree/b/x.mp3"_qs);
+    QVERIFY(TestFiles::rewriteKeepingTimes(file, "B/X.MP3"));
+    m_dialogs.folders.enqueue(path(u"out"_qs));
+    run(move ? "MoveFileTo" : "DeleteFile");
+
+    QCOMPARE(TestFiles::read(file), "B/X.MP3");
+    QCOMPARE(m_dialogs.prompts.size(), 0);
+    QVERIFY(!QFileInfo::exists(path(u"out/x.mp3"_qs)));
+    QCOMPARE(grid->gridModel()->cellForeColor(compare ? 1 : 2, col), FlexGrid::BlueColor);
+    QCOMPARE(log(),
+        QStringList {compare ? u"b/x.mp3|【文件不存在】标示为蓝色字体"_qs
+                             : u"b/x.mp3|【文件不存在】标示为蓝色字体。"_qs});
+    QCOMPARE(grid->Rows(), compare ? 2 : 3);
+}
+
+void TestFrmMainSelection::fileChangedWhileTheTrashAsksStaysRed()
+{
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
+    scanAndFocus(scanGrid());
+    select(scanGrid(), 1, 1);
+    select(scanGrid(), 2, 1);
+    const QString changed = path(u"tree/2.mp3"_qs);
+    m_dialogs.onPrompt = [&](const Dialogs::Prompt &prompt) {
+        if (prompt.title == u"删除文件")
+            QVERIFY(TestFiles::rewriteKeepingTimes(changed, "two!!"));
+    };
+    m_dialogs.answer(u"是"_qs);
+    run("DeleteFile");
+
+    QCOMPARE(log(),
+        (QStringList {u"2.mp3|【文件加入待处理序列】"_qs, u"1.mp3|【文件加入待处理序列】"_qs,
+            u"2.mp3|【删除失败】标示为红色字体"_qs, u"1.mp3|【文件删除成功】"_qs}));
+    QCOMPARE(TestFiles::read(changed), "two!!");
+    QVERIFY(!QFileInfo::exists(path(u"tree/1.mp3"_qs)));
+    QCOMPARE(scanGrid()->Rows(), 2);
+    QCOMPARE(scanGrid()->TextMatrix(1, 1), u"2.mp3"_qs);
+    QCOMPARE(scanGrid()->gridModel()->cellForeColor(1, 1), FlexGrid::RedColor);
+}
+
+// Copying removes nothing, so it takes the file as it is, whatever became
+// of its twin.
+void TestFrmMainSelection::copiesTakeAFileWhoseTwinChanged_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("send to") << u"SendFileTo"_qs;
+    QTest::newRow("clipboard") << u"CopyFileTo"_qs;
+}
+
+void TestFrmMainSelection::copiesTakeAFileWhoseTwinChanged()
+{
+    QFETCH(QString, action);
+    for (const QString &relative : {u"tree/a/x.mp3"_qs, u"tree/b/x.mp3"_qs})
+        QVERIFY(TestFiles::write(path(relative), "same"));
+    find<QCheckBox>(u"Check1(7)"_qs)->click();
+    scanAndFocus(compareGrid());
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QVERIFY(TestFiles::write(path(u"tree/b/x.mp3"_qs), "changed"));
+    select(compareGrid(), 1, 2);
+    m_dialogs.folders.enqueue(path(u"out"_qs));
+    run(action.toLatin1().constData());
+
+    QCOMPARE(log(), QStringList {u"a/x.mp3|【文件加入待处理序列】"_qs});
+    QVERIFY(compareGrid()->gridModel()->cellForeColor(1, 2) != FlexGrid::BlueColor);
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    if (action == u"SendFileTo") {
+        QCOMPARE(m_dialogs.prompts.first().text, u"文件发送成功！"_qs);
+        QCOMPARE(TestFiles::read(path(u"out/x.mp3"_qs)), "same");
+    } else {
+        QCOMPARE(m_desktop.requests, QStringList {u"clipboard\n"_qs + path(u"tree/a/x.mp3"_qs)});
+    }
 }
 
 QTEST_MAIN(TestFrmMainSelection)

@@ -137,6 +137,8 @@ void TestScanWalk::walksDepthFirstFilesBeforeSubfolders()
         QCOMPARE(scan.rows[k][0], QString::number(k + 1));
         for (int f = 0; f < FileRecord::FieldCount; ++f)
             QCOMPARE(scan.rows[k][f + 1], record.field(f));
+        // What a later removal checks the file still is.
+        QVERIFY(record.stamp && record.stamp == FileStamp::of(record.fullPath()));
     }
     QCOMPARE(scan.catalogue.at(0).field(FileRecord::Type), u"MP3 音频"_qs);
 }

@@ -32,8 +32,8 @@ private:
 Dialogs::Reply FakeDialogs::ask(const Prompt &prompt)
 {
     prompts.append(prompt);
-    if (onAsk)
-        onAsk(prompt);
+    if (onPrompt)
+        onPrompt(prompt);
     if (!m_byText.isEmpty()) {
         const auto [text, checked] = m_byText.dequeue();
         return {static_cast<int>(prompt.buttons.indexOf(text)), checked};

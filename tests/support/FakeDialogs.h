@@ -32,9 +32,9 @@ public:
     // Called on every progress value; a test uses it to act on the disk at a
     // chosen moment of an operation (a copy's last bytes are written).
     std::function<void(qint64 done, qint64 total)> onProgressValue;
-    // Called on every prompt before it is answered: a test uses it to change
-    // the disk while the user is being asked.
-    std::function<void(const Prompt &prompt)> onAsk;
+    // Called on every prompt before it is answered: a test uses it to act on
+    // the disk while a window is shown.
+    std::function<void(const Prompt &)> onPrompt;
 
     // Queues an answer by button text.
     void answer(const QString &button, bool checked = false)

@@ -107,7 +107,13 @@ inline CompareRun::Outcome run(const QList<FileRecord> &records, const CompareCr
                 const QString tailJ = keys[j].mid(keys[j].indexOf(QLatin1Char('*')) + 1);
                 passes = reaches(score, threshold) && tailK == tailJ;
             }
-            if (!passes)
+            // One file under two paths (a hard link, a bind mount) is no pair.
+            const FileRecord &a = records.at(k);
+            const FileRecord &b = records.at(j);
+            const bool oneFile = a.fullPath() == b.fullPath()
+                || (a.stamp && b.stamp && a.stamp->device == b.stamp->device
+                    && a.stamp->inode == b.stamp->inode);
+            if (!passes || oneFile)
                 continue;
             if (outcome.pairs.size() == limit) {
                 outcome.truncated = true;

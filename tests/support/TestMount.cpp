@@ -48,6 +48,19 @@ TestMount TestMount::readOnlyView(const QString &folder)
     return m;
 }
 
+TestMount TestMount::bind(const QString &source, const QString &target)
+{
+    TestMount m;
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray where = QFile::encodeName(target);
+    if (::mount(from.constData(), where.constData(), nullptr, MS_BIND, nullptr) != 0) {
+        m.m_error = reason("mount --bind");
+        return m;
+    }
+    m.m_folder = target;
+    return m;
+}
+
 TestMount::TestMount(TestMount &&other) noexcept
     : m_folder(std::move(other.m_folder))
     , m_error(std::move(other.m_error))

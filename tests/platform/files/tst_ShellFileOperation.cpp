@@ -1,3 +1,4 @@
+#include "core/FileStamp.h"
 #include "platform/files/ShellFileOperation.h"
 #include "platform/files/ShellFilePrompts.h"
 #include "platform/files/Trash.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,6 +82,9 @@ private Q_SLOTS:
     void clashPromptShowsBothFiles();
     void ontoItselfIsSkippedWithAnError_data();
     void ontoItselfIsSkippedWithAnError();
+
+    void changedSourcesAreLeftWhereTheyAre_data();
+    void changedSourcesAreLeftWhereTheyAre();
 
     void moveAcrossFileSystems();
     void moveOntoFullFileSystemLeavesSourceIntact();
@@ -206,7 +211,7 @@ void TestShellFileOperation::folderSwappedInUnderConfirmationStays()
     FakeDialogs dialogs;
     dialogs.answer(QStringLiteral("是"));
     bool swapped = false;
-    dialogs.onAsk = [&](const Dialogs::Prompt &) {
+    dialogs.onPrompt = [&](const Dialogs::Prompt &) {
         swapped = QFile::remove(file)
             && (asLink ? QFile::link(folder, file) : QDir().rename(folder, file));
     };
@@ -418,6 +423,78 @@ void TestShellFileOperation::ontoItselfIsSkippedWithAnError()
     QCOMPARE(dialogs.prompts.first().buttons, QStringList({"跳过", "取消"}));
     QCOMPARE(TestFiles::entries(folder), QStringList({"other.txt", "self.txt"}));
     QCOMPARE(TestFiles::read(file), "self");
+}
+
+void TestShellFileOperation::changedSourcesAreLeftWhereTheyAre_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("change"); // what happens to a.txt once it was listed
+    QTest::addColumn<bool>("refused");
+    for (const auto op : {ShellFileRequest::Delete, ShellFileRequest::Move}) {
+        const char *name = op == ShellFileRequest::Delete ? "trash" : "move";
+        QTest::addRow("%s: unchanged", name) << int(op) << "none" << false;
+        QTest::addRow("%s: rewritten, size and times kept", name) << int(op) << "rewrite" << true;
+        QTest::addRow("%s: replaced by a link to b", name) << int(op) << "link" << true;
+        QTest::addRow("%s: replaced by a copy", name) << int(op) << "copy" << true;
+        QTest::addRow("%s: no stamp expected", name) << int(op) << "unlisted" << false;
+    }
+}
+
+void TestShellFileOperation::changedSourcesAreLeftWhereTheyAre()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, change);
+    QFETCH(bool, refused);
+    const QString a = path(QStringLiteral("src/a.txt"));
+    const QString b = path(QStringLiteral("src/b.txt"));
+    QVERIFY(TestFiles::write(a, "aaaa"));
+    QVERIFY(TestFiles::write(b, "bbbb"));
+    const auto op = ShellFileRequest::Operation(operation);
+    ShellFileRequest request
+        = op == ShellFileRequest::Delete ? trash({a, b}) : transfer(op, {a, b}, path("dst"));
+    for (const QString &file : {a, b}) {
+        if (file != a || change != u"unlisted")
+            request.expected.insert(file, *FileStamp::of(file));
+    }
+    QByteArray left = "aaaa";
+    if (change == u"rewrite") {
+        left = "AAAA";
+        QVERIFY(TestFiles::rewriteKeepingTimes(a, left));
+    } else if (change == u"link") {
+        QVERIFY(QFile::remove(a) && QFile::link(b, a));
+    } else if (change == u"copy") {
+        // Made before the old one goes, so that it cannot take its inode.
+        QVERIFY(TestFiles::write(a + QStringLiteral(".new"), left));
+        QVERIFY(::rename(QFile::encodeName(a + QStringLiteral(".new")).constData(),
+                    QFile::encodeName(a).constData())
+            == 0);
+    }
+    FakeDialogs dialogs;
+    // The trash's confirmation; the move's error window for a.txt.
+    dialogs.answer(op == ShellFileRequest::Delete ? QStringLiteral("是") : QStringLiteral("跳过"));
+    QCOMPARE(perform(dialogs, request),
+        int(refused ? ShellFileOperation::SomeFailed : ShellFileOperation::Done));
+
+    // b goes either way; a stays, whole, only when it changed.
+    QVERIFY(!QFileInfo::exists(b));
+    if (change == u"link")
+        QVERIFY(QFileInfo(a).isSymLink());
+    else if (refused)
+        QCOMPARE(TestFiles::read(a), left);
+    else
+        QVERIFY(!QFileInfo::exists(a));
+    const QString done = op == ShellFileRequest::Delete ? m_home + QStringLiteral("/files/")
+                                                        : path(QStringLiteral("dst/"));
+    const QStringList expectedDone
+        = refused ? QStringList {"b.txt"} : QStringList {"a.txt", "b.txt"};
+    QCOMPARE(TestFiles::entries(done), expectedDone);
+    // A move tells the user which file it left and why; a trash is silent.
+    QStringList errors;
+    for (const Dialogs::Prompt &prompt : std::as_const(dialogs.prompts)) {
+        if (prompt.text.contains(ShellFilePrompts::changedSinceListed()) && prompt.text.contains(a))
+            errors << prompt.text;
+    }
+    QCOMPARE(errors.size(), refused && op == ShellFileRequest::Move ? 1 : 0);
 }
 
 void TestShellFileOperation::moveAcrossFileSystems()
