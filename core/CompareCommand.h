@@ -18,6 +18,10 @@ struct Result
 {
     qsizetype listed = 0;
     ListedContent content; // what the list's content check vouches for
+    // The listed files as the compare took them from the catalogue, by full
+    // path: still what a file of the list must be after its record has left
+    // the scan list.
+    QHash<QString, FileStamp> stamps;
 };
 
 Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options);

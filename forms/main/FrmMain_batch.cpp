@@ -69,7 +69,7 @@ void showEmptyListMessage(Dialogs &dialogs)
 // file operation, which checks it again right before acting.
 void FrmMain::DuplicatedList()
 {
-    const QHash<QString, FileStamp> recorded = m_catalogue.stamps();
+    const QHash<QString, FileStamp> recorded = recordedStamps(*MSH1);
     m_pendingStamps.clear();
     const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
         m_pending, [&](const QString &path, const QString &twin) {

@@ -36,6 +36,19 @@ FlexGrid *FrmMain::activeGrid() const
     return nullptr;
 }
 
+QHash<QString, FileStamp> FrmMain::recordedStamps(const FlexGrid &grid) const
+{
+    QHash<QString, FileStamp> stamps = m_catalogue.stamps();
+    if (&grid == MSH1) {
+        // A record's own stamp stands: it follows the program's renames.
+        for (auto it = m_comparedStamps.cbegin(); it != m_comparedStamps.cend(); ++it) {
+            if (!stamps.contains(it.key()))
+                stamps.insert(it.key(), it.value());
+        }
+    }
+    return stamps;
+}
+
 void FrmMain::SelFileList(Gathering purpose)
 {
     m_pending.clearPaths();
@@ -52,7 +65,7 @@ void FrmMain::SelFileList(Gathering purpose)
     // as the content check saw it. Otherwise it counts as missing. A copy
     // takes whatever is there.
     const QHash<QString, FileStamp> recorded
-        = purpose == Gathering::RemoveOrMove ? m_catalogue.stamps() : QHash<QString, FileStamp>();
+        = purpose == Gathering::RemoveOrMove ? recordedStamps(*grid) : QHash<QString, FileStamp>();
     const auto usable = [&](const GridFiles::ListedFile &file) {
         if (purpose == Gathering::Copy)
             return ModEditFile::IsFilePresent(file.path);

@@ -119,5 +119,7 @@ void FrmMain::CommandToCompare_Click()
     options.mode = TabStrip2->SelectedIndex();
     options.threshold = Combo3->currentText();
     options.contentCache = &m_contentCache;
-    m_listedContent = CompareCommand::run(view, m_catalogue, options).content;
+    CompareCommand::Result listed = CompareCommand::run(view, m_catalogue, options);
+    m_listedContent = std::move(listed.content);
+    m_comparedStamps = std::move(listed.stamps);
 }

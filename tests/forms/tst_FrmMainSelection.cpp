@@ -37,6 +37,8 @@ private Q_SLOTS:
     void fileChangedSinceTheScanIsNotRemoved_data();
     void fileChangedSinceTheScanIsNotRemoved();
     void fileChangedWhileTheTrashAsksStaysRed();
+    void compareListFileOutOfTheScanList_data();
+    void compareListFileOutOfTheScanList();
     void copiesTakeAFileWhoseTwinChanged_data();
     void copiesTakeAFileWhoseTwinChanged();
 
@@ -155,10 +157,11 @@ void TestFrmMainSelection::fileTheTrashRefusesStaysRed()
     select(scanGrid(), 2, 1);
     m_dialogs.answer(u"是"_qs);
     if (folderSwappedIn) {
-        m_dialogs.onPrompt = [file, elsewhere = path(u"elsewhere.mp3"_qs)](const Dialogs::Prompt &) {
-            QFile::rename(file, elsewhere);
-            TestFiles::write(file + u"/inside.txt"_qs, "never listed");
-        };
+        m_dialogs.onPrompt
+            = [file, elsewhere = path(u"elsewhere.mp3"_qs)](const Dialogs::Prompt &) {
+                  QFile::rename(file, elsewhere);
+                  TestFiles::write(file + u"/inside.txt"_qs, "never listed");
+              };
     }
     run("DeleteFile");
 
@@ -400,6 +403,38 @@ void TestFrmMainSelection::fileChangedSinceTheScanIsNotRemoved()
         QStringList {compare ? u"b/x.mp3|【文件不存在】标示为蓝色字体"_qs
                              : u"b/x.mp3|【文件不存在】标示为蓝色字体。"_qs});
     QCOMPARE(grid->Rows(), compare ? 2 : 3);
+}
+
+void TestFrmMainSelection::compareListFileOutOfTheScanList_data()
+{
+    QTest::addColumn<bool>("rewritten");
+    QTest::newRow("as compared: trashed") << false;
+    QTest::newRow("rewritten since: stays blue") << true;
+}
+
+// A compare-list file whose record has left the scan list is still judged
+// against what the compare took.
+void TestFrmMainSelection::compareListFileOutOfTheScanList()
+{
+    QFETCH(bool, rewritten);
+    makeFiles({u"a/x.mp3"_qs, u"b/x.mp3"_qs});
+    scanAndFocus(compareGrid());
+    scanGrid()->setFocus();
+    scanGrid()->clearHighlights();
+    select(scanGrid(), 2, 1); // b/x.mp3
+    run("MoveFromList");
+    QCOMPARE(scanGrid()->TextMatrix(2, 1), QString());
+    const QString file = path(u"tree/b/x.mp3"_qs);
+    if (rewritten)
+        QVERIFY(TestFiles::rewriteKeepingTimes(file, "B/X.MP3"));
+    compareGrid()->setFocus();
+    compareGrid()->clearHighlights();
+    select(compareGrid(), 1, 3);
+    m_dialogs.answer(u"是"_qs);
+    run("DeleteFile");
+
+    QCOMPARE(QFileInfo::exists(file), rewritten);
+    QCOMPARE(compareGrid()->gridModel()->cellForeColor(1, 3) == FlexGrid::BlueColor, rewritten);
 }
 
 void TestFrmMainSelection::fileChangedWhileTheTrashAsksStaysRed()
