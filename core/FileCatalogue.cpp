@@ -15,19 +15,16 @@ int FileCatalogue::removeFiles(const QSet<QString> &paths)
         [&](const FileRecord &record) { return paths.contains(record.fullPath()); }));
 }
 
-bool FileCatalogue::rename(const QString &name, const QString &folder, const QString &newName)
+bool FileCatalogue::rename(const QString &name, const QString &folder, const QString &newName,
+    const std::optional<FileStamp> &before)
 {
     const int index = indexOf(name, folder);
     if (index < 0 || (newName != name && indexOf(newName, folder) >= 0))
         return false;
     FileRecord &record = m_records[index];
     record.fields[FileRecord::Name] = newName;
-    if (record.stamp) {
-        const std::optional<FileStamp> now = FileStamp::of(record.fullPath());
-        if (now && now->sameFile(*record.stamp) && now->size == record.stamp->size
-            && now->modifiedNs == record.stamp->modifiedNs)
-            record.stamp->changedNs = now->changedNs;
-    }
+    if (record.stamp)
+        record.stamp = record.stamp->renamedTo(record.fullPath(), before);
     return true;
 }
 

@@ -25,10 +25,11 @@ public:
     // The index of the record of that very file, or -1.
     int indexOf(const QString &name, const QString &folder) const;
     // Gives the record of that very file its new name; false when none
-    // matches or another record already holds the new name. The record's
-    // stamp follows the rename (which sets the status-change time) only
-    // while the file is otherwise as it was read.
-    bool rename(const QString &name, const QString &folder, const QString &newName);
+    // matches or another record already holds the new name. before is the
+    // file's stamp right before it was renamed on disk: the record's stamp
+    // follows the rename only while the file is otherwise as it was read.
+    bool rename(const QString &name, const QString &folder, const QString &newName,
+        const std::optional<FileStamp> &before = std::nullopt);
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);
     // Removes the records of these files (full paths) in one pass, keeping

@@ -44,6 +44,17 @@ std::optional<FileStamp> FileStamp::ofOpen(int fd)
     return fromStatus(st);
 }
 
+FileStamp FileStamp::renamedTo(const QString &path, const std::optional<FileStamp> &before) const
+{
+    const std::optional<FileStamp> now = of(path);
+    if (!before || *before != *this || !now || !now->sameFile(*this) || now->size != size
+        || now->modifiedNs != modifiedNs)
+        return *this;
+    FileStamp renamed = *this;
+    renamed.changedNs = now->changedNs;
+    return renamed;
+}
+
 size_t qHash(const FileStamp &stamp, size_t seed) noexcept
 {
     return qHashMulti(

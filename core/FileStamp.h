@@ -29,6 +29,12 @@ struct FileStamp
     static std::optional<FileStamp> of(const QString &path);
     // The stamp of an open file.
     static std::optional<FileStamp> ofOpen(int fd);
+
+    // This stamp after the program renamed the file to path. Renaming sets
+    // the status-change time; the new one is taken only when the file was
+    // as this stamp says right before the rename (before) and is otherwise
+    // unchanged after it, so a rewrite is never taken for the rename.
+    FileStamp renamedTo(const QString &path, const std::optional<FileStamp> &before) const;
 };
 
 size_t qHash(const FileStamp &stamp, size_t seed = 0) noexcept;

@@ -21,17 +21,9 @@ bool ListedContent::intact(const QString &path, const QString &twin) const
     return true;
 }
 
-void ListedContent::renamed(const QString &from, const QString &to)
+void ListedContent::renamed(
+    const QString &from, const QString &to, const std::optional<FileStamp> &before)
 {
-    const auto read = m_stamps.constFind(from);
-    if (read == m_stamps.cend())
-        return;
-    FileStamp stamp = m_stamps.take(from);
-    // Renaming sets the status-change time; the file keeps its reading only
-    // while everything else about it is as it was read.
-    const std::optional<FileStamp> now = FileStamp::of(to);
-    if (now && now->sameFile(stamp) && now->size == stamp.size
-        && now->modifiedNs == stamp.modifiedNs)
-        stamp.changedNs = now->changedNs;
-    m_stamps.insert(to, stamp);
+    if (m_stamps.contains(from))
+        m_stamps.insert(to, m_stamps.take(from).renamedTo(to, before));
 }

@@ -19,7 +19,8 @@ public:
     bool intact(const QString &path, const QString &twin) const;
     // A rename of the program's own keeps the file as it was read, under its
     // new path.
-    void renamed(const QString &from, const QString &to);
+    // before: the file's stamp right before the rename on disk.
+    void renamed(const QString &from, const QString &to, const std::optional<FileStamp> &before);
 
 private:
     bool m_checked = false;

@@ -105,7 +105,7 @@ bool HasIllegalNameChar(const QString &name)
     return false;
 }
 
-std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name,
+std::optional<Renamed> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name,
     const std::function<bool(const QString &newName)> &isListed)
 {
     const FileNameParts parts = FileNameParts::of(name);
@@ -128,6 +128,7 @@ std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const
             dialogs.error(taken);
             continue;
         }
+        const std::optional<FileStamp> before = FileStamp::of(oldPath);
         const FileOpResult renamed
             = FileOps::renameNoReplace(QFile::encodeName(oldPath), QFile::encodeName(newPath));
         if (!renamed && renamed.errorNumber == EEXIST) {
@@ -140,7 +141,9 @@ std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const
                     .arg(QString::number(renamed.errorNumber), renamed.error));
             return std::nullopt;
         }
-        return IsFilePresent(newPath) ? std::optional(newName) : std::nullopt;
+        if (!IsFilePresent(newPath))
+            return std::nullopt;
+        return Renamed {newName, before};
     }
 }
 

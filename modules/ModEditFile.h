@@ -40,8 +40,14 @@ bool HasIllegalNameChar(const QString &name);
 // replacing another; a name taken meanwhile is reported as taken and asked
 // again. A name that a listed file holds in the folder (isListed) is taken
 // too, even when that file is gone from disk: the lists would then name one
-// file twice. Returns the new name once the file carries it.
-std::optional<QString> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name,
+// file twice. Returns the new name once the file carries it, with the
+// file's stamp as it was right before the rename.
+struct Renamed
+{
+    QString name;
+    std::optional<FileStamp> before;
+};
+std::optional<Renamed> RenameFile(Dialogs &dialogs, const QString &folder, const QString &name,
     const std::function<bool(const QString &newName)> &isListed);
 
 // The requests the wrappers send, and how a return code becomes a result.

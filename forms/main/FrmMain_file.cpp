@@ -72,15 +72,17 @@ void FrmMain::FileReName_Click()
         *grid, grid == MSHList ? Kind::Scan : Kind::Compare, grid->Row(), grid->Col());
     if (!file)
         return;
-    const auto newName
+    const auto renamed
         = ModEditFile::RenameFile(m_dialogs, file->folder, file->name, [&](const QString &name) {
               return m_catalogue.indexOf(name, file->folder) >= 0
                   || comparesFile(*MSH1, file->folder, name);
           });
-    if (!newName)
+    if (!renamed)
         return;
-    m_catalogue.rename(file->name, file->folder, *newName);
-    m_listedContent.renamed(file->path, GridSchema::fullPath(file->folder, *newName));
-    GridFiles::renameFile(*MSHList, Kind::Scan, file->folder, file->name, *newName);
-    GridFiles::renameFile(*MSH1, Kind::Compare, file->folder, file->name, *newName);
+    const QString &newName = renamed->name;
+    m_catalogue.rename(file->name, file->folder, newName, renamed->before);
+    m_listedContent.renamed(
+        file->path, GridSchema::fullPath(file->folder, newName), renamed->before);
+    GridFiles::renameFile(*MSHList, Kind::Scan, file->folder, file->name, newName);
+    GridFiles::renameFile(*MSH1, Kind::Compare, file->folder, file->name, newName);
 }

@@ -175,8 +175,9 @@ void tst_ContentCompare::changedFileIsNoLongerIntact()
                   c = records.at(2).fullPath();
     QVERIFY(listed.intact(a, b));
     const QString renamed = a + QStringLiteral("2");
+    const std::optional<FileStamp> before = FileStamp::of(a);
     QVERIFY(QFile::rename(a, renamed));
-    listed.renamed(a, renamed);
+    listed.renamed(a, renamed, before);
     QVERIFY(listed.intact(renamed, b)); // renamed, not changed
     QVERIFY(!listed.intact(a, b));
     QFile file(b);

@@ -1,5 +1,7 @@
 #include "core/FileCatalogue.h"
 
+#include "../support/TestFiles.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
@@ -74,13 +76,16 @@ void TestFileCatalogue::joinedTextHasSevenFields()
 void TestFileCatalogue::renameKeepsTheStampOnlyOfAnUnchangedFile_data()
 {
     QTest::addColumn<bool>("changed");
-    QTest::newRow("unchanged") << false;
-    QTest::newRow("modified since the scan") << true;
+    QTest::addColumn<bool>("timesKept");
+    QTest::newRow("unchanged") << false << false;
+    QTest::newRow("modified since the scan") << true << false;
+    QTest::newRow("rewritten, its times put back") << true << true;
 }
 
 void TestFileCatalogue::renameKeepsTheStampOnlyOfAnUnchangedFile()
 {
     QFETCH(bool, changed);
+    QFETCH(bool, timesKept);
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QFile file(folder + QStringLiteral("a.mp3"));
@@ -91,14 +96,17 @@ void TestFileCatalogue::renameKeepsTheStampOnlyOfAnUnchangedFile()
     QVERIFY(scanned.stamp);
     FileCatalogue catalogue;
     catalogue.append(scanned);
-    if (changed) {
+    if (timesKept) {
+        QVERIFY(TestFiles::rewriteKeepingTimes(file.fileName(), "bbbb"));
+    } else if (changed) {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("bbbb") == 4);
         QVERIFY(file.setFileTime(
             QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)), QFileDevice::FileModificationTime));
         file.close();
     }
+    const std::optional<FileStamp> before = FileStamp::of(folder + QStringLiteral("a.mp3"));
     QVERIFY(QFile::rename(folder + QStringLiteral("a.mp3"), folder + QStringLiteral("b.mp3")));
-    QVERIFY(catalogue.rename(QStringLiteral("a.mp3"), folder, QStringLiteral("b.mp3")));
+    QVERIFY(catalogue.rename(QStringLiteral("a.mp3"), folder, QStringLiteral("b.mp3"), before));
 
     const std::optional<FileStamp> now = FileStamp::of(folder + QStringLiteral("b.mp3"));
     const FileStamp &kept = *catalogue.at(0).stamp;
