@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -18,18 +19,25 @@ namespace FileContent {
 namespace {
 
 constexpr qint64 ChunkBytes = 1 << 20;
+constexpr qint64 SmallestChunkBytes = 64 * 1024;
+// What the chunks of one side-by-side reading may take together, unless
+// the group is so large that even the smallest chunks take more.
+constexpr qint64 GroupBufferBytes = 16 * ChunkBytes;
 
-// Holes of sparse files read as zeros; they are hashed from this buffer
-// instead of being copied out of the kernel.
-const std::array<char, 256 * 1024> Zeros {};
+// Holes of sparse files read as zeros; they are taken from here instead of
+// being copied out of the kernel.
+char Zeros[ChunkBytes];
 
 // A file opened for reading, with its stamp as it was opened; no stamp when
-// it could not be opened or is no regular file.
+// it could not be opened or is no regular file. Opening never waits: a
+// named pipe swapped in for the file would otherwise block until a writer
+// came, and a link swapped in is not followed.
 class OpenFile
 {
 public:
     explicit OpenFile(const QString &path)
-        : m_fd(open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+        : m_fd(open(
+            QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC))
         , m_stamp(m_fd >= 0 ? FileStamp::ofOpen(m_fd) : std::nullopt)
     {
     }
@@ -42,6 +50,22 @@ public:
     OpenFile &operator=(const OpenFile &) = delete;
     int fd() const { return m_fd; }
     const std::optional<FileStamp> &stamp() const { return m_stamp; }
+
+    // Whether the file holds nothing past its size and its stamp at opening
+    // still holds: a file written meanwhile was not read as one piece, and
+    // one whose size is not its content (as in /proc) was not read at all.
+    bool endsAsOpened() const
+    {
+        char byte = 0;
+        ssize_t got = 0;
+        do {
+            got = pread(m_fd, &byte, 1, m_stamp->size);
+        } while (got < 0 && errno == EINTR);
+        if (got != 0)
+            return false;
+        const std::optional<FileStamp> now = FileStamp::ofOpen(m_fd);
+        return now && *now == *m_stamp;
+    }
 
 private:
     int m_fd;
@@ -64,6 +88,12 @@ bool readAt(int fd, char *buffer, qint64 count, qint64 offset)
     return true;
 }
 
+Digest reported(const Digester &digester, const QString &path, const XXH128_hash_t &h)
+{
+    const Digest bytes {h.low64, h.high64};
+    return digester ? digester(path, bytes) : bytes;
+}
+
 class Hasher
 {
 public:
@@ -76,66 +106,105 @@ public:
     {
         XXH3_128bits_update(m_state.get(), data, static_cast<size_t>(size));
     }
-    Digest digest() const
-    {
-        const XXH128_hash_t h = XXH3_128bits_digest(m_state.get());
-        return Digest {h.low64, h.high64};
-    }
+    XXH128_hash_t digest() const { return XXH3_128bits_digest(m_state.get()); }
 
 private:
     std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t *)> m_state;
 };
 
-// The reading of the file's digest, if its stamp at opening still holds
-// now that the reading is over: a file written meanwhile was not read as
-// one piece.
-Reading finished(const OpenFile &file, const Digest &digest)
+// One member of a side-by-side reading: its open file, the hash of what was
+// read so far, and where its data lies, so that holes are not read.
+class Source
 {
-    Reading reading;
-    const std::optional<FileStamp> now = FileStamp::ofOpen(file.fd());
-    if (!now || *now != *file.stamp())
+public:
+    Source(const Member &member, qint64 chunkBytes)
+        : m_path(member.path)
+        , m_file(member.path)
+        , m_live(m_file.stamp() && *m_file.stamp() == member.stamp)
+    {
+        if (m_live) {
+            posix_fadvise(m_file.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+            m_buffer.resize(static_cast<size_t>(qMin(member.stamp.size, chunkBytes)));
+        }
+    }
+
+    bool live() const { return m_live; }
+    const char *chunk() const { return m_chunk; }
+
+    // Reads [position, position + count) into chunk(); false and no longer
+    // live when that fails.
+    bool read(qint64 position, qint64 count)
+    {
+        if (position >= m_dataEnd)
+            locateData(position);
+        if (position + count <= m_dataStart) {
+            m_chunk = Zeros;
+        } else if (readAt(m_file.fd(), m_buffer.data(), count, position)) {
+            m_chunk = m_buffer.data();
+        } else {
+            m_live = false;
+            return false;
+        }
+        m_hasher.add(m_chunk, count);
+        return true;
+    }
+
+    // The reading, once every chunk was read.
+    Reading finish(const Digester &digester)
+    {
+        Reading reading;
+        if (!m_live)
+            return reading;
+        reading.digest = reported(digester, m_path, m_hasher.digest());
+        if (!m_file.endsAsOpened()) {
+            m_live = false;
+            return {};
+        }
+        reading.ok = true;
+        reading.stamp = *m_file.stamp();
         return reading;
-    reading.ok = true;
-    reading.digest = digest;
-    reading.stamp = *now;
-    return reading;
-}
-
-// Hashes [from, to) of the file, reading data and taking holes as zeros.
-bool hashRange(int fd, qint64 from, qint64 to, Hasher &hasher, std::vector<char> &buffer,
-    const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
-{
-    qint64 position = from;
-    while (position < to) {
-        if (cancel.load(std::memory_order_relaxed))
-            return false;
-        const qint64 step = qMin<qint64>(ChunkBytes, to - position);
-        if (!readAt(fd, buffer.data(), step, position))
-            return false;
-        hasher.add(buffer.data(), step);
-        position += step;
-        bytesRead.fetch_add(step, std::memory_order_relaxed);
     }
-    return true;
-}
 
-bool hashZeros(
-    qint64 count, Hasher &hasher, const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
-{
-    while (count > 0) {
-        if (cancel.load(std::memory_order_relaxed))
-            return false;
-        const qint64 step = qMin<qint64>(static_cast<qint64>(Zeros.size()), count);
-        hasher.add(Zeros.data(), step);
-        count -= step;
-        bytesRead.fetch_add(step, std::memory_order_relaxed);
+private:
+    // Where the data at or after position starts and ends, where the file
+    // system tells data and holes apart; otherwise all of it is data.
+    void locateData(qint64 position)
+    {
+        const qint64 size = m_file.stamp()->size;
+        m_dataStart = position;
+        m_dataEnd = size;
+#if defined(SEEK_DATA) && defined(SEEK_HOLE)
+        const off_t data = lseek(m_file.fd(), position, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO)
+                m_dataStart = size; // only a hole is left
+            return;
+        }
+        m_dataStart = qMin<qint64>(data, size);
+        const off_t hole = lseek(m_file.fd(), data, SEEK_HOLE);
+        if (hole > data)
+            m_dataEnd = qMin<qint64>(hole, size);
+#endif
     }
-    return true;
+
+    QString m_path;
+    OpenFile m_file;
+    bool m_live;
+    Hasher m_hasher;
+    std::vector<char> m_buffer;
+    const char *m_chunk = nullptr;
+    qint64 m_dataStart = 0;
+    qint64 m_dataEnd = 0;
+};
+
+bool sameBytes(const char *a, const char *b, qint64 count)
+{
+    return a == b || std::memcmp(a, b, static_cast<size_t>(count)) == 0;
 }
 
 } // namespace
 
-Reading readEdges(const QString &path, std::atomic<qint64> &bytesRead)
+Reading readEdges(const QString &path, const Digester &digester, std::atomic<qint64> &bytesRead)
 {
     const OpenFile file(path);
     if (!file.stamp())
@@ -153,51 +222,88 @@ Reading readEdges(const QString &path, std::atomic<qint64> &bytesRead)
     }
     if (!read)
         return {};
-    const XXH128_hash_t h = XXH3_128bits(buffer.data(), static_cast<size_t>(hashed));
-    const Reading reading = finished(file, Digest {h.low64, h.high64});
-    if (reading.ok)
-        bytesRead.fetch_add(hashed, std::memory_order_relaxed);
+    Reading reading;
+    reading.digest
+        = reported(digester, path, XXH3_128bits(buffer.data(), static_cast<size_t>(hashed)));
+    if (!file.endsAsOpened())
+        return {};
+    bytesRead.fetch_add(hashed, std::memory_order_relaxed);
+    reading.ok = true;
+    reading.stamp = *file.stamp();
     return reading;
 }
 
-Reading readWhole(
-    const QString &path, const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
+Comparison readSideBySide(const QList<Member> &members, const Digester &digester,
+    const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
 {
-    const OpenFile file(path);
-    if (!file.stamp())
-        return {};
-    const int fd = file.fd();
-    const qint64 size = file.stamp()->size;
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    Hasher hasher;
-    std::vector<char> buffer(static_cast<size_t>(qMin(size, ChunkBytes)));
-    // Data and holes in turn where the file system tells them apart;
-    // otherwise everything is read.
-    qint64 position = 0;
-    while (position < size) {
-        qint64 data = position;
-#ifdef SEEK_DATA
-        data = lseek(fd, position, SEEK_DATA);
-        if (data < 0 && errno == ENXIO)
-            data = size; // only a hole is left
-        else if (data < 0)
-            data = position;
-#endif
-        data = qMin(data, size);
-        if (!hashZeros(data - position, hasher, cancel, bytesRead))
-            return {};
-        qint64 hole = size;
-#ifdef SEEK_HOLE
-        if (data < size) {
-            hole = lseek(fd, data, SEEK_HOLE);
-            hole = hole < data ? size : qMin(hole, size);
-        }
-#endif
-        if (!hashRange(fd, data, hole, hasher, buffer, cancel, bytesRead))
-            return {};
-        position = hole;
+    const auto count = static_cast<int>(members.size());
+    Comparison comparison;
+    comparison.readings.resize(count);
+    comparison.sameAs.fill(-1, count);
+    if (count == 0)
+        return comparison;
+    const qint64 size = members.first().stamp.size;
+    const qint64 chunkBytes
+        = qBound(SmallestChunkBytes, GroupBufferBytes / qMax(1, count), ChunkBytes);
+    std::vector<std::unique_ptr<Source>> sources;
+    sources.reserve(static_cast<size_t>(count));
+    for (const Member &member : members)
+        sources.push_back(std::make_unique<Source>(member, chunkBytes));
+
+    // sameAs[i] names the first member whose bytes were the same as i's so
+    // far; every chunk splits those that differ from it off to a new first.
+    QList<int> &sameAs = comparison.sameAs;
+    for (int i = 0; i < count; ++i) {
+        if (members.at(i).stamp.size == size && sources[size_t(i)]->live())
+            sameAs[i] = 0;
     }
-    return finished(file, hasher.digest());
+    std::vector<std::vector<int>> firsts(static_cast<size_t>(count));
+    for (qint64 position = 0; position < size; position += chunkBytes) {
+        if (cancel.load(std::memory_order_relaxed))
+            return Comparison {QList<Reading>(count), QList<int>(count, -1)};
+        const qint64 step = qMin(chunkBytes, size - position);
+        for (auto &f : firsts)
+            f.clear();
+        for (int i = 0; i < count; ++i) {
+            Source &source = *sources[size_t(i)];
+            if (sameAs[i] < 0)
+                continue;
+            const int before = sameAs[i];
+            if (!source.read(position, step)) {
+                sameAs[i] = -1;
+                continue;
+            }
+            bytesRead.fetch_add(step, std::memory_order_relaxed);
+            std::vector<int> &candidates = firsts[size_t(before)];
+            sameAs[i] = i;
+            for (const int first : candidates) {
+                if (sameBytes(sources[size_t(first)]->chunk(), source.chunk(), step)) {
+                    sameAs[i] = first;
+                    break;
+                }
+            }
+            if (sameAs[i] == i)
+                candidates.push_back(i);
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        if (sameAs[i] >= 0)
+            comparison.readings[i] = sources[size_t(i)]->finish(digester);
+    }
+    // A first that failed at the end leaves its followers to the next of
+    // them.
+    QList<int> firstRead(count, -1);
+    for (int i = 0; i < count; ++i) {
+        if (!comparison.readings.at(i).ok) {
+            sameAs[i] = -1;
+            continue;
+        }
+        int &first = firstRead[sameAs[i]];
+        if (first < 0)
+            first = i;
+        sameAs[i] = first;
+    }
+    return comparison;
 }
 
 size_t qHash(const Digest &digest, size_t seed) noexcept
