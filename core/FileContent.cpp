@@ -1,6 +1,7 @@
 #include "core/FileContent.h"
 
 #include <QFile>
+#include <QHash>
 #include <QHashFunctions>
 
 #include <xxhash.h>
@@ -20,9 +21,12 @@ namespace {
 
 constexpr qint64 ChunkBytes = 1 << 20;
 constexpr qint64 SmallestChunkBytes = 64 * 1024;
-// What the chunks of one side-by-side reading may take together, unless
-// the group is so large that even the smallest chunks take more.
+// What the chunks of one side-by-side reading may take together.
 constexpr qint64 GroupBufferBytes = 16 * ChunkBytes;
+// The files one reading keeps open at once; a larger group is read in
+// parts, well within the open files a process may have even with every
+// reading thread at work.
+constexpr int OpenMembers = 64;
 
 // Holes of sparse files read as zeros; they are taken from here instead of
 // being copied out of the kernel.
@@ -233,7 +237,15 @@ Reading readEdges(const QString &path, const Digester &digester, std::atomic<qin
     return reading;
 }
 
-Comparison readSideBySide(const QList<Member> &members, const Digester &digester,
+namespace {
+
+Comparison failed(int count)
+{
+    return Comparison {QList<Reading>(count), QList<int>(count, -1)};
+}
+
+// The side-by-side reading of members that may all be open at once.
+Comparison readOpen(const QList<Member> &members, const Digester &digester,
     const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
 {
     const auto count = static_cast<int>(members.size());
@@ -260,7 +272,7 @@ Comparison readSideBySide(const QList<Member> &members, const Digester &digester
     std::vector<std::vector<int>> firsts(static_cast<size_t>(count));
     for (qint64 position = 0; position < size; position += chunkBytes) {
         if (cancel.load(std::memory_order_relaxed))
-            return Comparison {QList<Reading>(count), QList<int>(count, -1)};
+            return failed(count);
         const qint64 step = qMin(chunkBytes, size - position);
         for (auto &f : firsts)
             f.clear();
@@ -304,6 +316,56 @@ Comparison readSideBySide(const QList<Member> &members, const Digester &digester
         sameAs[i] = first;
     }
     return comparison;
+}
+
+} // namespace
+
+Comparison readSideBySide(const QList<Member> &members, const Digester &digester,
+    const std::atomic<bool> &cancel, std::atomic<qint64> &bytesRead)
+{
+    const auto count = static_cast<int>(members.size());
+    if (count <= OpenMembers)
+        return readOpen(members, digester, cancel, bytesRead);
+    Comparison all = failed(count);
+    for (int from = 0; from < count; from += OpenMembers) {
+        const Comparison part
+            = readOpen(members.mid(from, OpenMembers), digester, cancel, bytesRead);
+        if (cancel.load(std::memory_order_relaxed))
+            return failed(count);
+        for (int m = 0; m < part.readings.size(); ++m) {
+            all.readings[from + m] = part.readings.at(m);
+            all.sameAs[from + m] = part.sameAs.at(m) < 0 ? -1 : from + part.sameAs.at(m);
+        }
+    }
+    // The firsts of the parts whose digests agree are compared in their
+    // turn, and where their bytes are the same, the later one's files join
+    // the earlier one's.
+    QHash<Digest, QList<int>> firsts;
+    for (int i = 0; i < count; ++i) {
+        if (all.sameAs.at(i) == i)
+            firsts[all.readings.at(i).digest].append(i);
+    }
+    QList<int> joins(count, -1);
+    for (const QList<int> &same : std::as_const(firsts)) {
+        if (same.size() < 2)
+            continue;
+        QList<Member> again;
+        for (const int i : same)
+            again.append(members.at(i));
+        const Comparison merged = readSideBySide(again, digester, cancel, bytesRead);
+        if (cancel.load(std::memory_order_relaxed))
+            return failed(count);
+        for (int m = 0; m < same.size(); ++m) {
+            if (merged.sameAs.at(m) >= 0)
+                joins[same.at(m)] = same.at(merged.sameAs.at(m));
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        const int first = all.sameAs.at(i);
+        if (first >= 0 && joins.at(first) >= 0)
+            all.sameAs[i] = joins.at(first);
+    }
+    return all;
 }
 
 size_t qHash(const Digest &digest, size_t seed) noexcept

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,6 +146,8 @@ private Q_SLOTS:
     void replacedFileIsNotRead();
     void contentOtherThanItsSizeIsUnreadable_data();
     void contentOtherThanItsSizeIsUnreadable();
+    void largeGroupKeepsFewFilesOpen_data();
+    void largeGroupKeepsFewFilesOpen();
 };
 
 void tst_ContentCompare::twoFiles_data()
@@ -478,6 +481,47 @@ void tst_ContentCompare::contentOtherThanItsSizeIsUnreadable()
         = readAsOneGroup(records, cache, change ? FileContent::Digester(changing) : nullptr);
     QCOMPARE(sameTokens(outcome), Pairs {});
     QCOMPARE(outcome.unreadable, 1);
+}
+
+void tst_ContentCompare::largeGroupKeepsFewFilesOpen_data()
+{
+    QTest::addColumn<int>("kinds"); // file i holds content i % kinds
+    QTest::addColumn<int>("odd"); // and this one other content
+    QTest::newRow("all alike") << 1 << -1;
+    QTest::newRow("two kinds in turn") << 2 << -1;
+    QTest::newRow("one odd out") << 1 << 250;
+}
+
+void tst_ContentCompare::largeGroupKeepsFewFilesOpen()
+{
+    QFETCH(int, kinds);
+    QFETCH(int, odd);
+    QTemporaryDir dir;
+    QList<FileRecord> records;
+    QList<QByteArray> contents;
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray content = i == odd ? changedAt(mixed(5000), 2500)
+                                            : pattern(5000, static_cast<char>('a' + i % kinds));
+        contents.append(content);
+        records.append(written(dir.path(), QString::number(i), content));
+    }
+    // Fewer open files allowed than the group has files.
+    struct rlimit limit
+    {
+    };
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &limit), 0);
+    struct rlimit lowered = limit;
+    lowered.rlim_cur = 150;
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    ContentCache cache;
+    const ContentComparison::Outcome outcome = readAsOneGroup(records, cache, collide);
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &limit), 0);
+    QCOMPARE(outcome.unreadable, 0);
+    const Pairs same = sameTokens(outcome);
+    for (int i = 0; i < records.size(); ++i) {
+        for (int j = i + 1; j < records.size(); ++j)
+            QCOMPARE(same.contains({i, j}), contents.at(i) == contents.at(j));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ContentCompare)
