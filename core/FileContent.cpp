@@ -19,7 +19,9 @@ namespace FileContent {
 
 namespace {
 
-constexpr qint64 ChunkBytes = 1 << 20;
+// Small enough that the chunks a reading compares are still in the
+// processor's cache when they are hashed and compared.
+constexpr qint64 ChunkBytes = 256 * 1024;
 constexpr qint64 SmallestChunkBytes = 64 * 1024;
 // What the chunks of one side-by-side reading may take together.
 constexpr qint64 GroupBufferBytes = 16 * ChunkBytes;
@@ -111,29 +113,32 @@ public:
         XXH3_128bits_update(m_state.get(), data, static_cast<size_t>(size));
     }
     XXH128_hash_t digest() const { return XXH3_128bits_digest(m_state.get()); }
+    void copyFrom(const Hasher &other) { XXH3_copyState(m_state.get(), other.m_state.get()); }
 
 private:
     std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t *)> m_state;
 };
 
 // One member of a side-by-side reading: its open file, the hash of what was
-// read so far, and where its data lies, so that holes are not read.
+// read so far (kept by the first of the members that are the same), and
+// where its data lies, so that holes are not read.
 class Source
 {
 public:
-    Source(const Member &member, qint64 chunkBytes)
+    // buffer holds a chunk.
+    Source(const Member &member, char *buffer)
         : m_path(member.path)
         , m_file(member.path)
         , m_live(m_file.stamp() && *m_file.stamp() == member.stamp)
+        , m_buffer(buffer)
     {
-        if (m_live) {
+        if (m_live)
             posix_fadvise(m_file.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
-            m_buffer.resize(static_cast<size_t>(qMin(member.stamp.size, chunkBytes)));
-        }
     }
 
     bool live() const { return m_live; }
     const char *chunk() const { return m_chunk; }
+    Hasher &hasher() { return m_hasher; }
 
     // Reads [position, position + count) into chunk(); false and no longer
     // live when that fails.
@@ -143,23 +148,22 @@ public:
             locateData(position);
         if (position + count <= m_dataStart) {
             m_chunk = Zeros;
-        } else if (readAt(m_file.fd(), m_buffer.data(), count, position)) {
-            m_chunk = m_buffer.data();
+        } else if (readAt(m_file.fd(), m_buffer, count, position)) {
+            m_chunk = m_buffer;
         } else {
             m_live = false;
             return false;
         }
-        m_hasher.add(m_chunk, count);
         return true;
     }
 
-    // The reading, once every chunk was read.
-    Reading finish(const Digester &digester)
+    // The reading, once every chunk was read; hash is that of its bytes.
+    Reading finish(const Digester &digester, const XXH128_hash_t &hash)
     {
         Reading reading;
         if (!m_live)
             return reading;
-        reading.digest = reported(digester, m_path, m_hasher.digest());
+        reading.digest = reported(digester, m_path, hash);
         if (!m_file.endsAsOpened()) {
             m_live = false;
             return {};
@@ -195,7 +199,7 @@ private:
     OpenFile m_file;
     bool m_live;
     Hasher m_hasher;
-    std::vector<char> m_buffer;
+    char *m_buffer;
     const char *m_chunk = nullptr;
     qint64 m_dataStart = 0;
     qint64 m_dataEnd = 0;
@@ -257,14 +261,23 @@ Comparison readOpen(const QList<Member> &members, const Digester &digester,
     const qint64 size = members.first().stamp.size;
     const qint64 chunkBytes
         = qBound(SmallestChunkBytes, GroupBufferBytes / qMax(1, count), ChunkBytes);
+    // Kept by the reading thread from one group to the next: fresh memory
+    // for every file costs more than copying it out of the page cache.
+    thread_local std::vector<char> buffers;
+    const qint64 chunk = qMin(size, chunkBytes);
+    if (buffers.size() < static_cast<size_t>(chunk * count))
+        buffers.resize(static_cast<size_t>(chunk * count));
     std::vector<std::unique_ptr<Source>> sources;
     sources.reserve(static_cast<size_t>(count));
-    for (const Member &member : members)
-        sources.push_back(std::make_unique<Source>(member, chunkBytes));
+    for (int i = 0; i < count; ++i)
+        sources.push_back(std::make_unique<Source>(members.at(i), buffers.data() + chunk * i));
 
     // sameAs[i] names the first member whose bytes were the same as i's so
     // far; every chunk splits those that differ from it off to a new first.
+    // Only firsts hash: a new first takes over the hash of the one it
+    // split from, which is the hash of its own bytes up to this chunk.
     QList<int> &sameAs = comparison.sameAs;
+    std::vector<int> before(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         if (members.at(i).stamp.size == size && sources[size_t(i)]->live())
             sameAs[i] = 0;
@@ -280,13 +293,13 @@ Comparison readOpen(const QList<Member> &members, const Digester &digester,
             Source &source = *sources[size_t(i)];
             if (sameAs[i] < 0)
                 continue;
-            const int before = sameAs[i];
+            before[size_t(i)] = sameAs[i];
             if (!source.read(position, step)) {
                 sameAs[i] = -1;
                 continue;
             }
             bytesRead.fetch_add(step, std::memory_order_relaxed);
-            std::vector<int> &candidates = firsts[size_t(before)];
+            std::vector<int> &candidates = firsts[size_t(before[size_t(i)])];
             sameAs[i] = i;
             for (const int first : candidates) {
                 if (sameBytes(sources[size_t(first)]->chunk(), source.chunk(), step)) {
@@ -297,10 +310,20 @@ Comparison readOpen(const QList<Member> &members, const Digester &digester,
             if (sameAs[i] == i)
                 candidates.push_back(i);
         }
+        for (int i = 0; i < count; ++i) {
+            if (sameAs[i] == i && before[size_t(i)] != i)
+                sources[size_t(i)]->hasher().copyFrom(sources[size_t(before[size_t(i)])]->hasher());
+        }
+        for (int i = 0; i < count; ++i) {
+            if (sameAs[i] == i)
+                sources[size_t(i)]->hasher().add(sources[size_t(i)]->chunk(), step);
+        }
     }
     for (int i = 0; i < count; ++i) {
-        if (sameAs[i] >= 0)
-            comparison.readings[i] = sources[size_t(i)]->finish(digester);
+        if (sameAs[i] >= 0) {
+            const XXH128_hash_t hash = sources[size_t(sameAs[i])]->hasher().digest();
+            comparison.readings[i] = sources[size_t(i)]->finish(digester, hash);
+        }
     }
     // A first that failed at the end leaves its followers to the next of
     // them.
