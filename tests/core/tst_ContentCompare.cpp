@@ -148,6 +148,8 @@ private Q_SLOTS:
     void contentOtherThanItsSizeIsUnreadable();
     void largeGroupKeepsFewFilesOpen_data();
     void largeGroupKeepsFewFilesOpen();
+    void sideBySideTellsEachFilesOwnDigest_data();
+    void sideBySideTellsEachFilesOwnDigest();
 };
 
 void tst_ContentCompare::twoFiles_data()
@@ -521,6 +523,62 @@ void tst_ContentCompare::largeGroupKeepsFewFilesOpen()
     for (int i = 0; i < records.size(); ++i) {
         for (int j = i + 1; j < records.size(); ++j)
             QCOMPARE(same.contains({i, j}), contents.at(i) == contents.at(j));
+    }
+}
+
+void tst_ContentCompare::sideBySideTellsEachFilesOwnDigest_data()
+{
+    QTest::addColumn<QByteArrayList>("contents");
+    QTest::addColumn<QList<int>>("sameAs");
+    QTest::addColumn<bool>("sparse"); // the first file written with a hole
+    const QByteArray big = mixed(1024 * 1024 + 100);
+    const QByteArray early = changedAt(big, 5), later = changedAt(big, 600000),
+                     last = changedAt(big, big.size() - 1);
+    QTest::newRow("split in the first chunk")
+        << QByteArrayList {big, early, early} << QList<int> {0, 1, 1} << false;
+    QTest::newRow("split in a later chunk")
+        << QByteArrayList {big, later, later} << QList<int> {0, 1, 1} << false;
+    QTest::newRow("split in the last chunk")
+        << QByteArrayList {big, last, big, last} << QList<int> {0, 1, 0, 1} << false;
+    QTest::newRow("the first alone")
+        << QByteArrayList {later, big, big} << QList<int> {0, 1, 1} << false;
+    QByteArray holed(2 * 1024 * 1024, '\0');
+    holed.replace(700000, 1000, QByteArray(1000, 'x'));
+    QTest::newRow("with a hole and written out")
+        << QByteArrayList {holed, holed} << QList<int> {0, 0} << true;
+}
+
+void tst_ContentCompare::sideBySideTellsEachFilesOwnDigest()
+{
+    QFETCH(QByteArrayList, contents);
+    QFETCH(QList<int>, sameAs);
+    QFETCH(bool, sparse);
+    QTemporaryDir dir;
+    QList<FileContent::Member> members;
+    for (int i = 0; i < contents.size(); ++i) {
+        const QString path = dir.filePath(QString::number(i));
+        if (i == 0 && sparse) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.seek(700000));
+            QCOMPARE(file.write(QByteArray(1000, 'x')), 1000);
+            QVERIFY(file.resize(contents.at(i).size()));
+        } else {
+            written(dir.path(), QString::number(i), contents.at(i));
+        }
+        members.append({path, *FileStamp::of(path)});
+    }
+    const std::atomic<bool> cancel {false};
+    std::atomic<qint64> bytes {0};
+    const FileContent::Comparison together
+        = FileContent::readSideBySide(members, {}, cancel, bytes);
+    QCOMPARE(together.sameAs, sameAs);
+    for (int i = 0; i < members.size(); ++i) {
+        const FileContent::Comparison alone
+            = FileContent::readSideBySide({members.at(i)}, {}, cancel, bytes);
+        QVERIFY(together.readings.at(i).ok);
+        QVERIFY(alone.readings.at(0).ok);
+        QVERIFY(together.readings.at(i).digest == alone.readings.at(0).digest);
     }
 }
 
