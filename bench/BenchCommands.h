@@ -12,6 +12,7 @@ int benchSelect(const QStringList &args);
 // velkor-bench sort ROOT: every compare grid column sorted both ways through
 // the header button, and a window resize, on a full compare list.
 int benchSort(const QStringList &args);
-// velkor-bench content ROOT: the content box alone and with the name, cold
-// and warm cache, beside jdupes and rmlint when they are installed.
+// velkor-bench content ROOT: the content box alone and with the name, from a
+// cold and a warm page cache and again with the hash cache filled, beside
+// xxh128sum, jdupes and rmlint when they are installed.
 int benchContent(const QStringList &args);

@@ -4,6 +4,7 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -17,7 +18,16 @@ struct File
     bool ok = false;
     FileStamp stamp;
     Digest edges;
-    std::optional<Digest> whole;
+    // The first file found to hold the same bytes, itself when it is the
+    // first; -1 while the bytes were not compared.
+    qsizetype same = -1;
+};
+
+// Files of one size and edges to read side by side.
+struct Task
+{
+    QList<qsizetype> files;
+    FileContent::Comparison comparison;
 };
 
 // What the worker threads share with the waiting one.
@@ -65,10 +75,63 @@ int readingThreads()
     return qMax(2, QThread::idealThreadCount()) * 2;
 }
 
+// Sorts files of one size and edges: those whose whole digests the cache
+// holds and tells apart need no reading, those it has seen compared the
+// same take that verdict, and the rest are read side by side.
+void plan(QList<File> &files, const QList<qsizetype> &members, const ContentCache &cache,
+    QList<Task> &tasks)
+{
+    QHash<Digest, QList<qsizetype>> byDigest;
+    for (const qsizetype i : members) {
+        const std::optional<Digest> whole = cache.whole(files.at(i).stamp);
+        if (!whole) {
+            tasks.append(Task {members, {}});
+            return;
+        }
+        byDigest[*whole].append(i);
+    }
+    for (const QList<qsizetype> &same : std::as_const(byDigest)) {
+        if (same.size() < 2)
+            continue;
+        const std::optional<quint64> verdict = cache.verdict(files.at(same.first()).stamp);
+        const bool known = verdict && std::all_of(same.cbegin(), same.cend(), [&](qsizetype i) {
+            return cache.verdict(files.at(i).stamp) == verdict;
+        });
+        if (!known) {
+            tasks.append(Task {same, {}});
+            continue;
+        }
+        for (const qsizetype i : same)
+            files[i].same = same.first();
+    }
+}
+
+// Takes a side-by-side reading into the files and the cache.
+void settle(QList<File> &files, const Task &task, ContentCache &cache)
+{
+    QHash<qsizetype, QList<FileStamp>> confirmed;
+    for (qsizetype m = 0; m < task.files.size(); ++m) {
+        File &file = files[task.files.at(m)];
+        const FileContent::Reading &reading = task.comparison.readings.at(m);
+        if (!reading.ok) {
+            file.ok = false;
+            continue;
+        }
+        cache.setWhole(reading.stamp, reading.digest);
+        file.same = task.files.at(task.comparison.sameAs.at(m));
+        confirmed[file.same].append(reading.stamp);
+    }
+    for (const QList<FileStamp> &same : std::as_const(confirmed)) {
+        if (same.size() > 1)
+            cache.confirm(same);
+    }
+}
+
 } // namespace
 
 ContentComparison::Outcome ContentComparison::run(const QList<FileRecord> &records,
-    const QList<QList<int>> &groups, ContentCache &cache, const Await &await)
+    const QList<QList<int>> &groups, ContentCache &cache, const Await &await,
+    const FileContent::Digester &digester)
 {
     Outcome outcome;
     outcome.tokens.reserve(records.size());
@@ -89,8 +152,7 @@ ContentComparison::Outcome ContentComparison::run(const QList<FileRecord> &recor
             files.append(file);
             const qint64 size = recordSize(records.at(k));
             edgeBytes += qMin(size, 2 * FileContent::EdgeBytes);
-            if (!FileContent::edgesCoverAll(size))
-                wholeBytes += size;
+            wholeBytes += size;
         }
     }
     // Until the edges tell which files need a whole reading, all of them
@@ -120,7 +182,8 @@ ContentComparison::Outcome ContentComparison::run(const QList<FileRecord> &recor
             file.edges = *known;
             progress.done += qMin(stamp->size, 2 * FileContent::EdgeBytes);
         } else {
-            const FileContent::Reading reading = FileContent::readEdges(file.path, progress.done);
+            const FileContent::Reading reading
+                = FileContent::readEdges(file.path, digester, progress.done);
             if (!reading.ok)
                 return;
             file.stamp = reading.stamp;
@@ -128,16 +191,15 @@ ContentComparison::Outcome ContentComparison::run(const QList<FileRecord> &recor
             cache.setEdges(reading.stamp, reading.digest);
         }
         file.ok = true;
-        if (FileContent::edgesCoverAll(file.stamp.size))
-            file.whole = file.edges;
     };
     if (!wait(QtConcurrent::map(&pool, files, readEdges))) {
         outcome.cancelled = true;
         return outcome;
     }
 
-    // Whole readings for the files whose size and edges another file of
-    // their group shares.
+    // The files whose size and edges another file of their group shares
+    // are read whole, unless their digests tell them apart or the cache
+    // already has their bytes compared.
     QHash<EdgeKey, QList<qsizetype>> sameEdges;
     QHash<int, int> groupOf;
     for (qsizetype g = 0; g < groups.size(); ++g) {
@@ -149,57 +211,42 @@ ContentComparison::Outcome ContentComparison::run(const QList<FileRecord> &recor
         if (file.ok)
             sameEdges[EdgeKey {groupOf.value(file.record), file.stamp.size, file.edges}].append(i);
     }
-    QList<File *> wholeFiles;
-    qint64 wholePlanned = 0;
+    QList<Task> tasks;
     for (const QList<qsizetype> &members : std::as_const(sameEdges)) {
-        if (members.size() < 2)
-            continue;
-        for (const qsizetype i : members) {
-            File &file = files[i];
-            if (!file.whole) {
-                wholeFiles.append(&file);
-                wholePlanned += file.stamp.size;
-            }
-        }
+        if (members.size() > 1)
+            plan(files, members, cache, tasks);
     }
+    qint64 wholePlanned = 0;
+    for (const Task &task : std::as_const(tasks))
+        wholePlanned += files.at(task.files.first()).stamp.size * task.files.size();
     progress.planned = progress.done + wholePlanned;
 
-    const auto readWhole = [&](File *file) {
+    const auto compare = [&](Task &task) {
         if (progress.cancel)
             return;
-        if (const auto known = cache.whole(file->stamp)) {
-            file->whole = *known;
-            progress.done += file->stamp.size;
-            return;
-        }
-        const FileContent::Reading reading
-            = FileContent::readWhole(file->path, progress.cancel, progress.done);
-        // Changed since its edges were read: it is not the file that was
-        // grouped.
-        if (!reading.ok || reading.stamp != file->stamp) {
-            file->ok = false;
-            return;
-        }
-        file->whole = reading.digest;
-        cache.setWhole(reading.stamp, reading.digest);
+        QList<FileContent::Member> members;
+        for (const qsizetype i : std::as_const(task.files))
+            members.append({files.at(i).path, files.at(i).stamp});
+        task.comparison
+            = FileContent::readSideBySide(members, digester, progress.cancel, progress.done);
     };
-    if (!wait(QtConcurrent::map(&pool, wholeFiles, readWhole))) {
+    if (!wait(QtConcurrent::map(&pool, tasks, compare))) {
         outcome.cancelled = true;
         return outcome;
     }
+    for (const Task &task : std::as_const(tasks))
+        settle(files, task, cache);
 
-    QHash<std::pair<qint64, Digest>, QList<qsizetype>> sameContent;
+    QHash<qsizetype, QList<qsizetype>> sameBytes;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const File &file = files.at(i);
-        if (!file.ok) {
+        if (!file.ok)
             ++outcome.unreadable;
-            continue;
-        }
-        if (file.whole)
-            sameContent[{file.stamp.size, *file.whole}].append(i);
+        else if (file.same >= 0)
+            sameBytes[file.same].append(i);
     }
     int classes = 0;
-    for (const QList<qsizetype> &members : std::as_const(sameContent)) {
+    for (const QList<qsizetype> &members : std::as_const(sameBytes)) {
         if (members.size() < 2)
             continue;
         const QString token = QStringLiteral("c%1").arg(classes++);

@@ -13,10 +13,13 @@
 
 // Which catalogued files have identical content. Only files of one
 // candidate group (files that may pair by the other criteria and have the
-// same size) are read: first the edges of each, then the whole of those
-// whose size and edges still agree with another's, each stage on worker
-// threads with every file read at most once, and nothing read whose stamp
-// the cache already knows. A file that can't be read takes no part.
+// same size) are read: first the edges of each, then, side by side, the
+// whole of those whose size and edges still agree with another's, each
+// stage on worker threads with every file read at most once. Digests only
+// select the files to compare: two files count as identical once their
+// bytes were compared, in this run or in an earlier one the cache
+// remembers, and nothing is read whose stamp the cache already knows well
+// enough. A file that can't be read takes no part.
 class ContentComparison
 {
 public:
@@ -39,5 +42,5 @@ public:
     // groups: indexes into records; await may be empty, then the call
     // blocks until the reading ends.
     static Outcome run(const QList<FileRecord> &records, const QList<QList<int>> &groups,
-        ContentCache &cache, const Await &await);
+        ContentCache &cache, const Await &await, const FileContent::Digester &digester = {});
 };

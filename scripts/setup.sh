@@ -10,9 +10,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(g++ cmake make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
           qt6-gtk-platformtheme libqt6svg6 fonts-noto-cjk shared-mime-info libgl-dev dbus-x11 xdg-utils
           dbus-daemon libxxhash-dev pkg-config)
-# Only for "bench": the content measurement times these beside our own run.
+# Only for "bench": the content measurement times these beside our own run
+# (xxhash brings xxh128sum, the floor it is measured against).
 # The program does not use them.
-[ "$mode" = bench ] && packages+=(jdupes rmlint)
+[ "$mode" = bench ] && packages+=(jdupes rmlint xxhash)
 
 missing=()
 for p in "${packages[@]}"; do
