@@ -67,10 +67,9 @@ Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Option
     }
     // Told once the window is usable again, over the rows already listed.
     if (outcome.truncated)
-        view.showNotice(
-            MatchRows::limitNoticeTitle(), MatchRows::limitNoticeText(options.pairLimit));
+        view.showNotice(MatchRows::limitNoticeText(options.pairLimit));
     if (outcome.unreadable > 0)
-        view.showNotice(QStringLiteral("提示"), unreadableNotice(outcome.unreadable));
+        view.showNotice(unreadableNotice(outcome.unreadable));
     Result result;
     result.listed = outcome.pairs.size();
     for (const MatchPair &pair : std::as_const(outcome.pairs)) {

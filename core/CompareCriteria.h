@@ -26,7 +26,6 @@ struct CompareCriteria
         }
         return false;
     }
-    bool any() const { return anyField() || content(); }
 };
 
 // The two comparison modes, as the index of the selected mode tab.

@@ -33,7 +33,8 @@ public:
     // Widens the file columns to the measured widths, never narrowing.
     virtual void widenColumns(const ColumnWidthTable::Widths &widths) = 0;
     virtual int measureCell(const QString &text) = 0;
-    virtual void showNotice(const QString &title, const QString &text) = 0;
+    // Every notice of the program is titled alike.
+    virtual void showNotice(const QString &text) = 0;
     // Waits for work on other threads, calling tick now and then; false
     // when the user cancelled. A view that can't take input just blocks.
     virtual bool waitFor(const QFuture<void> &work, const std::function<void()> &tick)

@@ -21,11 +21,6 @@ QString resultText(qsizetype count)
     return QStringLiteral("对比结果：%1 组符合项").arg(count);
 }
 
-QString limitNoticeTitle()
-{
-    return QStringLiteral("提示");
-}
-
 QString limitNoticeText(qsizetype limit)
 {
     return QStringLiteral(

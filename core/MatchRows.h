@@ -18,6 +18,5 @@ QList<QStringList> rows(const QList<FileRecord> &records, const QList<MatchPair>
 // Status panel 2 after a run.
 QString resultText(qsizetype count);
 // The notice shown when a run stopped at the pair limit.
-QString limitNoticeTitle();
 QString limitNoticeText(qsizetype limit);
 } // namespace MatchRows

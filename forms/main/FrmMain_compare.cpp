@@ -62,11 +62,7 @@ public:
     {
         return CancellableWait::until(work, tick);
     }
-    // Every notice of the program is titled alike and system-modal.
-    void showNotice(const QString & /*title*/, const QString &text) override
-    {
-        m_dialogs.notice(text);
-    }
+    void showNotice(const QString &text) override { m_dialogs.notice(text); }
 
 private:
     FrmMain &m_window;

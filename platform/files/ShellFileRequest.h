@@ -18,7 +18,6 @@ struct ShellFileRequest
         NoErrorUi = 0x0400 // failures go only into the return code
     };
 
-    quint32 owner = 0;
     Operation operation = Copy;
     QString from;
     QString to;

@@ -252,11 +252,6 @@ QColor FlexGrid::BackColorSel() const
     return m_backColorSel;
 }
 
-void FlexGrid::setBackColorSel(const QColor &color)
-{
-    m_backColorSel = color;
-}
-
 QColor FlexGrid::ForeColor() const
 {
     return m_model->gridForeColor();

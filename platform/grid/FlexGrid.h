@@ -74,7 +74,6 @@ public:
     QColor BackColor() const;
     void setBackColor(const QColor &color);
     QColor BackColorSel() const;
-    void setBackColorSel(const QColor &color);
     QColor ForeColor() const;
     // Colours of the current cell, or of the whole range while FillStyle is 1.
     QColor CellBackColor() const;

@@ -270,12 +270,6 @@ void FlexGridModel::setGridBackColor(const QColor &color)
     notifyCells(1, 0, m_dataRows, m_cols - 1);
 }
 
-void FlexGridModel::setGridForeColor(const QColor &color)
-{
-    m_gridFore = color;
-    notifyCells(1, 0, m_dataRows, m_cols - 1);
-}
-
 quint16 FlexGridModel::paletteIndex(QRgb rgb)
 {
     const qsizetype found = m_palette.indexOf(rgb, 1);

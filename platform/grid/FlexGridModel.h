@@ -55,7 +55,6 @@ public:
     QColor gridBackColor() const { return m_gridBack; }
     void setGridBackColor(const QColor &color);
     QColor gridForeColor() const { return m_gridFore; }
-    void setGridForeColor(const QColor &color);
     // Invalid when the cell has no colour of its own.
     QColor cellBackColor(int row, int col) const;
     QColor cellForeColor(int row, int col) const;

@@ -32,10 +32,7 @@ public:
         widths = w;
     }
     int measureCell(const QString &text) override { return static_cast<int>(text.size()) * 10; }
-    void showNotice(const QString &title, const QString &text) override
-    {
-        calls << "notice " + title + " " + text;
-    }
+    void showNotice(const QString &text) override { calls << "notice " + text; }
     bool cancelWait = false;
     bool waitFor(const QFuture<void> &work, const std::function<void()> &tick) override
     {
@@ -106,7 +103,7 @@ void tst_CompareCommand::steps_data()
         << (start
                + QStringList {"lock", "rows 2", "result 对比结果：2 组符合项", "drop", "widen",
                    "redraw on", "unlock",
-                   "notice 提示 匹配的文件对超过 2 组，只列出了前 2 "
+                   "notice 匹配的文件对超过 2 组，只列出了前 2 "
                    "组。请勾选更多对比项目或提高相似度后重新对比。"});
 }
 
@@ -149,7 +146,7 @@ void tst_CompareCommand::contentReading()
     CompareCommand::run(view, catalogue({"a.mp3", "a.mp3"}), options);
     const QStringList read = start
         + QStringList {"result 没有找到相同的文件", "widen", "redraw on", "unlock",
-            "notice 提示 有 2 个文件无法读取，未参与内容对比。"};
+            "notice 有 2 个文件无法读取，未参与内容对比。"};
     QVERIFY(view.calls.contains("progress 正在校验文件内容：0%"));
     QCOMPARE(withoutProgress(view.calls), read);
 

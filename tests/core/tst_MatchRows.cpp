@@ -52,7 +52,6 @@ void tst_MatchRows::texts_data()
     QTest::newRow("notice") << MatchRows::limitNoticeText(1000000)
                             << "匹配的文件对超过 1000000 组，只列出了前 1000000 "
                                "组。请勾选更多对比项目或提高相似度后重新对比。";
-    QTest::newRow("title") << MatchRows::limitNoticeTitle() << "提示";
 }
 
 void tst_MatchRows::texts()
