@@ -1,6 +1,6 @@
 #include "core/FilePattern.h"
 
-#include <QChar>
+#include "core/CodePoints.h"
 
 namespace {
 
@@ -9,15 +9,8 @@ void fold(QStringView text, QList<char32_t> &out)
 {
     out.clear();
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size()
-            && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
-            ++i;
-        }
-        out.append(QChar::toCaseFolded(c));
-    }
+    for (qsizetype i = 0; i < text.size();)
+        out.append(QChar::toCaseFolded(CodePoints::next(text, i)));
 }
 
 } // namespace

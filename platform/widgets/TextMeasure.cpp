@@ -1,5 +1,6 @@
 #include "platform/widgets/TextMeasure.h"
 
+#include "core/CodePoints.h"
 #include "platform/widgets/Twips.h"
 
 #include <cmath>
@@ -32,14 +33,7 @@ qreal TextMeasure::advance(char32_t c)
 int TextMeasure::widthTwips(QStringView text)
 {
     qreal pixels = m_prefix;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size()
-            && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
-            ++i;
-        }
-        pixels += advance(c);
-    }
+    for (qsizetype i = 0; i < text.size();)
+        pixels += advance(CodePoints::next(text, i));
     return static_cast<int>(std::lround(pixels * m_twipsPerPixel));
 }

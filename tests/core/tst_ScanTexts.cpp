@@ -141,6 +141,8 @@ void TestScanTexts::matchesPatterns_data()
                                                         << "歌.mp3" << true;
     QTest::newRow("question takes a surrogate pair") << "?.mp3"
                                                      << "\U0001F3B5.mp3" << true;
+    QTest::newRow("a lone surrogate is one character")
+        << "?x" << (QString(QChar(0xD83C)) + QLatin1Char('x')) << true;
     QTest::newRow("plain text") << "abc"
                                 << "ABC" << true;
     QTest::newRow("plain text differs") << "abc"
