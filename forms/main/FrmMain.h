@@ -73,6 +73,9 @@ private:
     void TabStrip1_Click();
 
     // scan
+    // The one folder picker of the scan, the moves and the send-to, titled
+    // alike; empty when the user cancels.
+    QString chooseFolder();
     void CommandSelectPath_Click();
     void CommandStartScan_Click();
 

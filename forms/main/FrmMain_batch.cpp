@@ -5,7 +5,6 @@
 #include "core/GridSchema.h"
 #include "core/LosingFiles.h"
 #include "modules/GridFiles.h"
-#include "modules/ModBrowseFolder.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModFrmObject.h"
 #include "platform/desktop/Dialogs.h"
@@ -136,7 +135,7 @@ void FrmMain::CommandMoveTo_Click()
         showEmptyListMessage(m_dialogs);
         return;
     }
-    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    const QString folder = chooseFolder();
     if (folder.isEmpty())
         return;
     if (!m_dialogs.question(

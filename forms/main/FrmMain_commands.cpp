@@ -4,7 +4,6 @@
 
 #include "core/GridSchema.h"
 #include "modules/GridFiles.h"
-#include "modules/ModBrowseFolder.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModToClipboard.h"
 #include "platform/desktop/Dialogs.h"
@@ -138,7 +137,7 @@ void FrmMain::DeleteFile_Click()
 
 void FrmMain::MoveFileTo_Click()
 {
-    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    const QString folder = chooseFolder();
     if (folder.isEmpty())
         return;
     targetFolder = folder;
@@ -152,7 +151,7 @@ void FrmMain::MoveFileTo_Click()
 
 void FrmMain::SendFileTo_Click()
 {
-    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    const QString folder = chooseFolder();
     if (folder.isEmpty())
         return;
     targetFolder = folder;

@@ -16,13 +16,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-namespace {
-
-} // namespace
+QString FrmMain::chooseFolder()
+{
+    return BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+}
 
 void FrmMain::CommandSelectPath_Click()
 {
-    const QString folder = BrowseForFolder(m_dialogs, QStringLiteral("请选择目录"));
+    const QString folder = chooseFolder();
     if (!folder.isEmpty())
         Text1->setText(folder);
 }
