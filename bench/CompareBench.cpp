@@ -133,7 +133,7 @@ int compareBench(const QStringList &args, QTextStream &out)
     clickCompare(QStringLiteral("window.same_name.name"));
     // The pair limit: similar names at 50. The grid is emptied first, so the
     // growth counts this run's rows only.
-    window.InitGrid(1);
+    window.InitGrid(FrmMain::Grids::Compare);
     window.findChild<TabStrip *>(QStringLiteral("TabStrip2"))->selectTab(2);
     window.findChild<QComboBox *>(QStringLiteral("Combo3"))->setEditText(QStringLiteral("50"));
     // The run alone, without the window, shows what the button adds to it.

@@ -12,8 +12,13 @@
 struct CompareCriteria
 {
     static constexpr int ContentSlot = FileRecord::FieldCount;
+    static constexpr int SlotCount = ContentSlot + 1;
+    // The slots a box can tick, in the order of the boxes: every field but
+    // the folder, then the content.
+    static constexpr int BoxSlots[] = {FileRecord::Name, FileRecord::Size, FileRecord::Created,
+        FileRecord::Modified, FileRecord::Accessed, FileRecord::Type, ContentSlot};
 
-    std::array<int, FileRecord::FieldCount + 1> slots {};
+    std::array<int, SlotCount> slots {};
 
     bool takesPart(int field) const { return slots[static_cast<size_t>(field)] == 1; }
     bool content() const { return takesPart(ContentSlot); }

@@ -36,36 +36,66 @@ double readSize(const QString &cell)
     return ok ? value : 0;
 }
 
+namespace {
+
+using Facts = const KeepFacts &;
+
+// d ≥ 0 keeps file 1 for the "earlier" rules, d ≤ 0 for the "later" ones,
+// so equal times keep file 1 under every time rule.
+Kept earlier(int d)
+{
+    return d >= 0 ? Kept::File1 : Kept::File2;
+}
+
+Kept later(int d)
+{
+    return d <= 0 ? Kept::File1 : Kept::File2;
+}
+
+// Each rule's caption beside the decision it stands for, in Combo2's order.
+struct Rule
+{
+    QStringView caption;
+    Kept (*keep)(Facts file1, Facts file2);
+};
+
+constexpr Rule Rules[] = {
+    {u"保留 [文件名1] 列的文件", [](Facts, Facts) { return Kept::File1; }},
+    {u"保留 [文件名2] 列的文件", [](Facts, Facts) { return Kept::File2; }},
+    {u"保留（字节）较大的文件",
+        [](Facts a, Facts b) { return a.size >= b.size ? Kept::File1 : Kept::File2; }},
+    {u"保留（字节）较小的文件",
+        [](Facts a, Facts b) { return a.size < b.size ? Kept::File1 : Kept::File2; }},
+    {u"保留创建时间较早的文件",
+        [](Facts a, Facts b) { return earlier(compareTimes(a.created, b.created)); }},
+    {u"保留创建时间较晚的文件",
+        [](Facts a, Facts b) { return later(compareTimes(a.created, b.created)); }},
+    {u"保留修改时间较早的文件",
+        [](Facts a, Facts b) { return earlier(compareTimes(a.modified, b.modified)); }},
+    {u"保留修改时间较晚的文件",
+        [](Facts a, Facts b) { return later(compareTimes(a.modified, b.modified)); }},
+    {u"保留访问时间较早的文件",
+        [](Facts a, Facts b) { return earlier(compareTimes(a.accessed, b.accessed)); }},
+    {u"保留访问时间较晚的文件",
+        [](Facts a, Facts b) { return later(compareTimes(a.accessed, b.accessed)); }},
+};
+static_assert(std::size(Rules) == Count);
+
+} // namespace
+
 std::optional<Kept> decide(int rule, const KeepFacts &file1, const KeepFacts &file2)
 {
-    // d ≥ 0 keeps file 1 for the "earlier" rules, d ≤ 0 for the "later" ones,
-    // so equal times keep file 1 under every time rule.
-    const auto earlier = [](int d) { return d >= 0 ? Kept::File1 : Kept::File2; };
-    const auto later = [](int d) { return d <= 0 ? Kept::File1 : Kept::File2; };
-    switch (rule) {
-    case 0:
-        return Kept::File1;
-    case 1:
-        return Kept::File2;
-    case 2:
-        return file1.size >= file2.size ? Kept::File1 : Kept::File2;
-    case 3:
-        return file1.size < file2.size ? Kept::File1 : Kept::File2;
-    case 4:
-        return earlier(compareTimes(file1.created, file2.created));
-    case 5:
-        return later(compareTimes(file1.created, file2.created));
-    case 6:
-        return earlier(compareTimes(file1.modified, file2.modified));
-    case 7:
-        return later(compareTimes(file1.modified, file2.modified));
-    case 8:
-        return earlier(compareTimes(file1.accessed, file2.accessed));
-    case 9:
-        return later(compareTimes(file1.accessed, file2.accessed));
-    default:
+    if (rule < 0 || rule >= Count)
         return std::nullopt;
-    }
+    return Rules[rule].keep(file1, file2);
+}
+
+QStringList captions()
+{
+    QStringList texts;
+    for (const Rule &rule : Rules)
+        texts.append(rule.caption.toString());
+    return texts;
 }
 
 } // namespace KeepRule

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -30,6 +31,9 @@ enum class Kept { File1, File2 };
 
 // nullopt for an index outside 0..9: no file is chosen, so nothing goes.
 std::optional<Kept> decide(int rule, const KeepFacts &file1, const KeepFacts &file2);
+
+// The rules' captions, by index, as Combo2 lists them.
+QStringList captions();
 
 // A size cell read as its leading decimal number; 0 when it has none.
 double readSize(const QString &cell);

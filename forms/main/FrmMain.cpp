@@ -1,6 +1,7 @@
 #include "forms/main/FrmMain.h"
 
 #include "core/GridSchema.h"
+#include "core/KeepRule.h"
 #include "core/ProgramVersion.h"
 
 #include "modules/ModFrmObject.h"
@@ -51,7 +52,7 @@ void FrmMain::connectSignals()
     connect(CommandSelectPath, &QPushButton::clicked, this, &FrmMain::CommandSelectPath_Click);
     connect(CommandStartScan, &QPushButton::clicked, this, &FrmMain::CommandStartScan_Click);
     connect(TabStrip2, &TabStrip::Click, this, &FrmMain::TabStrip2_Click);
-    for (const int index : {0, 2, 3, 4, 5, 6, 7})
+    for (const int index : CompareCriteria::BoxSlots)
         connect(Check1[index], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
     connect(CommandToCompare, &QPushButton::clicked, this, &FrmMain::CommandToCompare_Click);
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
@@ -81,28 +82,17 @@ void FrmMain::Form_Load()
 {
     setWindowTitle(QStringLiteral("Velkor") + programVersion());
     ModFrmObject::SaveControlGeometry(centralWidget());
-    m_compareCriteria.slots[0] = 1;
+    m_compareCriteria.slots[FileRecord::Name] = 1;
     Text1->setText(QCoreApplication::applicationDirPath());
-    SBar1->setPanelText(1, QStringLiteral("等待扫描..."));
-    SBar1->setPanelText(2, QStringLiteral("等待对比..."));
-    Combo2->addItems({
-        QStringLiteral("保留 [文件名1] 列的文件"),
-        QStringLiteral("保留 [文件名2] 列的文件"),
-        QStringLiteral("保留（字节）较大的文件"),
-        QStringLiteral("保留（字节）较小的文件"),
-        QStringLiteral("保留创建时间较早的文件"),
-        QStringLiteral("保留创建时间较晚的文件"),
-        QStringLiteral("保留修改时间较早的文件"),
-        QStringLiteral("保留修改时间较晚的文件"),
-        QStringLiteral("保留访问时间较早的文件"),
-        QStringLiteral("保留访问时间较晚的文件"),
-    });
+    SBar1->setPanelText(ScanPanel, QStringLiteral("等待扫描..."));
+    SBar1->setPanelText(ComparePanel, QStringLiteral("等待对比..."));
+    Combo2->addItems(KeepRule::captions());
     Combo2->setCurrentIndex(0);
     for (int percent = 100; percent >= 10; percent -= 10)
         Combo3->addItem(QString::number(percent));
     Combo3->setCurrentIndex(0);
-    TabStrip2->selectTab(1);
-    InitGrid(2);
+    TabStrip2->selectTab(int(CompareMode::SameName));
+    InitGrid(Grids::Both);
 
     setLogColumns();
 
@@ -130,23 +120,23 @@ void FrmMain::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void FrmMain::InitGrid(int which)
+void FrmMain::InitGrid(Grids which)
 {
     // A new list opens at its first cell, whatever the old one showed.
-    const auto reset = [](FlexGrid *grid, const QString &format) {
+    const auto reset = [](FlexGrid *grid, const QString &format, int firstCol) {
         grid->Clear();
         grid->setRows(2);
         grid->setFormatString(format);
         const FlexGrid::QuietMoves quiet(*grid);
         grid->setRow(1);
-        grid->setCol(1);
+        grid->setCol(firstCol);
         grid->verticalScrollBar()->setValue(0);
         grid->horizontalScrollBar()->setValue(0);
     };
-    if (which == 0 || which == 2)
-        reset(MSHList, GridSchema::scanFormat());
-    if (which == 1 || which == 2) {
-        reset(MSH1, GridSchema::compareFormat());
+    if (which == Grids::Scan || which == Grids::Both)
+        reset(MSHList, GridSchema::scanFormat(), GridSchema::ScanColumn::Name);
+    if (which == Grids::Compare || which == Grids::Both) {
+        reset(MSH1, GridSchema::compareFormat(), GridSchema::CompareColumn::Similarity);
         // Its caption is narrower than the similarities it shows, and no
         // fill widens it.
         ModSetGrid::WidenColumns(*MSH1, GridSchema::CompareColumn::Similarity,
@@ -157,11 +147,11 @@ void FrmMain::InitGrid(int which)
 void FrmMain::TabStrip1_Click()
 {
     const int tab = TabStrip1->SelectedIndex();
-    if (tab == 1) {
+    if (tab == ScanResults) {
         FrameTab[0]->show();
         FrameTab[1]->hide();
         Frame1->hide();
-    } else if (tab == 2) {
+    } else if (tab == CompareResults) {
         FrameTab[1]->show();
         Frame1->show();
         FrameTab[0]->hide();

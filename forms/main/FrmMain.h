@@ -44,8 +44,16 @@ public:
     FrmMain(Dialogs &dialogs, DesktopShell &desktop, QWidget *parent = nullptr);
     ~FrmMain() override;
 
-    // Resets a grid: 0 the scan grid, 1 the compare grid, 2 both.
-    void InitGrid(int which);
+    // The tabs of the result pages (TabStrip1) and the panels of the status
+    // bar, by their designed numbers. The batch move reports in the scan
+    // panel, the batch delete in the compare panel.
+    enum ResultTab : int { ScanResults = 1, CompareResults = 2 };
+    enum StatusPanel : int { ScanPanel = 1, ComparePanel = 2 };
+
+    // Which grid InitGrid resets, by the designed selector; any other value
+    // resets none.
+    enum class Grids { Scan = 0, Compare = 1, Both = 2 };
+    void InitGrid(Grids which);
 
     // The records of the last scan; record k is shown in scan-grid row k + 1
     // right after the scan.
@@ -90,7 +98,7 @@ private:
     void CommandMoveTo_Click();
     // After the shell request: on success the totals go to the panel and the
     // compare list is emptied; the pending list is emptied either way.
-    void finishBatch(int result, int panel, const QString &prefix);
+    void finishBatch(int result, StatusPanel panel, const QString &prefix);
 
     // grid interaction
     void connectGridSignals();
@@ -190,8 +198,8 @@ private:
     QPushButton *CommandSelectPath = nullptr;
     QComboBox *Combo1 = nullptr;
     QPushButton *CommandStartScan = nullptr;
-    // No box 1: the folder is never compared. Box 7 is the content.
-    std::array<QCheckBox *, 8> Check1 {};
+    // Box i stands for slot i of the criteria (CompareCriteria::BoxSlots).
+    std::array<QCheckBox *, CompareCriteria::SlotCount> Check1 {};
     QComboBox *Combo3 = nullptr;
     QPushButton *CommandToCompare = nullptr;
     QLabel *Image3 = nullptr;

@@ -86,12 +86,12 @@ void FrmMain::DuplicatedList()
     markRows(*MSH1, missing, FlexGrid::BlueColor);
 }
 
-void FrmMain::finishBatch(int result, int panel, const QString &prefix)
+void FrmMain::finishBatch(int result, StatusPanel panel, const QString &prefix)
 {
     if (result == 1) {
         SBar1->setPanelText(
             panel, batchTotalsText(prefix, m_pending.pendingCount(), m_pending.pendingBytes()));
-        InitGrid(1);
+        InitGrid(Grids::Compare);
     } else {
         // The rows keep the files the request left in place (refused,
         // changed meanwhile, declined) in red.
@@ -112,7 +112,7 @@ void FrmMain::finishBatch(int result, int panel, const QString &prefix)
 
 void FrmMain::CommandDelFile_Click()
 {
-    TabStrip1->selectTab(2);
+    TabStrip1->selectTab(CompareResults);
     if (MSH1->TextMatrix(1, GridSchema::CompareColumn::Similarity).isEmpty()) {
         showEmptyListMessage(m_dialogs);
         return;
@@ -124,12 +124,12 @@ void FrmMain::CommandDelFile_Click()
     if (m_pending.isEmpty())
         return;
     finishBatch(ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths(), m_pendingStamps),
-        2, QStringLiteral("共删除文件："));
+        ComparePanel, QStringLiteral("共删除文件："));
 }
 
 void FrmMain::CommandMoveTo_Click()
 {
-    TabStrip1->selectTab(2);
+    TabStrip1->selectTab(CompareResults);
     m_pending.clearPaths();
     if (MSH1->TextMatrix(1, GridSchema::CompareColumn::Name1).isEmpty()) {
         showEmptyListMessage(m_dialogs);
@@ -148,5 +148,5 @@ void FrmMain::CommandMoveTo_Click()
         return;
     finishBatch(ModEditFile::MoveFileList(
                     m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps),
-        1, QStringLiteral("共移动文件："));
+        ScanPanel, QStringLiteral("共移动文件："));
 }

@@ -210,7 +210,7 @@ void FrmMain::removeRows(FlexGrid &grid, const QList<int> &rows)
 {
     const bool scan = &grid == MSHList;
     if (!rows.isEmpty() && rows.size() == grid.Rows() - 1) {
-        InitGrid(scan ? 0 : 1);
+        InitGrid(scan ? Grids::Scan : Grids::Compare);
         if (scan)
             m_catalogue.clear();
     } else if (!rows.isEmpty()) {
@@ -235,9 +235,9 @@ void FrmMain::ClearList_Click()
 {
     FlexGrid *grid = activeGrid();
     if (grid == MSHList) {
-        InitGrid(0);
+        InitGrid(Grids::Scan);
         m_catalogue.clear();
     } else if (grid == MSH1) {
-        InitGrid(1);
+        InitGrid(Grids::Compare);
     }
 }

@@ -16,6 +16,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include <algorithm>
+
 namespace {
 
 // The compare command's view of the window: the compare grid, the result
@@ -34,8 +36,8 @@ public:
     {
     }
 
-    void resetCompareGrid() override { m_window.InitGrid(1); }
-    void showCompareTab() override { m_resultTabs.selectTab(2); }
+    void resetCompareGrid() override { m_window.InitGrid(FrmMain::Grids::Compare); }
+    void showCompareTab() override { m_resultTabs.selectTab(FrmMain::CompareResults); }
     void setCompareGridRedraw(bool on) override { m_grid.setRedraw(on); }
     void setControlsEnabled(bool enabled) override
     {
@@ -43,10 +45,13 @@ public:
     }
     void showProgress(const QString &text) override
     {
-        m_statusBar.setPanelText(2, text);
+        m_statusBar.setPanelText(FrmMain::ComparePanel, text);
         m_statusBar.repaintNow();
     }
-    void setResultText(const QString &text) override { m_statusBar.setPanelText(2, text); }
+    void setResultText(const QString &text) override
+    {
+        m_statusBar.setPanelText(FrmMain::ComparePanel, text);
+    }
     void insertRows(const GridRowSource &rows) override
     {
         m_grid.AddItems(rows, m_grid.Rows() - 1);
@@ -78,9 +83,8 @@ private:
 void FrmMain::Check1_Click(int index)
 {
     m_compareCriteria.slots[static_cast<size_t>(index)] = Check1[index]->isChecked() ? 1 : 0;
-    bool anyTicked = false;
-    for (const int box : {0, 2, 3, 4, 5, 6, 7})
-        anyTicked = anyTicked || Check1[box]->isChecked();
+    const bool anyTicked = std::any_of(std::begin(CompareCriteria::BoxSlots),
+        std::end(CompareCriteria::BoxSlots), [this](int box) { return Check1[box]->isChecked(); });
     if (anyTicked)
         ModFrmObject::EnableControlsByType(this, true, true, true, true, true, true);
     else
@@ -90,21 +94,22 @@ void FrmMain::Check1_Click(int index)
 void FrmMain::TabStrip2_Click()
 {
     const int tab = TabStrip2->SelectedIndex();
-    if (tab == 1) {
+    QCheckBox *nameBox = Check1[FileRecord::Name];
+    if (tab == int(CompareMode::SameName)) {
         Combo3->hide();
-        Check1[0]->setText(QStringLiteral("文件名相同"));
-    } else if (tab == 2) {
+        nameBox->setText(QStringLiteral("文件名相同"));
+    } else if (tab == int(CompareMode::SimilarName)) {
         Combo3->show();
-        Check1[0]->setText(QStringLiteral("文件名相似度：         %"));
+        nameBox->setText(QStringLiteral("文件名相似度：         %"));
     }
-    Check1[0]->setAccessibleName(Check1[0]->text());
+    nameBox->setAccessibleName(nameBox->text());
 }
 
 void FrmMain::CommandToCompare_Click()
 {
     // A threshold that is no number from 1 to 100 would pair every file or
     // none; the list already shown stays as it was.
-    if (TabStrip2->SelectedIndex() == 2
+    if (TabStrip2->SelectedIndex() == int(CompareMode::SimilarName)
         && !SimilarityThreshold::isPercentInRange(Combo3->currentText())) {
         m_dialogs.error(QStringLiteral("请输入 1 到 100 之间的相似度。"));
         return;

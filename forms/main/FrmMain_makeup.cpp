@@ -135,27 +135,33 @@ void FrmMain::createControls()
         ControlKind::CommandButton, QStringLiteral("开始扫描"), 13080, 240, 1935, 460);
     Label3[2] = makeCaptioned<QLabel>(FrameFile, QStringLiteral("Label3(2)"), ControlKind::Label,
         QStringLiteral("参与对比项目："), 240, 990, 1260, 180);
-    Check1[0] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(0)"),
+    Check1[FileRecord::Name] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(0)"),
         ControlKind::CheckBox, QStringLiteral("文件名相似度：         %"), 1680, 960, 2775, 255);
-    Check1[0]->setChecked(true);
+    Check1[FileRecord::Name]->setChecked(true);
     Combo3 = make<QComboBox>(
         FrameFile, QStringLiteral("Combo3"), ControlKind::ComboBox, 3240, 937, 735, 300);
     Combo3->setEditable(true);
     Combo3->setAccessibleName(QStringLiteral("文件名相似度"));
-    fitThresholdIntoCaption(Check1[0], Combo3);
-    const QList<std::pair<int, const char *>> criteria {{2, "文件大小"}, {3, "文件创建时间"},
-        {4, "文件修改时间"}, {5, "文件访问时间"}, {6, "文件类型"}};
-    const int lefts[] = {4680, 6120, 7920, 9720, 11520};
-    for (int i = 0; i < criteria.size(); ++i) {
-        const auto [index, caption] = criteria.at(i);
-        Check1[index] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(%1)").arg(index),
-            ControlKind::CheckBox, QString::fromUtf8(caption), lefts[i], 960,
-            index == 2 ? 1335 : 1695, 255);
+    fitThresholdIntoCaption(Check1[FileRecord::Name], Combo3);
+    // The boxes after the name box. The row ends at the compare button, so
+    // the content box opens a second row under the name box.
+    struct Box
+    {
+        int slot;
+        const char *caption;
+        int left, top, width;
+    };
+    const Box boxes[] = {{FileRecord::Size, "文件大小", 4680, 960, 1335},
+        {FileRecord::Created, "文件创建时间", 6120, 960, 1695},
+        {FileRecord::Modified, "文件修改时间", 7920, 960, 1695},
+        {FileRecord::Accessed, "文件访问时间", 9720, 960, 1695},
+        {FileRecord::Type, "文件类型", 11520, 960, 1695},
+        {CompareCriteria::ContentSlot, "文件内容", 1680, 1185, 1335}};
+    for (const Box &box : boxes) {
+        Check1[box.slot] = makeCaptioned<QCheckBox>(FrameFile,
+            QStringLiteral("Check1(%1)").arg(box.slot), ControlKind::CheckBox,
+            QString::fromUtf8(box.caption), box.left, box.top, box.width, 255);
     }
-    // The row ends at the compare button, so the content box opens a second
-    // row under the name box.
-    Check1[7] = makeCaptioned<QCheckBox>(FrameFile, QStringLiteral("Check1(7)"),
-        ControlKind::CheckBox, QStringLiteral("文件内容"), 1680, 1185, 1335, 255);
     CommandToCompare = makeCaptioned<QPushButton>(FrameFile, QStringLiteral("CommandToCompare"),
         ControlKind::CommandButton, QStringLiteral("开始对比"), 13080, 840, 1935, 460);
     Image3 = make<QLabel>(

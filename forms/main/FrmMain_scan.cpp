@@ -38,14 +38,14 @@ void FrmMain::CommandStartScan_Click()
             // that turns out invalid, so that rows and records never
             // disagree. The compare list goes too: its pairs belong to the
             // files no longer listed, and a batch must never act on them.
-            InitGrid(2);
+            InitGrid(Grids::Both);
             m_catalogue.clear();
             // Not painted while the walk fills it; drawing comes back however
             // the scan ends.
             const FlexGrid::RedrawOff redrawOff(*MSHList);
-            SBar1->setPanelText(1, QStringLiteral("等待搜索..."));
-            SBar1->setPanelText(2, QStringLiteral("等待对比..."));
-            TabStrip1->selectTab(1);
+            SBar1->setPanelText(ScanPanel, QStringLiteral("等待搜索..."));
+            SBar1->setPanelText(ComparePanel, QStringLiteral("等待对比..."));
+            TabStrip1->selectTab(ScanResults);
 
             const QString folder = Text1->text();
             if (!FileSystem::exists(folder)) {
@@ -53,17 +53,19 @@ void FrmMain::CommandStartScan_Click()
                 return;
             }
             ThrottledText status(
-                [this](const QString &text) { SBar1->setPanelText(1, text); }, SBar1);
+                [this](const QString &text) { SBar1->setPanelText(ScanPanel, text); }, SBar1);
             outcome = ModFindFile::ScanFolder(
                 folder, Combo1->currentText(), m_catalogue, *this, *MSHList, status);
-            SBar1->setPanelText(1, scanTotalsText(outcome.files, outcome.folders, outcome.bytes));
+            SBar1->setPanelText(
+                ScanPanel, scanTotalsText(outcome.files, outcome.folders, outcome.bytes));
             // The reset's empty row goes once the walk has put rows in front of it.
             if (MSHList->Rows() > 2)
                 MSHList->RemoveItem(MSHList->Rows() - 1);
         }
         // The notice is shown over the listed files, not over a blank grid.
         if (outcome.filesRefused)
-            m_dialogs.notice(QStringLiteral("文件数量已达上限 32767 个，其余文件未列出。"));
+            m_dialogs.notice(QStringLiteral("文件数量已达上限 %1 个，其余文件未列出。")
+                                 .arg(FileCatalogue::Limit));
     } catch (...) {
         // What the walk listed before the failure stays listed.
         m_dialogs.plainMessage(errorCodeText(describeFailure(std::current_exception())));

@@ -41,7 +41,7 @@ void FrmMain::Command1_Click()
 {
     const bool up = Command1->text() == QLatin1String("UP");
     const int tab = TabStrip1->SelectedIndex();
-    FlexGrid *grid = tab == 1 ? MSHList : tab == 2 ? MSH1 : nullptr;
+    FlexGrid *grid = tab == ScanResults ? MSHList : tab == CompareResults ? MSH1 : nullptr;
     if (grid)
         sortGrid(*grid, grid->MouseCol(), up ? Ascending : Descending);
     const QString next = up ? QStringLiteral("DOWN") : QStringLiteral("UP");
