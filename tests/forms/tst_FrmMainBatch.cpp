@@ -133,7 +133,7 @@ QColor TestFrmMainBatch::markOfRow1() const
 {
     FlexGrid *grid = compareGrid();
     grid->setRow(1);
-    grid->setCol(3);
+    grid->setCol(CompareColumn::Name2);
     return grid->CellForeColor();
 }
 
@@ -182,7 +182,7 @@ void TestFrmMainBatch::cancelledDialogsChangeNothing()
     QVERIFY(QFile::exists(a));
     QVERIFY(QFile::exists(b));
     QCOMPARE(compareGrid()->Rows(), 2);
-    QCOMPARE(compareGrid()->TextMatrix(1, 2), QStringLiteral("song.mp3"));
+    QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Name1), QStringLiteral("song.mp3"));
     QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
 }
 
@@ -214,7 +214,7 @@ void TestFrmMainBatch::deleteTrashesTheLosersAndTellsTheTotals()
         QStringLiteral("共删除文件：3 个   合计：1536.00 KIB(1.50 MB)(0.00 G)"));
     QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
     QCOMPARE(compareGrid()->Rows(), 2);
-    QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+    QVERIFY(compareGrid()->TextMatrix(1, CompareColumn::Name1).isEmpty());
     QVERIFY(find<QPushButton>(QStringLiteral("CommandDelFile"))->isEnabled());
     QVERIFY(compareGrid()->isEnabled());
 }
@@ -273,7 +273,7 @@ void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
     compareAndPickRule(0);
     QVERIFY(QFile::remove(gone));
     FlexGrid *grid = compareGrid();
-    grid->setCol(3);
+    grid->setCol(CompareColumn::Name2);
 
     m_dialogs.answer(QStringLiteral("确定"));
     m_dialogs.answer(QStringLiteral("是"));
@@ -291,14 +291,14 @@ void TestFrmMainBatch::vanishedChosenFilesAreMarkedNotRemoved()
     const QString three = addFile(QStringLiteral("d"), QStringLiteral("three.mp3"), 1);
     compareAndPickRule(0);
     QVERIFY(QFile::remove(three));
-    grid->setCol(3);
+    grid->setCol(CompareColumn::Name2);
     const int asked = int(m_dialogs.prompts.size());
     m_dialogs.answer(QStringLiteral("确定"));
     press("CommandDelFile");
     QCOMPARE(m_dialogs.prompts.size(), asked + 1);
     QCOMPARE(grid->Rows(), 2);
     grid->setRow(1);
-    grid->setCol(3);
+    grid->setCol(CompareColumn::Name2);
     QCOMPARE(grid->CellForeColor(), QColor(0, 0, 255));
     QCOMPARE(grid->CellBackColor(), grid->BackColor());
     QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：1 组符合项"));
@@ -320,7 +320,7 @@ void TestFrmMainBatch::contentBoxGuardsTheBatch()
     compareAndPickRule(0);
     // Only the copies with one content are listed; the vanished file is told.
     QCOMPARE(compareGrid()->Rows(), 2);
-    QCOMPARE(compareGrid()->TextMatrix(1, 2), QStringLiteral("one.mp3"));
+    QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Name1), QStringLiteral("one.mp3"));
     QCOMPARE(m_dialogs.prompts.size(), 1);
     QCOMPARE(m_dialogs.prompts.at(0).text, QStringLiteral("有 1 个文件无法读取，未参与内容对比。"));
     QCOMPARE(m_dialogs.prompts.at(0).icon, Dialogs::Icon::Information);
@@ -328,13 +328,13 @@ void TestFrmMainBatch::contentBoxGuardsTheBatch()
     // The kept twin changed after the compare: its copy is not removed.
     QVERIFY(TestFiles::write(kept, QByteArray(6, 'x')));
     FlexGrid *grid = compareGrid();
-    grid->setCol(3);
+    grid->setCol(CompareColumn::Name2);
     m_dialogs.answer(QStringLiteral("确定"));
     press("CommandDelFile");
     QCOMPARE(m_dialogs.prompts.size(), 2); // nothing asked of the shell
     QVERIFY(QFile::exists(loser));
     grid->setRow(1);
-    grid->setCol(3);
+    grid->setCol(CompareColumn::Name2);
     QCOMPARE(grid->CellForeColor(), QColor(0, 0, 255));
 }
 
@@ -349,7 +349,7 @@ void TestFrmMainBatch::refusedShellRequestKeepsTheList()
     QVERIFY(QFile::exists(a));
     QVERIFY(QFile::exists(b));
     QCOMPARE(compareGrid()->Rows(), 2);
-    QCOMPARE(compareGrid()->TextMatrix(1, 3), QStringLiteral("song.mp3"));
+    QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Name2), QStringLiteral("song.mp3"));
     QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：1 组符合项"));
 
     // A move whose target can't be made fails as a whole: nothing moves.
@@ -360,7 +360,7 @@ void TestFrmMainBatch::refusedShellRequestKeepsTheList()
     press("CommandMoveTo");
     QVERIFY(QFile::exists(a));
     QVERIFY(QFile::exists(b));
-    QCOMPARE(compareGrid()->TextMatrix(1, 3), QStringLiteral("song.mp3"));
+    QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Name2), QStringLiteral("song.mp3"));
     QCOMPARE(statusBar()->panelText(1), QStringLiteral("等待扫描..."));
     QVERIFY(find<QPushButton>(QStringLiteral("CommandMoveTo"))->isEnabled());
 }
@@ -451,7 +451,7 @@ void TestFrmMainBatch::oneFileUnderTwoPathsIsNeverListed()
     }
     const QByteArray before = TestFiles::read(a);
     press("CommandToCompare");
-    QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+    QVERIFY(compareGrid()->TextMatrix(1, CompareColumn::Name1).isEmpty());
     QCOMPARE(statusBar()->panelText(2), QStringLiteral("没有找到相同的文件"));
 
     m_dialogs.answer(QStringLiteral("确定"));
@@ -486,7 +486,7 @@ void TestFrmMainBatch::linkSwappedInAfterTheScanRemovesNothing()
     compareAndPickRule(rule);
     QCOMPARE(compareGrid()->Rows(), 2);
     QVERIFY(QFile::remove(b) && QFile::link(a, b));
-    compareGrid()->setCol(3);
+    compareGrid()->setCol(CompareColumn::Name2);
 
     m_dialogs.answer(QStringLiteral("确定"));
     m_dialogs.answer(QStringLiteral("是"));
@@ -516,7 +516,7 @@ void TestFrmMainBatch::rewriteKeepingSizeAndTimeIsNotRemoved()
     scanTree(1, content);
     compareAndPickRule(0);
     QVERIFY(TestFiles::rewriteKeepingTimes(loser, "edit"));
-    compareGrid()->setCol(3);
+    compareGrid()->setCol(CompareColumn::Name2);
 
     const QString target = m_dir->filePath(QStringLiteral("moved"));
     m_dialogs.folders.enqueue(target);
@@ -540,7 +540,7 @@ void TestFrmMainBatch::fileChangedWhileTheTrashAsksStaysRed()
     addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
     const QString gone = addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
     compareAndPickRule(0);
-    compareGrid()->setCol(3);
+    compareGrid()->setCol(CompareColumn::Name2);
     m_dialogs.onPrompt = [&](const Dialogs::Prompt &prompt) {
         if (prompt.title == u"删除文件")
             QVERIFY(TestFiles::rewriteKeepingTimes(changed, "12345"));
@@ -556,7 +556,7 @@ void TestFrmMainBatch::fileChangedWhileTheTrashAsksStaysRed()
     // No totals: the list stays, the row of the file left in place in red.
     QCOMPARE(statusBar()->panelText(2), QStringLiteral("对比结果：2 组符合项"));
     QCOMPARE(compareGrid()->Rows(), 3);
-    QCOMPARE(compareGrid()->TextMatrix(1, 2), QStringLiteral("one.mp3"));
+    QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Name1), QStringLiteral("one.mp3"));
     QCOMPARE(markOfRow1(), FlexGrid::RedColor);
     QVERIFY(QFileInfo::exists(a));
 }

@@ -119,7 +119,7 @@ void TestFrmMainCompare::sameNameRunListsPairsAndUnlocks()
     addFile(QStringLiteral("song.mp3"), QStringLiteral("/b/"), QStringLiteral("101"));
     addFile(QStringLiteral("SONG.mp3"), QStringLiteral("/c/"), QStringLiteral("102"));
     auto *grid = find<FlexGrid>(QStringLiteral("MSH1"));
-    const int nameWidth = grid->ColWidth(2);
+    const int nameWidth = grid->ColWidth(CompareColumn::Name1);
 
     compare();
 
@@ -132,16 +132,16 @@ void TestFrmMainCompare::sameNameRunListsPairsAndUnlocks()
     };
     for (int row = 1; row <= 3; ++row) {
         const QStringList &cells = expected.at(row - 1);
-        QCOMPARE(grid->TextMatrix(row, 0), cells.at(0));
-        QCOMPARE(grid->TextMatrix(row, 1), QStringLiteral("100.00%"));
-        QCOMPARE(grid->TextMatrix(row, 2), cells.at(1));
-        QCOMPARE(grid->TextMatrix(row, 3), cells.at(2));
+        QCOMPARE(grid->TextMatrix(row, CompareColumn::Number), cells.at(0));
+        QCOMPARE(grid->TextMatrix(row, CompareColumn::Similarity), QStringLiteral("100.00%"));
+        QCOMPARE(grid->TextMatrix(row, CompareColumn::Name1), cells.at(1));
+        QCOMPARE(grid->TextMatrix(row, CompareColumn::Name2), cells.at(2));
     }
-    QCOMPARE(grid->TextMatrix(1, 4), QStringLiteral("/a/"));
-    QCOMPARE(grid->TextMatrix(1, 7), QStringLiteral("101"));
+    QCOMPARE(grid->TextMatrix(1, CompareColumn::Folder1), QStringLiteral("/a/"));
+    QCOMPARE(grid->TextMatrix(1, CompareColumn::Size2), QStringLiteral("101"));
     QCOMPARE(find<StatusBar>(QStringLiteral("SBar1"))->panelText(2),
         QStringLiteral("对比结果：3 组符合项"));
-    QVERIFY(grid->ColWidth(2) >= nameWidth);
+    QVERIFY(grid->ColWidth(CompareColumn::Name1) >= nameWidth);
     QVERIFY(grid->Redraw());
     QVERIFY(find<QPushButton>(QStringLiteral("CommandToCompare"))->isEnabled());
     QVERIFY(find<QCheckBox>(QStringLiteral("Check1(3)"))->isEnabled());
@@ -149,7 +149,7 @@ void TestFrmMainCompare::sameNameRunListsPairsAndUnlocks()
 
     compare(); // a run leaves the catalogue as it was
     QCOMPARE(grid->Rows(), 4);
-    QCOMPARE(grid->TextMatrix(3, 2), QStringLiteral("song.mp3"));
+    QCOMPARE(grid->TextMatrix(3, CompareColumn::Name1), QStringLiteral("song.mp3"));
 }
 
 void TestFrmMainCompare::onlyTheTickedFieldsDecide()
@@ -164,9 +164,9 @@ void TestFrmMainCompare::onlyTheTickedFieldsDecide()
 
     auto *grid = find<FlexGrid>(QStringLiteral("MSH1"));
     QCOMPARE(grid->Rows(), 2);
-    QCOMPARE(grid->TextMatrix(1, 2), QStringLiteral("a.mp3"));
-    QCOMPARE(grid->TextMatrix(1, 3), QStringLiteral("c.mp3"));
-    QCOMPARE(grid->TextMatrix(1, 5), QStringLiteral("/b/"));
+    QCOMPARE(grid->TextMatrix(1, CompareColumn::Name1), QStringLiteral("a.mp3"));
+    QCOMPARE(grid->TextMatrix(1, CompareColumn::Name2), QStringLiteral("c.mp3"));
+    QCOMPARE(grid->TextMatrix(1, CompareColumn::Folder2), QStringLiteral("/b/"));
 }
 
 void TestFrmMainCompare::similarRunReadsTheTypedThreshold()
@@ -185,7 +185,7 @@ void TestFrmMainCompare::similarRunReadsTheTypedThreshold()
     threshold->setEditText(QStringLiteral("75"));
     compare();
     QCOMPARE(grid->Rows(), 2);
-    QCOMPARE(grid->TextMatrix(1, 1), QStringLiteral("75.00%"));
+    QCOMPARE(grid->TextMatrix(1, CompareColumn::Similarity), QStringLiteral("75.00%"));
     QCOMPARE(status->panelText(2), QStringLiteral("对比结果：1 组符合项"));
 
     // Text that is no threshold is refused, and the listed pair stays.
@@ -198,12 +198,12 @@ void TestFrmMainCompare::similarRunReadsTheTypedThreshold()
         QCOMPARE(error.text, u"请输入 1 到 100 之间的相似度。"_qs);
         QCOMPARE(error.icon, Dialogs::Icon::Critical);
         QCOMPARE(error.buttons, QStringList {QString::fromUtf8(Dialogs::Ok)});
-        QCOMPARE(grid->TextMatrix(1, 1), QStringLiteral("75.00%"));
+        QCOMPARE(grid->TextMatrix(1, CompareColumn::Similarity), QStringLiteral("75.00%"));
     }
 
     threshold->setEditText(QStringLiteral("76"));
     compare();
-    QVERIFY(grid->TextMatrix(1, 2).isEmpty());
+    QVERIFY(grid->TextMatrix(1, CompareColumn::Name1).isEmpty());
 }
 
 void TestFrmMainCompare::runWithoutPairsOrRecords()

@@ -1,7 +1,6 @@
 #include "MainWindowTest.h"
 #include "TestFiles.h"
 #include "TestMount.h"
-#include "core/GridSchema.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -161,7 +160,7 @@ void TestFrmMainFileCommands::missingFileFailsRevealAndProperties()
 {
     scan({u"a/x.mp3"_qs});
     QVERIFY(QFile::remove(path(u"a/x.mp3"_qs)));
-    focusCell(scanGrid(), 1, 1);
+    focusCell(scanGrid(), 1, ScanColumn::Name);
     run("OpenShowFolder");
     run("FileOption");
     QVERIFY(m_desktop.requests.isEmpty());
@@ -185,7 +184,7 @@ void TestFrmMainFileCommands::desktopRefusalIsReported()
     QFETCH(QString, action);
     QFETCH(QString, message);
     scan({u"a/x.mp3"_qs});
-    focusCell(scanGrid(), 1, 1);
+    focusCell(scanGrid(), 1, ScanColumn::Name);
     m_desktop.result = false;
     run(qPrintable(action));
     QCOMPARE(m_desktop.requests.size(), 1);
@@ -208,7 +207,7 @@ void TestFrmMainFileCommands::revealAndPropertiesCarryTheClickTime()
     QFETCH(QString, action);
     QFETCH(QString, request);
     scan({u"a/x.mp3"_qs});
-    focusCell(scanGrid(), 1, 1);
+    focusCell(scanGrid(), 1, ScanColumn::Name);
     auto *menu = find<QMenu>(u"EditFile"_qs);
     menu->popup(m_window->geometry().center());
     QVERIFY(QTest::qWaitForWindowExposed(menu));
@@ -279,7 +278,7 @@ void TestFrmMainFileCommands::renameAsksUntilUsable()
         QVERIFY(TestFiles::write(path(inTheWay), "in the way"));
     for (const QString &answer : answers)
         m_dialogs.inputReplies.enqueue(answer);
-    focusCell(scanGrid(), 1, 1);
+    focusCell(scanGrid(), 1, ScanColumn::Name);
     run("FileReName");
 
     // One dialog per answer, and the one cancelled when nothing was renamed;
@@ -299,7 +298,7 @@ void TestFrmMainFileCommands::renameAsksUntilUsable()
     onDisk.sort();
     QCOMPARE(TestFiles::entries(path(QString())), onDisk);
     QCOMPARE(TestFiles::read(path(renamed)), name.toUtf8());
-    QCOMPARE(scanGrid()->TextMatrix(1, 1), renamed);
+    QCOMPARE(scanGrid()->TextMatrix(1, ScanColumn::Name), renamed);
     QCOMPARE(m_window->catalogue().at(0).name(), renamed);
 }
 
@@ -310,22 +309,23 @@ void TestFrmMainFileCommands::renamedFileShowsItsNameEverywhere()
     QCOMPARE(compareGrid()->Rows(), 4);
     m_dialogs.inputReplies.enqueue(u"z"_qs);
     compareGrid()->setFocus();
-    doubleClick(compareGrid(), 2, GridSchema::CompareColumn::Name1);
+    doubleClick(compareGrid(), 2, CompareColumn::Name1);
 
     QVERIFY(QFile::exists(path(u"a/z.mp3"_qs)));
     QStringList names;
     for (int row = 1; row < compareGrid()->Rows(); ++row)
-        names << compareGrid()->TextMatrix(row, 2) + u'+' + compareGrid()->TextMatrix(row, 3);
+        names << compareGrid()->TextMatrix(row, CompareColumn::Name1) + u'+'
+                + compareGrid()->TextMatrix(row, CompareColumn::Name2);
     QCOMPARE(names, (QStringList {u"z.mp3+x.mp3"_qs, u"z.mp3+x.mp3"_qs, u"x.mp3+x.mp3"_qs}));
     QStringList scanned;
     for (int row = 1; row < scanGrid()->Rows(); ++row)
-        scanned << scanGrid()->TextMatrix(row, 2).mid(path(QString()).size())
-                + scanGrid()->TextMatrix(row, 1);
+        scanned << scanGrid()->TextMatrix(row, ScanColumn::Folder).mid(path(QString()).size())
+                + scanGrid()->TextMatrix(row, ScanColumn::Name);
     QCOMPARE(scanned, (QStringList {u"a/z.mp3"_qs, u"b/x.mp3"_qs, u"c/x.mp3"_qs}));
     QCOMPARE(m_window->catalogue().at(0).fullPath(), path(u"a/z.mp3"_qs));
 
     // A double click on a similarity names no file.
-    doubleClick(compareGrid(), 1, GridSchema::CompareColumn::Similarity);
+    doubleClick(compareGrid(), 1, CompareColumn::Similarity);
     QCOMPARE(m_dialogs.inputs.size(), 1);
 }
 
@@ -356,7 +356,8 @@ void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
         compareGrid()->setFocus();
         run("ClearList");
     } else {
-        focusCell(scanGrid(), scanGrid()->TextMatrix(1, 1) == u"b.mp3"_qs ? 1 : 2, 1);
+        focusCell(scanGrid(), scanGrid()->TextMatrix(1, ScanColumn::Name) == u"b.mp3"_qs ? 1 : 2,
+            ScanColumn::Name);
         scanGrid()->clearHighlights();
         scanGrid()->setCellBackColor(FlexGrid::SelectionColor);
         run("MoveFromList");
@@ -365,20 +366,21 @@ void TestFrmMainFileCommands::renameOntoListedNameIsRefused()
     QVERIFY(QFile::remove(path(u"d/b.mp3"_qs)));
     for (const QString &answer : answers)
         m_dialogs.inputReplies.enqueue(answer);
-    const int aRow = scanGrid()->TextMatrix(1, 1) == u"a.mp3"_qs ? 1 : 2;
-    focusCell(scanGrid(), aRow, 1);
+    const int aRow = scanGrid()->TextMatrix(1, ScanColumn::Name) == u"a.mp3"_qs ? 1 : 2;
+    focusCell(scanGrid(), aRow, ScanColumn::Name);
     run("FileReName");
 
     QCOMPARE(promptTexts(), QStringList {u"错误！|"_qs + Taken});
     QCOMPARE(TestFiles::entries(path(u"d"_qs)), QStringList {renamed});
-    QCOMPARE(scanGrid()->TextMatrix(aRow, 1), renamed);
+    QCOMPARE(scanGrid()->TextMatrix(aRow, ScanColumn::Name), renamed);
     // No list names one file twice.
     QSet<QString> catalogued;
     for (const FileRecord &record : m_window->catalogue().records())
         catalogued.insert(record.fullPath());
     QCOMPARE(catalogued.size(), m_window->catalogue().count());
     if (leftList == u"MSHList"_qs) {
-        QStringList pair {compareGrid()->TextMatrix(1, 2), compareGrid()->TextMatrix(1, 3)};
+        QStringList pair {compareGrid()->TextMatrix(1, CompareColumn::Name1),
+            compareGrid()->TextMatrix(1, CompareColumn::Name2)};
         QStringList expected {renamed, u"b.mp3"_qs};
         pair.sort();
         expected.sort();
@@ -401,7 +403,7 @@ void TestFrmMainFileCommands::failedRenameReportsTheError()
         QVERIFY(QFile::setPermissions(path(u"locked"_qs), QFile::ReadOwner | QFile::ExeOwner));
     }
     m_dialogs.inputReplies.enqueue(u"tune"_qs);
-    focusCell(scanGrid(), 1, 1);
+    focusCell(scanGrid(), 1, ScanColumn::Name);
     run("FileReName");
 
     QCOMPARE(m_dialogs.prompts.size(), 1);
@@ -412,7 +414,7 @@ void TestFrmMainFileCommands::failedRenameReportsTheError()
         u"错误代码：%1\n%2，文件已被打开或其他程序正在使用！"_qs.arg(
             QString::number(expectedError), QString::fromLocal8Bit(std::strerror(expectedError))));
     QCOMPARE(m_dialogs.inputs.size(), 1);
-    QCOMPARE(scanGrid()->TextMatrix(1, 1), u"song.mp3"_qs);
+    QCOMPARE(scanGrid()->TextMatrix(1, ScanColumn::Name), u"song.mp3"_qs);
     QFile::setPermissions(
         path(u"locked"_qs), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }

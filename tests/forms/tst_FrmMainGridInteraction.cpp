@@ -95,77 +95,82 @@ void TestFrmMainGridInteraction::fill()
 
 void TestFrmMainGridInteraction::clickHighlightsRowOrCell()
 {
-    click(scanGrid(), 3, 2);
+    click(scanGrid(), 3, ScanColumn::Folder);
     for (int c = 1; c < scanGrid()->Cols(); ++c)
         QVERIFY2(scanGrid()->isHighlighted(3, c), qPrintable(QString::number(c)));
-    QVERIFY(!scanGrid()->isHighlighted(3, 0));
-    QCOMPARE(highlightedRows(scanGrid(), 1), QList<int> {3});
+    QVERIFY(!scanGrid()->isHighlighted(3, ScanColumn::Number));
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Name), QList<int> {3});
 
     find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
-    click(compareGrid(), 4, 5);
-    QVERIFY(compareGrid()->isHighlighted(4, 5));
-    QVERIFY(!compareGrid()->isHighlighted(4, 4) && !compareGrid()->isHighlighted(4, 6));
+    click(compareGrid(), 4, CompareColumn::Folder2);
+    QVERIFY(compareGrid()->isHighlighted(4, CompareColumn::Folder2));
+    QVERIFY(!compareGrid()->isHighlighted(4, CompareColumn::Folder1)
+        && !compareGrid()->isHighlighted(4, CompareColumn::Size1));
 }
 
 void TestFrmMainGridInteraction::shiftClickAddsTheRangeOnRelease()
 {
-    click(scanGrid(), 2, 1);
+    click(scanGrid(), 2, ScanColumn::Name);
     QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
-    click(scanGrid(), 5, 1, Qt::LeftButton, Qt::ShiftModifier);
+    click(scanGrid(), 5, ScanColumn::Name, Qt::LeftButton, Qt::ShiftModifier);
     QTest::keyRelease(scanGrid(), Qt::Key_Shift);
-    QCOMPARE(highlightedRows(scanGrid(), 3), (QList<int> {2, 3, 4, 5}));
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Size), (QList<int> {2, 3, 4, 5}));
 
-    click(scanGrid(), 7, 1); // a plain click: only that row
-    QCOMPARE(highlightedRows(scanGrid(), 3), QList<int> {7});
+    click(scanGrid(), 7, ScanColumn::Name); // a plain click: only that row
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Size), QList<int> {7});
 }
 
 void TestFrmMainGridInteraction::ctrlWhileHeldTogglesOnce()
 {
-    click(scanGrid(), 2, 1);
-    QTest::mousePress(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, 1));
-    QVERIFY(scanGrid()->isHighlighted(5, 1));
+    click(scanGrid(), 2, ScanColumn::Name);
+    QTest::mousePress(
+        scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, ScanColumn::Name));
+    QVERIFY(scanGrid()->isHighlighted(5, ScanColumn::Name));
     QTest::keyPress(scanGrid(), Qt::Key_Control, Qt::ControlModifier);
     QTest::keyPress(scanGrid(), Qt::Key_Control, Qt::ControlModifier); // the key repeats
-    QTest::mouseRelease(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, 1));
+    QTest::mouseRelease(
+        scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, ScanColumn::Name));
     QTest::keyRelease(scanGrid(), Qt::Key_Control);
-    QVERIFY(!scanGrid()->isHighlighted(5, 1));
+    QVERIFY(!scanGrid()->isHighlighted(5, ScanColumn::Name));
     QCOMPARE(ModSetGrid::interaction().addedHighlights, 1);
 }
 
 void TestFrmMainGridInteraction::focusLeavingClearsHighlightsButNotMarks()
 {
-    click(scanGrid(), 2, 1);
+    click(scanGrid(), 2, ScanColumn::Name);
     QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
-    click(scanGrid(), 4, 1, Qt::LeftButton, Qt::ShiftModifier);
+    click(scanGrid(), 4, ScanColumn::Name, Qt::LeftButton, Qt::ShiftModifier);
     QTest::keyRelease(scanGrid(), Qt::Key_Shift);
     scanGrid()->gridModel()->setForeColor(3, 1, 3, 1, FlexGrid::BlueColor);
-    QCOMPARE(highlightedRows(scanGrid(), 1).size(), 3);
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Name).size(), 3);
 
     find<QLineEdit>(u"Text1"_qs)->setFocus(Qt::MouseFocusReason);
-    QVERIFY(highlightedRows(scanGrid(), 1).isEmpty());
-    QCOMPARE(scanGrid()->gridModel()->cellForeColor(3, 1), FlexGrid::BlueColor);
+    QVERIFY(highlightedRows(scanGrid(), ScanColumn::Name).isEmpty());
+    QCOMPARE(scanGrid()->gridModel()->cellForeColor(3, ScanColumn::Name), FlexGrid::BlueColor);
 }
 
 void TestFrmMainGridInteraction::contextMenuOpensOnlyOverAHighlightedCurrentCell()
 {
-    click(scanGrid(), 3, 1);
-    click(scanGrid(), 3, 1, Qt::RightButton);
+    click(scanGrid(), 3, ScanColumn::Name);
+    click(scanGrid(), 3, ScanColumn::Name, Qt::RightButton);
     QCOMPARE(m_dialogs.menus.size(), 1);
     QCOMPARE(m_dialogs.menus.first()->objectName(), u"EditFile"_qs);
 
     // Toggled off with Ctrl: the current cell isn't highlighted any more.
-    QTest::mousePress(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 3, 1));
+    QTest::mousePress(
+        scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 3, ScanColumn::Name));
     QTest::keyPress(scanGrid(), Qt::Key_Control, Qt::ControlModifier);
-    QTest::mouseRelease(scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 3, 1));
+    QTest::mouseRelease(
+        scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 3, ScanColumn::Name));
     QTest::keyRelease(scanGrid(), Qt::Key_Control);
-    click(scanGrid(), 3, 1, Qt::RightButton);
+    click(scanGrid(), 3, ScanColumn::Name, Qt::RightButton);
     QCOMPARE(m_dialogs.menus.size(), 1);
 
     // An empty current cell: the placeholder row of an empty list.
-    m_window->InitGrid(0);
+    m_window->InitGrid(FrmMain::Grids::Scan);
     scanGrid()->setFocus();
-    click(scanGrid(), 1, 1);
-    click(scanGrid(), 1, 1, Qt::RightButton);
+    click(scanGrid(), 1, ScanColumn::Name);
+    click(scanGrid(), 1, ScanColumn::Name, Qt::RightButton);
     QCOMPARE(m_dialogs.menus.size(), 1);
 }
 
@@ -188,7 +193,7 @@ void TestFrmMainGridInteraction::shiftWithKeysGrowsTheRangeUntilReleased()
     QFETCH(int, presses);
     QFETCH(int, start);
     QFETCH(QList<int>, rows);
-    click(scanGrid(), start, 1);
+    click(scanGrid(), start, ScanColumn::Name);
     QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
     // Shift stays down between the keys (keyClick would let it go each time).
     for (int i = 0; i < presses; ++i) {
@@ -198,9 +203,9 @@ void TestFrmMainGridInteraction::shiftWithKeysGrowsTheRangeUntilReleased()
         }
     }
     // Only the widget's own range shows while Shift is held.
-    QCOMPARE(highlightedRows(scanGrid(), 2), QList<int> {start});
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Folder), QList<int> {start});
     QTest::keyRelease(scanGrid(), Qt::Key_Shift);
-    QCOMPARE(highlightedRows(scanGrid(), 2), rows);
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Folder), rows);
     QCOMPARE(scanGrid()->Row(), start);
     QCOMPARE(scanGrid()->RowSel(), start);
 }
@@ -219,14 +224,14 @@ void TestFrmMainGridInteraction::sortColumnShowsNoHiddenHighlight()
 {
     QFETCH(int, col);
     QFETCH(bool, menu);
-    click(scanGrid(), 3, 2);
+    click(scanGrid(), 3, ScanColumn::Folder);
     auto *text1 = find<QLineEdit>(u"Text1"_qs);
     text1->setFocus(Qt::MouseFocusReason);
     find<QAction>(u"ListSortMnu1(%1)"_qs.arg(col + 1))->trigger();
     QCOMPARE(scanGrid()->Col(), col);
     scanGrid()->setFocus(Qt::TabFocusReason);
-    QVERIFY(highlightedRows(scanGrid(), 0).isEmpty());
-    click(scanGrid(), 5, 2, Qt::RightButton);
+    QVERIFY(highlightedRows(scanGrid(), ScanColumn::Number).isEmpty());
+    click(scanGrid(), 5, ScanColumn::Folder, Qt::RightButton);
     QCOMPARE(m_dialogs.menus.size(), menu ? 1 : 0);
 
     text1->setFocus(Qt::MouseFocusReason);
@@ -236,10 +241,10 @@ void TestFrmMainGridInteraction::sortColumnShowsNoHiddenHighlight()
 
 void TestFrmMainGridInteraction::wheelNotchMovesWithoutModifiers()
 {
-    click(scanGrid(), 3, 1);
+    click(scanGrid(), 3, ScanColumn::Name);
     wheel(scanGrid(), -120, {});
     QCOMPARE(scanGrid()->Row(), 4);
-    QCOMPARE(highlightedRows(scanGrid(), 1), QList<int> {4});
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Name), QList<int> {4});
     wheel(scanGrid(), -120, Qt::ControlModifier);
     QCOMPARE(scanGrid()->Row(), 4);
     // A fine wheel moves once its parts make a notch.
@@ -259,7 +264,7 @@ void TestFrmMainGridInteraction::wheelActsOnlyOnTheFocusedGrid_data()
 void TestFrmMainGridInteraction::wheelActsOnlyOnTheFocusedGrid()
 {
     QFETCH(QString, focus);
-    click(scanGrid(), 3, 1);
+    click(scanGrid(), 3, ScanColumn::Name);
     QWidget *other = find<QWidget>(focus);
     if (other == compareGrid())
         find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
@@ -269,7 +274,7 @@ void TestFrmMainGridInteraction::wheelActsOnlyOnTheFocusedGrid()
     wheel(scanGrid(), -120, {});
     wheel(scanGrid(), -120, {});
     QCOMPARE(scanGrid()->Row(), 3);
-    QVERIFY(highlightedRows(scanGrid(), 1).isEmpty());
+    QVERIFY(highlightedRows(scanGrid(), ScanColumn::Name).isEmpty());
     if (other == compareGrid())
         QCOMPARE(compareGrid()->Row(), otherRow);
 }
@@ -293,7 +298,7 @@ void TestFrmMainGridInteraction::headerButtonCoversTheHoveredCaption()
     QCOMPARE(button->width(), header->sectionSize(1));
 
     // Over a list of one row there is nothing to sort.
-    m_window->InitGrid(0);
+    m_window->InitGrid(FrmMain::Grids::Scan);
     hover(2);
     QVERIFY(!button->isVisible());
 }

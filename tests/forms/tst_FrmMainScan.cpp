@@ -133,9 +133,10 @@ void TestFrmMainScan::verifyInStep() const
     const FlexGrid *grid = scanGrid();
     QCOMPARE(grid->Rows(), catalogue().count() + 1);
     for (int k = 0; k < catalogue().count(); ++k) {
-        QCOMPARE(grid->TextMatrix(k + 1, 0), QString::number(k + 1));
+        QCOMPARE(grid->TextMatrix(k + 1, ScanColumn::Number), QString::number(k + 1));
         for (int f = 0; f < FileRecord::FieldCount; ++f)
-            QCOMPARE(grid->TextMatrix(k + 1, f + 1), catalogue().at(k).field(f));
+            QCOMPARE(grid->TextMatrix(k + 1, GridSchema::scanColumn(FileRecord::Field(f))),
+                catalogue().at(k).field(f));
     }
 }
 
@@ -198,8 +199,8 @@ void TestFrmMainScan::refusesAnInvalidPath()
     QCOMPARE(m_dialogs.lockedAtPrompt, QList<bool> {true});
     // The earlier scan's rows and records are gone alike.
     QCOMPARE(scanGrid()->Rows(), 2);
-    QCOMPARE(scanGrid()->TextMatrix(0, 1), u"文件名"_qs);
-    QVERIFY(scanGrid()->TextMatrix(1, 1).isEmpty());
+    QCOMPARE(scanGrid()->TextMatrix(0, ScanColumn::Name), u"文件名"_qs);
+    QVERIFY(scanGrid()->TextMatrix(1, ScanColumn::Name).isEmpty());
     QVERIFY(catalogue().isEmpty());
     QCOMPARE(panel(1), u"等待搜索..."_qs);
     QCOMPARE(find<TabStrip>(u"TabStrip1"_qs)->SelectedIndex(), 1);
@@ -222,7 +223,7 @@ void TestFrmMainScan::listsTheTreeInStepWithTheCatalogue()
     compare->AddItem(QStringList {u"1"_qs, u"100.00%"_qs}, 1);
     find<StatusBar>(u"SBar1"_qs)->setPanelText(2, u"共找到 1 对"_qs);
     find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
-    const int nameWidth = scanGrid()->ColWidth(1);
+    const int nameWidth = scanGrid()->ColWidth(ScanColumn::Name);
 
     scan(dir.path()); // without the trailing "/"
     QCOMPARE(m_dialogs.prompts.size(), 0);
@@ -233,15 +234,15 @@ void TestFrmMainScan::listsTheTreeInStepWithTheCatalogue()
         (QStringList {root + u"A.MP3"_qs, root + u"b.mp3"_qs, root + u"one/晴天 *\t(Live).mp3"_qs,
             root + u"one/deeper/c.mp3"_qs, root + u"two/d.mp3"_qs}));
     verifyInStep();
-    QCOMPARE(scanGrid()->TextMatrix(3, 1), u"晴天 *\t(Live).mp3"_qs);
+    QCOMPARE(scanGrid()->TextMatrix(3, ScanColumn::Name), u"晴天 *\t(Live).mp3"_qs);
     QCOMPARE(panel(1),
         u"共搜索到文件：5 个   扫描目录：3 个   文件大小合计：1.00 MB (1024.00 KIB) (0.00 G)"_qs);
-    QVERIFY(scanGrid()->ColWidth(1) > nameWidth);
+    QVERIFY(scanGrid()->ColWidth(ScanColumn::Name) > nameWidth);
     QCOMPARE(find<TabStrip>(u"TabStrip1"_qs)->SelectedIndex(), 1);
     // The old folder's pairs go with it, so that no batch acts on them.
     QCOMPARE(compare->Rows(), 2);
-    QVERIFY(compare->TextMatrix(1, 1).isEmpty());
-    QCOMPARE(compare->TextMatrix(0, 1), u"  相似度 "_qs);
+    QVERIFY(compare->TextMatrix(1, CompareColumn::Similarity).isEmpty());
+    QCOMPARE(compare->TextMatrix(0, CompareColumn::Similarity), u"  相似度 "_qs);
     QCOMPARE(panel(2), Waiting);
     verifyUnlocked();
 
@@ -267,7 +268,7 @@ void TestFrmMainScan::showsExactTotalsForTheChosenFolderAlone()
     makeFile(single.filePath(u"only.mp3"_qs), 1);
     scan(single.path());
     QCOMPARE(scanGrid()->Rows(), 2);
-    QCOMPARE(scanGrid()->TextMatrix(1, 1), u"only.mp3"_qs);
+    QCOMPARE(scanGrid()->TextMatrix(1, ScanColumn::Name), u"only.mp3"_qs);
     QCOMPARE(catalogue().count(), 1);
 }
 
@@ -293,7 +294,7 @@ void TestFrmMainScan::keepsTheEmptyRowWhenNothingIsAccepted()
     QCOMPARE(panel(1),
         u"共搜索到文件：0 个   扫描目录：0 个   文件大小合计：0.00 MB (0.00 KIB) (0.00 G)"_qs);
     QCOMPARE(scanGrid()->Rows(), 2);
-    QVERIFY(scanGrid()->TextMatrix(1, 1).isEmpty());
+    QVERIFY(scanGrid()->TextMatrix(1, ScanColumn::Name).isEmpty());
     QVERIFY(catalogue().isEmpty());
     verifyUnlocked();
 }

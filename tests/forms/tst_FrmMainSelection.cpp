@@ -116,8 +116,8 @@ void TestFrmMainSelection::deleteOfScanRowsLogsInOrderAndRenumbers()
 {
     makeFiles({u"1.mp3"_qs, u"2.mp3"_qs, u"3.mp3"_qs, u"4.mp3"_qs, u"5.mp3"_qs});
     scanAndFocus(scanGrid());
-    select(scanGrid(), 2, 1);
-    select(scanGrid(), 4, 1);
+    select(scanGrid(), 2, ScanColumn::Name);
+    select(scanGrid(), 4, ScanColumn::Name);
     m_dialogs.answer(u"是"_qs); // the trash's confirmation
     run("DeleteFile");
 
@@ -131,7 +131,8 @@ void TestFrmMainSelection::deleteOfScanRowsLogsInOrderAndRenumbers()
     QCOMPARE(scanGrid()->Rows(), 4);
     QStringList rows;
     for (int r = 1; r < 4; ++r)
-        rows << scanGrid()->TextMatrix(r, 0) + scanGrid()->TextMatrix(r, 1);
+        rows << scanGrid()->TextMatrix(r, ScanColumn::Number)
+                + scanGrid()->TextMatrix(r, ScanColumn::Name);
     QCOMPARE(rows, (QStringList {u"11.mp3"_qs, u"23.mp3"_qs, u"35.mp3"_qs}));
     QCOMPARE(m_window->catalogue().count(), 3);
     QCOMPARE(m_window->catalogue().at(1).name(), u"3.mp3"_qs);
@@ -154,7 +155,7 @@ void TestFrmMainSelection::fileTheTrashRefusesStaysRed()
     if (!folderSwappedIn)
         QVERIFY(TestFiles::write(path(u"data/Trash"_qs), "not a folder"));
     scanAndFocus(scanGrid());
-    select(scanGrid(), 2, 1);
+    select(scanGrid(), 2, ScanColumn::Name);
     m_dialogs.answer(u"是"_qs);
     if (folderSwappedIn) {
         m_dialogs.onPrompt
@@ -169,9 +170,9 @@ void TestFrmMainSelection::fileTheTrashRefusesStaysRed()
     QVERIFY(QFile::exists(file));
     QCOMPARE(TestFiles::entries(path(u"data/Trash/files"_qs)), QStringList());
     QCOMPARE(scanGrid()->Rows(), 3);
-    QCOMPARE(scanGrid()->TextMatrix(2, 1), u"2.mp3"_qs);
-    QVERIFY(!scanGrid()->isHighlighted(2, 1));
-    QCOMPARE(scanGrid()->gridModel()->cellForeColor(2, 1), FlexGrid::RedColor);
+    QCOMPARE(scanGrid()->TextMatrix(2, ScanColumn::Name), u"2.mp3"_qs);
+    QVERIFY(!scanGrid()->isHighlighted(2, ScanColumn::Name));
+    QCOMPARE(scanGrid()->gridModel()->cellForeColor(2, ScanColumn::Name), FlexGrid::RedColor);
 }
 
 void TestFrmMainSelection::fullySelectedCompareRowIsLoggedPerCell()
@@ -191,7 +192,7 @@ void TestFrmMainSelection::fullySelectedCompareRowIsLoggedPerCell()
         expected << u"b/x.mp3|【文件删除成功】"_qs << u"a/x.mp3|  【文件删除成功】"_qs;
     QCOMPARE(log(), expected);
     QCOMPARE(compareGrid()->Rows(), 2);
-    QVERIFY(compareGrid()->TextMatrix(1, 2).isEmpty());
+    QVERIFY(compareGrid()->TextMatrix(1, CompareColumn::Name1).isEmpty());
 }
 
 void TestFrmMainSelection::compareRowStaysWhileItsFileIsThere_data()
@@ -222,8 +223,10 @@ void TestFrmMainSelection::compareRowStaysWhileItsFileIsThere()
         QVERIFY(TestFiles::write(path(u"data/Trash"_qs), "not a folder"));
     scanAndFocus(compareGrid());
     QCOMPARE(compareGrid()->Rows(), 3);
-    const QString file1 = compareGrid()->TextMatrix(1, 4) + compareGrid()->TextMatrix(1, 2);
-    const QString otherPair = compareGrid()->TextMatrix(2, 4) + compareGrid()->TextMatrix(2, 2);
+    const QString file1 = compareGrid()->TextMatrix(1, CompareColumn::Folder1)
+        + compareGrid()->TextMatrix(1, CompareColumn::Name1);
+    const QString otherPair = compareGrid()->TextMatrix(2, CompareColumn::Folder1)
+        + compareGrid()->TextMatrix(2, CompareColumn::Name1);
     for (const int c : cells)
         select(compareGrid(), 1, c);
     m_dialogs.answer(answer);
@@ -233,13 +236,17 @@ void TestFrmMainSelection::compareRowStaysWhileItsFileIsThere()
     QCOMPARE(compareGrid()->Rows(), rowStays ? 3 : 2);
     const int row = rowStays ? 1 : 0;
     if (rowStays) {
-        QCOMPARE(compareGrid()->TextMatrix(1, 4) + compareGrid()->TextMatrix(1, 2), file1);
-        QCOMPARE(compareGrid()->gridModel()->cellForeColor(1, 2), FlexGrid::RedColor);
+        QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Folder1)
+                + compareGrid()->TextMatrix(1, CompareColumn::Name1),
+            file1);
+        QCOMPARE(
+            compareGrid()->gridModel()->cellForeColor(1, CompareColumn::Name1), FlexGrid::RedColor);
         QVERIFY(log().last().endsWith(u"|【删除失败】标示为红色字体"_qs));
     }
-    QCOMPARE(
-        compareGrid()->TextMatrix(row + 1, 4) + compareGrid()->TextMatrix(row + 1, 2), otherPair);
-    QCOMPARE(compareGrid()->TextMatrix(row + 1, 0), QString::number(row + 1));
+    QCOMPARE(compareGrid()->TextMatrix(row + 1, CompareColumn::Folder1)
+            + compareGrid()->TextMatrix(row + 1, CompareColumn::Name1),
+        otherPair);
+    QCOMPARE(compareGrid()->TextMatrix(row + 1, CompareColumn::Number), QString::number(row + 1));
 }
 
 // The gathering walk leaves the current row where the user put it, so the
@@ -259,19 +266,21 @@ void TestFrmMainSelection::clickAfterGatheringStartsFromTheUsersRow()
     scanAndFocus(scanGrid());
     FlexGrid *grid = scanGrid();
     const auto click = [grid](int row) {
-        const QPoint at = grid->visualRect(grid->model()->index(row - 1, 1)).center();
+        const QPoint at
+            = grid->visualRect(grid->model()->index(row - 1, ScanColumn::Folder - 1)).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     };
     click(3);
     m_dialogs.folders.enqueue(path(u"out"_qs));
     run(qPrintable(command));
-    QCOMPARE(log(), QStringList {grid->TextMatrix(3, 1) + u"|【文件加入待处理序列】"_qs});
+    QCOMPARE(
+        log(), QStringList {grid->TextMatrix(3, ScanColumn::Name) + u"|【文件加入待处理序列】"_qs});
     QCOMPARE(grid->Row(), 3);
 
     click(5);
     QList<int> highlighted;
     for (int r = 1; r < grid->Rows(); ++r) {
-        if (grid->isHighlighted(r, 1))
+        if (grid->isHighlighted(r, ScanColumn::Name))
             highlighted << r;
     }
     QCOMPARE(highlighted, QList<int> {5});
@@ -286,15 +295,18 @@ void TestFrmMainSelection::fileWhoseContentTwinChangedStaysBlue()
     find<QCheckBox>(u"Check1(7)"_qs)->click();
     scanAndFocus(compareGrid());
     QCOMPARE(compareGrid()->Rows(), 2);
-    const QString twin = compareGrid()->TextMatrix(1, 5) + compareGrid()->TextMatrix(1, 3);
-    const QString file = compareGrid()->TextMatrix(1, 4) + compareGrid()->TextMatrix(1, 2);
+    const QString twin = compareGrid()->TextMatrix(1, CompareColumn::Folder2)
+        + compareGrid()->TextMatrix(1, CompareColumn::Name2);
+    const QString file = compareGrid()->TextMatrix(1, CompareColumn::Folder1)
+        + compareGrid()->TextMatrix(1, CompareColumn::Name1);
     QVERIFY(TestFiles::write(twin, "changed"));
-    select(compareGrid(), 1, 2);
+    select(compareGrid(), 1, CompareColumn::Name1);
     run("DeleteFile");
 
     QVERIFY(QFile::exists(file));
     QCOMPARE(m_dialogs.prompts.size(), 0);
-    QCOMPARE(compareGrid()->gridModel()->cellForeColor(1, 2), FlexGrid::BlueColor);
+    QCOMPARE(
+        compareGrid()->gridModel()->cellForeColor(1, CompareColumn::Name1), FlexGrid::BlueColor);
     QCOMPARE(log().size(), 1);
     QVERIFY(log().at(0).endsWith(u"|【文件不存在】标示为蓝色字体"_qs));
 }
@@ -303,15 +315,15 @@ void TestFrmMainSelection::removeFromListDropsOnlyTheSelectedRecords()
 {
     makeFiles({u"01.mp3"_qs, u"1.mp3"_qs, u"2.mp3"_qs, u"3.mp3"_qs, u"4.mp3"_qs});
     scanAndFocus(scanGrid());
-    QCOMPARE(scanGrid()->TextMatrix(2, 1), u"1.mp3"_qs);
-    select(scanGrid(), 2, 1);
-    select(scanGrid(), 4, 1);
+    QCOMPARE(scanGrid()->TextMatrix(2, ScanColumn::Name), u"1.mp3"_qs);
+    select(scanGrid(), 2, ScanColumn::Name);
+    select(scanGrid(), 4, ScanColumn::Name);
     run("MoveFromList");
 
     QStringList names;
     for (int r = 1; r < scanGrid()->Rows(); ++r) {
-        QCOMPARE(scanGrid()->TextMatrix(r, 0), QString::number(r));
-        names << scanGrid()->TextMatrix(r, 1);
+        QCOMPARE(scanGrid()->TextMatrix(r, ScanColumn::Number), QString::number(r));
+        names << scanGrid()->TextMatrix(r, ScanColumn::Name);
     }
     QCOMPARE(names, (QStringList {u"01.mp3"_qs, u"2.mp3"_qs, u"4.mp3"_qs}));
     QStringList records;
@@ -335,7 +347,7 @@ void TestFrmMainSelection::sendToWithNothingUsableFails()
     QVERIFY(m_dialogs.prompts.isEmpty());
 
     QVERIFY(QFile::remove(path(u"tree/2.mp3"_qs)));
-    select(scanGrid(), 2, 1);
+    select(scanGrid(), 2, ScanColumn::Name);
     m_dialogs.folders.enqueue(path(u"out"_qs));
     run("SendFileTo");
     QCOMPARE(log(), QStringList {u"2.mp3|【文件不存在】标示为蓝色字体。"_qs});
@@ -352,8 +364,8 @@ void TestFrmMainSelection::moveRefusedAtAClashStaysRed()
     makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
     QVERIFY(TestFiles::write(path(u"out/2.mp3"_qs), "already there"));
     scanAndFocus(scanGrid());
-    select(scanGrid(), 1, 1);
-    select(scanGrid(), 2, 1);
+    select(scanGrid(), 1, ScanColumn::Name);
+    select(scanGrid(), 2, ScanColumn::Name);
     m_dialogs.folders.enqueue(path(u"out"_qs));
     m_dialogs.answer(u"跳过"_qs); // the name clash
     run("MoveFileTo");
@@ -363,8 +375,8 @@ void TestFrmMainSelection::moveRefusedAtAClashStaysRed()
             u"2.mp3|【移动失败】标示为红色字体"_qs, u"1.mp3|【移动成功】"_qs}));
     QVERIFY(QFile::exists(path(u"out/1.mp3"_qs)));
     QCOMPARE(scanGrid()->Rows(), 2);
-    QCOMPARE(scanGrid()->TextMatrix(1, 0), u"1"_qs);
-    QCOMPARE(scanGrid()->TextMatrix(1, 1), u"2.mp3"_qs);
+    QCOMPARE(scanGrid()->TextMatrix(1, ScanColumn::Number), u"1"_qs);
+    QCOMPARE(scanGrid()->TextMatrix(1, ScanColumn::Name), u"2.mp3"_qs);
     QCOMPARE(scanGrid()->CellForeColor(), FlexGrid::RedColor);
 }
 
@@ -421,28 +433,30 @@ void TestFrmMainSelection::compareListFileOutOfTheScanList()
     scanAndFocus(compareGrid());
     scanGrid()->setFocus();
     scanGrid()->clearHighlights();
-    select(scanGrid(), 2, 1); // b/x.mp3
+    select(scanGrid(), 2, ScanColumn::Name); // b/x.mp3
     run("MoveFromList");
-    QCOMPARE(scanGrid()->TextMatrix(2, 1), QString());
+    QCOMPARE(scanGrid()->TextMatrix(2, ScanColumn::Name), QString());
     const QString file = path(u"tree/b/x.mp3"_qs);
     if (rewritten)
         QVERIFY(TestFiles::rewriteKeepingTimes(file, "B/X.MP3"));
     compareGrid()->setFocus();
     compareGrid()->clearHighlights();
-    select(compareGrid(), 1, 3);
+    select(compareGrid(), 1, CompareColumn::Name2);
     m_dialogs.answer(u"是"_qs);
     run("DeleteFile");
 
     QCOMPARE(QFileInfo::exists(file), rewritten);
-    QCOMPARE(compareGrid()->gridModel()->cellForeColor(1, 3) == FlexGrid::BlueColor, rewritten);
+    QCOMPARE(
+        compareGrid()->gridModel()->cellForeColor(1, CompareColumn::Name2) == FlexGrid::BlueColor,
+        rewritten);
 }
 
 void TestFrmMainSelection::fileChangedWhileTheTrashAsksStaysRed()
 {
     makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
     scanAndFocus(scanGrid());
-    select(scanGrid(), 1, 1);
-    select(scanGrid(), 2, 1);
+    select(scanGrid(), 1, ScanColumn::Name);
+    select(scanGrid(), 2, ScanColumn::Name);
     const QString changed = path(u"tree/2.mp3"_qs);
     m_dialogs.onPrompt = [&](const Dialogs::Prompt &prompt) {
         if (prompt.title == u"删除文件")
@@ -457,8 +471,8 @@ void TestFrmMainSelection::fileChangedWhileTheTrashAsksStaysRed()
     QCOMPARE(TestFiles::read(changed), "two!!");
     QVERIFY(!QFileInfo::exists(path(u"tree/1.mp3"_qs)));
     QCOMPARE(scanGrid()->Rows(), 2);
-    QCOMPARE(scanGrid()->TextMatrix(1, 1), u"2.mp3"_qs);
-    QCOMPARE(scanGrid()->gridModel()->cellForeColor(1, 1), FlexGrid::RedColor);
+    QCOMPARE(scanGrid()->TextMatrix(1, ScanColumn::Name), u"2.mp3"_qs);
+    QCOMPARE(scanGrid()->gridModel()->cellForeColor(1, ScanColumn::Name), FlexGrid::RedColor);
 }
 
 // Copying removes nothing, so it takes the file as it is, whatever became
@@ -479,12 +493,13 @@ void TestFrmMainSelection::copiesTakeAFileWhoseTwinChanged()
     scanAndFocus(compareGrid());
     QCOMPARE(compareGrid()->Rows(), 2);
     QVERIFY(TestFiles::write(path(u"tree/b/x.mp3"_qs), "changed"));
-    select(compareGrid(), 1, 2);
+    select(compareGrid(), 1, CompareColumn::Name1);
     m_dialogs.folders.enqueue(path(u"out"_qs));
     run(action.toLatin1().constData());
 
     QCOMPARE(log(), QStringList {u"a/x.mp3|【文件加入待处理序列】"_qs});
-    QVERIFY(compareGrid()->gridModel()->cellForeColor(1, 2) != FlexGrid::BlueColor);
+    QVERIFY(
+        compareGrid()->gridModel()->cellForeColor(1, CompareColumn::Name1) != FlexGrid::BlueColor);
     QCOMPARE(m_dialogs.prompts.size(), 1);
     if (action == u"SendFileTo") {
         QCOMPARE(m_dialogs.prompts.first().text, u"文件发送成功！"_qs);

@@ -111,8 +111,9 @@ void TestFrmMainSort::menuItemsAlternateEachTheirOwnDirection()
     QCOMPARE(column(grid, col), expected);
     QCOMPARE(grid->Col(), col);
     // Whole rows move: the name still stands beside its own number.
-    const QStringList numbers = column(grid, 0);
-    const QStringList names = column(grid, grid == scanGrid() ? 1 : 2);
+    const QStringList numbers = column(grid, ScanColumn::Number);
+    const QStringList names
+        = column(grid, grid == scanGrid() ? int(ScanColumn::Name) : int(CompareColumn::Name1));
     for (int r = 0; r < names.size(); ++r)
         QCOMPARE(numbers.at(r), QString::number(u"bca"_qs.indexOf(names.at(r).at(0)) + 1));
 }
@@ -121,22 +122,23 @@ void TestFrmMainSort::headerButtonSortsTheShownListAndAlternates()
 {
     fill();
     auto *button = find<QPushButton>(u"Command1"_qs);
-    hoverHeader(scanGrid(), 3);
+    hoverHeader(scanGrid(), ScanColumn::Size);
     QVERIFY(button->isVisible());
     button->click();
-    QCOMPARE(column(scanGrid(), 3), (QStringList {u"9"_qs, u"10"_qs, u"100"_qs}));
+    QCOMPARE(column(scanGrid(), ScanColumn::Size), (QStringList {u"9"_qs, u"10"_qs, u"100"_qs}));
     QCOMPARE(button->text(), u"DOWN"_qs);
-    hoverHeader(scanGrid(), 3);
+    hoverHeader(scanGrid(), ScanColumn::Size);
     button->click();
-    QCOMPARE(column(scanGrid(), 3), (QStringList {u"100"_qs, u"10"_qs, u"9"_qs}));
+    QCOMPARE(column(scanGrid(), ScanColumn::Size), (QStringList {u"100"_qs, u"10"_qs, u"9"_qs}));
     QCOMPARE(button->text(), u"UP"_qs);
 
     // The compare page sorts only the compare grid.
     find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);
-    hoverHeader(compareGrid(), 2);
+    hoverHeader(compareGrid(), CompareColumn::Name1);
     button->click();
-    QCOMPARE(column(compareGrid(), 2), (QStringList {u"a.mp3"_qs, u"b.mp3"_qs, u"c.mp3"_qs}));
-    QCOMPARE(column(scanGrid(), 3), (QStringList {u"100"_qs, u"10"_qs, u"9"_qs}));
+    QCOMPARE(column(compareGrid(), CompareColumn::Name1),
+        (QStringList {u"a.mp3"_qs, u"b.mp3"_qs, u"c.mp3"_qs}));
+    QCOMPARE(column(scanGrid(), ScanColumn::Size), (QStringList {u"100"_qs, u"10"_qs, u"9"_qs}));
     QCOMPARE(button->text(), u"DOWN"_qs);
 }
 
@@ -156,8 +158,9 @@ void TestFrmMainSort::removalAfterASortRemovesTheRightRecord()
     QTest::mouseClick(scanGrid()->viewport(), Qt::LeftButton, {}, second);
     find<QAction>(u"MoveFromList"_qs)->trigger();
 
-    QCOMPARE(column(scanGrid(), 1), (QStringList {u"d.mp3"_qs, u"b.mp3"_qs, u"a.mp3"_qs}));
-    QCOMPARE(column(scanGrid(), 0), (QStringList {u"1"_qs, u"2"_qs, u"3"_qs}));
+    QCOMPARE(column(scanGrid(), ScanColumn::Name),
+        (QStringList {u"d.mp3"_qs, u"b.mp3"_qs, u"a.mp3"_qs}));
+    QCOMPARE(column(scanGrid(), ScanColumn::Number), (QStringList {u"1"_qs, u"2"_qs, u"3"_qs}));
     QStringList records;
     for (const FileRecord &record : m_window->catalogue().records())
         records << record.name();

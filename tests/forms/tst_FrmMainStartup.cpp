@@ -52,12 +52,12 @@ void TestFrmMainStartup::startsWithEmptyListsAndWaitingTexts()
     auto *compare = find<FlexGrid>(QStringLiteral("MSH1"));
     QCOMPARE(scan->Rows(), 2);
     QCOMPARE(scan->Cols(), 8);
-    QCOMPARE(scan->TextMatrix(0, 0), QStringLiteral(" 序号 "));
-    QCOMPARE(scan->TextMatrix(0, 7), QStringLiteral("文件类型"));
+    QCOMPARE(scan->TextMatrix(0, ScanColumn::Number), QStringLiteral(" 序号 "));
+    QCOMPARE(scan->TextMatrix(0, ScanColumn::Type), QStringLiteral("文件类型"));
     QCOMPARE(compare->Rows(), 2);
     QCOMPARE(compare->Cols(), 16);
-    QCOMPARE(compare->TextMatrix(0, 1), QStringLiteral("  相似度 "));
-    QCOMPARE(compare->TextMatrix(0, 15), QStringLiteral("文件2类型"));
+    QCOMPARE(compare->TextMatrix(0, CompareColumn::Similarity), QStringLiteral("  相似度 "));
+    QCOMPARE(compare->TextMatrix(0, CompareColumn::Type2), QStringLiteral("文件2类型"));
     for (int c = 0; c < 16; ++c)
         QVERIFY(compare->TextMatrix(1, c).isEmpty());
 
@@ -86,8 +86,15 @@ void TestFrmMainStartup::startsWithKeepRulesThresholdsAndMenus()
     auto *rules = find<QComboBox>(QStringLiteral("Combo2"));
     QCOMPARE(rules->count(), 10);
     QCOMPARE(rules->currentIndex(), 0);
-    QCOMPARE(rules->itemText(0), QStringLiteral("保留 [文件名1] 列的文件"));
-    QCOMPARE(rules->itemText(9), QStringLiteral("保留访问时间较晚的文件"));
+    QStringList ruleTexts;
+    for (int i = 0; i < rules->count(); ++i)
+        ruleTexts << rules->itemText(i);
+    QCOMPARE(ruleTexts,
+        (QStringList {u"保留 [文件名1] 列的文件"_qs, u"保留 [文件名2] 列的文件"_qs,
+            u"保留（字节）较大的文件"_qs, u"保留（字节）较小的文件"_qs,
+            u"保留创建时间较早的文件"_qs, u"保留创建时间较晚的文件"_qs,
+            u"保留修改时间较早的文件"_qs, u"保留修改时间较晚的文件"_qs,
+            u"保留访问时间较早的文件"_qs, u"保留访问时间较晚的文件"_qs}));
     QVERIFY(!rules->isEditable());
 
     auto *threshold = find<QComboBox>(QStringLiteral("Combo3"));
@@ -125,19 +132,19 @@ void TestFrmMainStartup::initGridResetsOnlyTheChosenGrid()
     scan->AddItem(QStringList {QStringLiteral("1"), QStringLiteral("a.mp3")}, 1);
     compare->AddItem(QStringList {QStringLiteral("1"), QStringLiteral("100.00%")}, 1);
 
-    m_window->InitGrid(0);
+    m_window->InitGrid(FrmMain::Grids::Scan);
     QCOMPARE(scan->Rows(), 2);
-    QVERIFY(scan->TextMatrix(1, 1).isEmpty());
+    QVERIFY(scan->TextMatrix(1, ScanColumn::Name).isEmpty());
     QCOMPARE(compare->Rows(), 3);
-    QCOMPARE(compare->TextMatrix(1, 1), QStringLiteral("100.00%"));
+    QCOMPARE(compare->TextMatrix(1, CompareColumn::Similarity), QStringLiteral("100.00%"));
 
     scan->AddItem(QStringList {QStringLiteral("1"), QStringLiteral("a.mp3")}, 1);
-    m_window->InitGrid(1);
+    m_window->InitGrid(FrmMain::Grids::Compare);
     QCOMPARE(compare->Rows(), 2);
-    QCOMPARE(compare->TextMatrix(0, 2), QStringLiteral("文件名1"));
-    QCOMPARE(scan->TextMatrix(1, 1), QStringLiteral("a.mp3"));
+    QCOMPARE(compare->TextMatrix(0, CompareColumn::Name1), QStringLiteral("文件名1"));
+    QCOMPARE(scan->TextMatrix(1, ScanColumn::Name), QStringLiteral("a.mp3"));
 
-    m_window->InitGrid(3);
+    m_window->InitGrid(FrmMain::Grids(3)); // no grid of its own
     QCOMPARE(scan->Rows(), 3);
 }
 
@@ -146,25 +153,26 @@ void TestFrmMainStartup::resetGridOpensAtItsFirstCell()
     m_window->show();
     auto *compare = find<FlexGrid>(QStringLiteral("MSH1"));
     // Every similarity shows whole, from the start.
-    QVERIFY(compare->ColWidth(1) >= TextMeasure(m_window->font()).widthTwips(u"100.00%"));
+    QVERIFY(compare->ColWidth(CompareColumn::Similarity)
+        >= TextMeasure(m_window->font()).widthTwips(u"100.00%"));
 
     auto *scan = find<FlexGrid>(QStringLiteral("MSHList"));
     QList<QStringList> rows;
     for (int i = 1; i <= 300; ++i)
         rows.append({QString::number(i), QString(300, u'x')});
     scan->AddItems(rows, 1);
-    scan->setColWidth(1, 100000);
+    scan->setColWidth(ScanColumn::Name, 100000);
     scan->setRow(280);
-    scan->setCol(7);
+    scan->setCol(ScanColumn::Type);
     QCoreApplication::processEvents(); // the scroll ranges follow the layout
     scan->verticalScrollBar()->setValue(200);
     scan->horizontalScrollBar()->setValue(scan->horizontalScrollBar()->maximum());
     QVERIFY(scan->verticalScrollBar()->value() > 0);
     QVERIFY(scan->horizontalScrollBar()->value() > 0);
 
-    m_window->InitGrid(0);
+    m_window->InitGrid(FrmMain::Grids::Scan);
     scan->AddItems(rows, 1);
-    scan->setColWidth(1, 100000);
+    scan->setColWidth(ScanColumn::Name, 100000);
     QCoreApplication::processEvents();
     QCOMPARE(scan->Row(), 1);
     QCOMPARE(scan->Col(), 1);
@@ -175,20 +183,20 @@ void TestFrmMainStartup::resetGridOpensAtItsFirstCell()
 void TestFrmMainStartup::widenColumnsNeverNarrows()
 {
     auto *scan = find<FlexGrid>(QStringLiteral("MSHList"));
-    const int before1 = scan->ColWidth(1);
-    const int before2 = scan->ColWidth(2);
-    QList<int> widths(8, 0);
-    widths[1] = before1 + 3000;
-    widths[2] = 0;
-    ModSetGrid::WidenColumns(*scan, 1, widths);
-    QVERIFY(scan->ColWidth(1) >= before1 + 2900); // pixel rounding of twips
-    QCOMPARE(scan->ColWidth(2), before2);
-    const int widened = scan->ColWidth(1);
+    const int before1 = scan->ColWidth(ScanColumn::Name);
+    const int before2 = scan->ColWidth(ScanColumn::Folder);
+    QList<int> widths(ScanColumn::Count, 0);
+    widths[ScanColumn::Name] = before1 + 3000;
+    widths[ScanColumn::Folder] = 0;
+    ModSetGrid::WidenColumns(*scan, ScanColumn::Name, widths);
+    QVERIFY(scan->ColWidth(ScanColumn::Name) >= before1 + 2900); // pixel rounding of twips
+    QCOMPARE(scan->ColWidth(ScanColumn::Folder), before2);
+    const int widened = scan->ColWidth(ScanColumn::Name);
     QList<int> tooMany(20, 100000);
-    tooMany[1] = 0;
-    ModSetGrid::WidenColumns(*scan, 1, tooMany);
-    QCOMPARE(scan->ColWidth(1), widened);
-    QVERIFY(scan->ColWidth(7) >= 99900);
+    tooMany[ScanColumn::Name] = 0;
+    ModSetGrid::WidenColumns(*scan, ScanColumn::Name, tooMany);
+    QCOMPARE(scan->ColWidth(ScanColumn::Name), widened);
+    QVERIFY(scan->ColWidth(ScanColumn::Type) >= 99900);
 }
 
 void TestFrmMainStartup::lockPatternLeavesOnlyCheckBoxes()

@@ -3,12 +3,17 @@
 #include "FakeDesktopShell.h"
 #include "FakeDialogs.h"
 #include "WindowControls.h"
+#include "core/GridSchema.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/StatusBar.h"
 
 #include <QObject>
 #include <QPushButton>
+
+// Window tests name the grids' columns as the schema does.
+namespace ScanColumn = GridSchema::ScanColumn;
+namespace CompareColumn = GridSchema::CompareColumn;
 
 // The main window under test: made anew for each case with fresh dialogs
 // and desktop services that answer its requests and record them; controls
