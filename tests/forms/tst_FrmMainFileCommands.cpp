@@ -119,11 +119,15 @@ void TestFrmMainFileCommands::singleFileCommandsTakeTheCurrentCell_data()
     QTest::addColumn<QString>("grid"); // "scan", "compare", or another control
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("target"); // empty: no target
-    QTest::newRow("scan grid, type column") << u"scan"_qs << 7 << u"b/x.mp3"_qs;
-    QTest::newRow("compare, size of file 1") << u"compare"_qs << 6 << u"a/x.mp3"_qs;
-    QTest::newRow("compare, size of file 2") << u"compare"_qs << 7 << u"b/x.mp3"_qs;
-    QTest::newRow("compare, similarity") << u"compare"_qs << 1 << QString();
-    QTest::newRow("compare, type of file 2") << u"compare"_qs << 15 << QString();
+    QTest::newRow("scan grid, type column") << u"scan"_qs << int(ScanColumn::Type) << u"b/x.mp3"_qs;
+    QTest::newRow("compare, size of file 1")
+        << u"compare"_qs << int(CompareColumn::Size1) << u"a/x.mp3"_qs;
+    QTest::newRow("compare, size of file 2")
+        << u"compare"_qs << int(CompareColumn::Size2) << u"b/x.mp3"_qs;
+    QTest::newRow("compare, similarity")
+        << u"compare"_qs << int(CompareColumn::Similarity) << QString();
+    QTest::newRow("compare, type of file 2")
+        << u"compare"_qs << int(CompareColumn::Type2) << QString();
     QTest::newRow("focus in the folder box") << u"Text1"_qs << 2 << QString();
 }
 
@@ -440,7 +444,7 @@ void TestFrmMainFileCommands::copyPutsSelectedFilesOnClipboard()
     if (highlighted) {
         // Both names, and file 2 a second time by its size.
         const FlexGrid::QuietMoves quiet(*compareGrid());
-        for (const int col : {2, 3, 7}) {
+        for (const int col : {CompareColumn::Name1, CompareColumn::Name2, CompareColumn::Size2}) {
             compareGrid()->setRow(1);
             compareGrid()->setCol(col);
             compareGrid()->setCellBackColor(FlexGrid::SelectionColor);

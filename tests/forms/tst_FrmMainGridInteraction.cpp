@@ -214,8 +214,8 @@ void TestFrmMainGridInteraction::sortColumnShowsNoHiddenHighlight_data()
 {
     QTest::addColumn<int>("col");
     QTest::addColumn<bool>("menu"); // whether a right click opens the context menu
-    QTest::newRow("number column") << 0 << false;
-    QTest::newRow("size column") << 3 << true;
+    QTest::newRow("number column") << int(ScanColumn::Number) << false;
+    QTest::newRow("size column") << int(ScanColumn::Size) << true;
 }
 
 // A sort makes its column the current one; the number column is never

@@ -85,18 +85,21 @@ void TestFrmMainSort::menuItemsAlternateEachTheirOwnDirection_data()
     QTest::addColumn<int>("col");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("names, first use descending") << QStringList {
-        u"ListSortMnu1(2)"_qs} << 1 << QStringList {u"c.mp3"_qs, u"b.mp3"_qs, u"a.mp3"_qs};
-    QTest::newRow("names, second use ascending") << QStringList {u"ListSortMnu1(2)"_qs,
-        u"ListSortMnu1(2)"_qs} << 1 << QStringList {u"a.mp3"_qs, u"b.mp3"_qs, u"c.mp3"_qs};
+    QTest::newRow("names, first use descending")
+        << QStringList {u"ListSortMnu1(2)"_qs} << int(ScanColumn::Name)
+        << QStringList {u"c.mp3"_qs, u"b.mp3"_qs, u"a.mp3"_qs};
+    QTest::newRow("names, second use ascending")
+        << QStringList {u"ListSortMnu1(2)"_qs, u"ListSortMnu1(2)"_qs} << int(ScanColumn::Name)
+        << QStringList {u"a.mp3"_qs, u"b.mp3"_qs, u"c.mp3"_qs};
     QTest::newRow("sizes as numbers, another item between")
-        << QStringList {u"ListSortMnu1(4)"_qs, u"ListSortMnu1(2)"_qs, u"ListSortMnu1(4)"_qs} << 3
-        << QStringList {u"9"_qs, u"10"_qs, u"100"_qs};
+        << QStringList {u"ListSortMnu1(4)"_qs, u"ListSortMnu1(2)"_qs, u"ListSortMnu1(4)"_qs}
+        << int(ScanColumn::Size) << QStringList {u"9"_qs, u"10"_qs, u"100"_qs};
     QTest::newRow("dates as text")
-        << QStringList {u"ListSortMnu1(5)"_qs, u"ListSortMnu1(5)"_qs} << 4
+        << QStringList {u"ListSortMnu1(5)"_qs, u"ListSortMnu1(5)"_qs} << int(ScanColumn::Created)
         << QStringList {u"2024/10/5 8:00:00"_qs, u"2024/9/30 8:00:00"_qs, u"2024/9/5 8:00:00"_qs};
-    QTest::newRow("similarities by value") << QStringList {
-        u"ListSortMnu2(2)"_qs} << 1 << QStringList {u"100.00%"_qs, u"57.14%"_qs, u"9.50%"_qs};
+    QTest::newRow("similarities by value")
+        << QStringList {u"ListSortMnu2(2)"_qs} << int(CompareColumn::Similarity)
+        << QStringList {u"100.00%"_qs, u"57.14%"_qs, u"9.50%"_qs};
 }
 
 void TestFrmMainSort::menuItemsAlternateEachTheirOwnDirection()
@@ -153,8 +156,9 @@ void TestFrmMainSort::removalAfterASortRemovesTheRightRecord()
     QCOMPARE(m_window->catalogue().count(), 4);
 
     find<QAction>(u"ListSortMnu1(2)"_qs)->trigger(); // d, c, b, a
-    const QPoint second
-        = scanGrid()->visualRect(scanGrid()->model()->index(1, 0)).center(); // row 2: c.mp3
+    const QPoint second = scanGrid()
+                              ->visualRect(scanGrid()->model()->index(1, ScanColumn::Name - 1))
+                              .center(); // row 2: c.mp3
     QTest::mouseClick(scanGrid()->viewport(), Qt::LeftButton, {}, second);
     find<QAction>(u"MoveFromList"_qs)->trigger();
 

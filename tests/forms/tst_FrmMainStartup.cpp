@@ -175,7 +175,7 @@ void TestFrmMainStartup::resetGridOpensAtItsFirstCell()
     scan->setColWidth(ScanColumn::Name, 100000);
     QCoreApplication::processEvents();
     QCOMPARE(scan->Row(), 1);
-    QCOMPARE(scan->Col(), 1);
+    QCOMPARE(scan->Col(), ScanColumn::Name);
     QCOMPARE(scan->verticalScrollBar()->value(), 0);
     QCOMPARE(scan->horizontalScrollBar()->value(), 0);
 }
