@@ -1,6 +1,6 @@
 #include "platform/files/ShellFileOperation.h"
 
-#include "platform/desktop/Dialogs.h"
+#include "platform/files/FileOpPrompter.h"
 #include "platform/files/FileOps.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/ShellFilePrompts.h"
@@ -97,12 +97,12 @@ int ShellFileOperation::perform(ShellFileRequest &request)
 
 int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &sources)
 {
-    if (m_dialogs.ask(trashConfirmation(sources)).button != 0) {
+    if (m_prompter.ask(trashConfirmation(sources)).button != 0) {
         request.anyOperationsAborted = true;
         return Cancelled;
     }
     const auto operation = request.operation;
-    const auto progress = m_dialogs.startProgress(progressTitle(operation));
+    const auto progress = m_prompter.startProgress(progressTitle(operation));
     const Trash trash;
     const int count = int(sources.size());
     bool failed = false;
@@ -126,7 +126,7 @@ int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &s
         failed = true;
         if (request.flags & ShellFileRequest::NoErrorUi)
             continue;
-        if (m_dialogs.ask(failure(operation, path, result.error)).button != SkipFile) {
+        if (m_prompter.ask(failure(operation, path, result.error)).button != SkipFile) {
             request.anyOperationsAborted = true;
             return Cancelled;
         }
@@ -142,7 +142,7 @@ int ShellFileOperation::transferAll(
     const FileOpResult made = FileOps::makeFolders(target);
     if (!made) {
         if (showErrors)
-            m_dialogs.ask(unusableTarget(operation, target, made.error));
+            m_prompter.ask(unusableTarget(operation, target, made.error));
         return TargetUnusable;
     }
 
@@ -151,7 +151,7 @@ int ShellFileOperation::transferAll(
         totalBytes += sizeOf(path);
     qint64 bytesDone = 0;
 
-    const auto progress = m_dialogs.startProgress(progressTitle(operation));
+    const auto progress = m_prompter.startProgress(progressTitle(operation));
     std::optional<Clash> clashForAll;
     const int count = int(sources.size());
     bool failed = false;
@@ -176,7 +176,7 @@ int ShellFileOperation::transferAll(
             } else {
                 Clash answer = clashForAll.value_or(CancelAll);
                 if (!clashForAll) {
-                    const Dialogs::Reply reply = m_dialogs.ask(
+                    const FileOpPrompter::Reply reply = m_prompter.ask(
                         clash(operation, name, factsOf(source), factsOf(destination)));
                     answer = reply.button >= Replace && reply.button <= CancelAll
                         ? Clash(reply.button)
@@ -226,7 +226,7 @@ int ShellFileOperation::transferAll(
         failed = true;
         if (!showErrors)
             continue;
-        if (m_dialogs.ask(failure(operation, source, result.error)).button != SkipFile) {
+        if (m_prompter.ask(failure(operation, source, result.error)).button != SkipFile) {
             request.anyOperationsAborted = true;
             return Cancelled;
         }

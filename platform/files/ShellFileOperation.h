@@ -2,11 +2,12 @@
 
 #include "platform/files/ShellFileRequest.h"
 
-class Dialogs;
+class FileOpPrompter;
 
 // This platform's file-operation service: one request copies, moves or
 // trashes a whole list, with its own confirmation, clash, progress and error
-// windows (all through the dialog seam), and answers with one return code.
+// windows (all through the prompter it is given), and answers with one
+// return code.
 class ShellFileOperation
 {
 public:
@@ -18,8 +19,8 @@ public:
         TargetUnusable = 0x12 // the target folder could not be made or used
     };
 
-    explicit ShellFileOperation(Dialogs &dialogs)
-        : m_dialogs(dialogs)
+    explicit ShellFileOperation(FileOpPrompter &prompter)
+        : m_prompter(prompter)
     {
     }
 
@@ -29,5 +30,5 @@ private:
     int trashAll(ShellFileRequest &request, const QStringList &sources);
     int transferAll(ShellFileRequest &request, const QStringList &sources, const QString &target);
 
-    Dialogs &m_dialogs;
+    FileOpPrompter &m_prompter;
 };

@@ -1,13 +1,10 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/TrashFolders.h"
-#include "platform/widgets/TextMeasure.h"
-#include "platform/widgets/Twips.h"
 
 #include "core/DateTimeText.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +39,6 @@ private Q_SLOTS:
     void recognisesTheHomeTrash();
     void appendsTheSeparator();
     void tellsWhatExists();
-    void measuresLikeTheFont();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -302,24 +298,6 @@ void TestFileSystem::tellsWhatExists()
     QVERIFY(exists(path(u"dangling"_qs)));
     QVERIFY(!exists(path(u"gone"_qs)));
     QVERIFY(!exists(QString()));
-}
-
-void TestFileSystem::measuresLikeTheFont()
-{
-    QFont font;
-    font.setPointSize(9);
-    TextMeasure measure(font);
-    const QFontMetricsF metrics(font);
-    const QStringList texts = {QString(), u"song.mp3"_qs, u"/home/用户/音乐/华语/"_qs,
-        u"2021/3/4 5:06:07"_qs, u"MP3 音频"_qs, u"\U0001F3B5"_qs};
-    for (const QString &text : texts) {
-        const double exact = metrics.horizontalAdvance(u"####"_qs + text) * Twips::perPixel();
-        const int summed = measure.widthTwips(text);
-        QVERIFY2(qAbs(summed - exact) <= qMax(15.0, exact * 0.03),
-            qPrintable(
-                text + u": "_qs + QString::number(summed) + u" vs "_qs + QString::number(exact)));
-    }
-    QVERIFY(measure.widthTwips(u"aaaa"_qs) > measure.widthTwips(u"aaa"_qs));
 }
 
 QTEST_MAIN(TestFileSystem)
