@@ -1,4 +1,5 @@
 #include "platform/files/FileSystem.h"
+#include "platform/files/FileTypes.h"
 #include "platform/files/TrashFolders.h"
 
 #include "core/DateTimeText.h"
@@ -16,6 +17,10 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <latch>
+#include <thread>
+#include <vector>
+
 using namespace FileSystem;
 
 class TestFileSystem : public QObject
@@ -31,6 +36,7 @@ private Q_SLOTS:
     void readsDetails();
     void describesTypesByExtension_data();
     void describesTypesByExtension();
+    void describesTypesFromManyThreads();
     void convertsTimesToLocalText_data();
     void convertsTimesToLocalText();
     void recognisesRecycleBins_data();
@@ -171,7 +177,9 @@ void TestFileSystem::readsDetails()
 
     const Listing listing = readFolder(dir.path());
     QCOMPARE(listing.entries.size(), 1);
-    const FileDetails details = FileSystem::details(u"big.mp3"_qs, listing.entries[0].status);
+    FileTypes types;
+    const FileDetails details
+        = FileSystem::details(u"big.mp3"_qs, listing.entries[0].status, types);
     QCOMPARE(details.size, u"3221225472"_qs);
     QCOMPARE(details.modified, u"2019/5/6 7:08:09"_qs);
     QCOMPARE(details.accessed, u"2020/1/2"_qs);
@@ -197,8 +205,44 @@ void TestFileSystem::describesTypesByExtension()
 {
     QFETCH(QString, name);
     QFETCH(QString, type);
-    QCOMPARE(typeText(name), type);
-    QCOMPARE(typeText(name), type); // the cached answer is the same
+    FileTypes types;
+    QCOMPARE(types.textOf(name), type);
+    QCOMPARE(types.textOf(name), type); // the cached answer is the same
+}
+
+void TestFileSystem::describesTypesFromManyThreads()
+{
+    // The content reading's threads share one instance; each thread asks for
+    // the same many extensions in its own order while the others fill it.
+    QStringList names;
+    for (int i = 0; i < 3000; ++i)
+        names << u"f.x%1"_qs.arg(i);
+    names << u"a.mp3"_qs << u"b.txt"_qs << u"c.png"_qs;
+    QStringList expected;
+    for (const QString &name : std::as_const(names))
+        expected << FileTypes().textOf(name);
+
+    FileTypes shared;
+    constexpr int threadCount = 8;
+    std::vector<QStringList> seen(threadCount);
+    std::vector<std::thread> threads;
+    std::latch start(threadCount);
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            QStringList &mine = seen[size_t(t)];
+            for (int i = 0; i < names.size(); ++i)
+                mine << QString();
+            for (int k = 0; k < names.size(); ++k) {
+                const int i = t % 2 ? int(names.size()) - 1 - k : k;
+                mine[i] = shared.textOf(names.at(i));
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (int t = 0; t < threadCount; ++t)
+        QCOMPARE(seen[size_t(t)], expected);
 }
 
 void TestFileSystem::convertsTimesToLocalText_data()
