@@ -103,6 +103,8 @@ private Q_SLOTS:
     void progressShowsBytesOfLargeCopies();
     void cancelInProgressStopsAfterCurrentFile_data();
     void cancelInProgressStopsAfterCurrentFile();
+    void failureWindowSkipsOrCancelsTheRest_data();
+    void failureWindowSkipsOrCancelsTheRest();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -786,6 +788,52 @@ void TestShellFileOperation::cancelInProgressStopsAfterCurrentFile()
     if (operation == ShellFileRequest::Copy)
         left = QStringList({"1.txt", "2.txt", "3.txt"});
     QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), left);
+}
+
+void TestShellFileOperation::failureWindowSkipsOrCancelsTheRest_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("button");
+    for (const auto op :
+        {ShellFileRequest::Copy, ShellFileRequest::Move, ShellFileRequest::Delete}) {
+        for (const char *button : {"跳过", "取消"})
+            QTest::addRow("%d, %s", int(op), button) << int(op) << QString::fromUtf8(button);
+    }
+}
+
+void TestShellFileOperation::failureWindowSkipsOrCancelsTheRest()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, button);
+    const auto op = ShellFileRequest::Operation(operation);
+    const QString gone = path(QStringLiteral("src/gone.txt"));
+    const QString a = path(QStringLiteral("src/a.txt"));
+    QVERIFY(TestFiles::write(a, "a"));
+    const QString target = path(QStringLiteral("target"));
+    ShellFileRequest request
+        = op == ShellFileRequest::Delete ? trash({gone, a}) : transfer(op, {gone, a}, target);
+    request.flags &= quint16(~ShellFileRequest::NoErrorUi);
+    FakePrompter prompter;
+    if (op == ShellFileRequest::Delete)
+        prompter.answer(QStringLiteral("是"));
+    prompter.answer(button);
+    const bool skip = button == u"跳过";
+    QCOMPARE(ShellFileOperation(prompter).perform(request),
+        int(skip ? ShellFileOperation::SomeFailed : ShellFileOperation::Cancelled));
+    QCOMPARE(request.anyOperationsAborted, !skip);
+
+    // One error window, for the missing file, before a.txt was touched.
+    QCOMPARE(prompter.prompts.size(), op == ShellFileRequest::Delete ? 2 : 1);
+    const FileOpPrompter::Prompt &error = prompter.prompts.last();
+    QCOMPARE(error.title, ShellFilePrompts::progressTitle(op) + QStringLiteral("时出错"));
+    QVERIFY(error.text.contains(gone));
+    QCOMPARE(prompter.progresses.size(), 1);
+    QCOMPARE(prompter.progresses.first()->labels.size(), skip ? 2 : 1);
+
+    const QString done
+        = op == ShellFileRequest::Delete ? m_home + QStringLiteral("/files") : target;
+    QCOMPARE(TestFiles::entries(done), skip ? QStringList {"a.txt"} : QStringList {});
+    QCOMPARE(QFileInfo::exists(a), !skip || op == ShellFileRequest::Copy);
 }
 
 namespace {
