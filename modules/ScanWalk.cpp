@@ -30,7 +30,7 @@ QList<QStringList> ScanWalk::takeRows()
 void ScanWalk::accept(
     const QString &folder, int folderWidth, const FileSystem::Entry &entry, int number)
 {
-    const FileSystem::FileDetails details = FileSystem::details(entry.name, entry.status);
+    const FileSystem::FileDetails details = FileSystem::details(entry.name, entry.status, m_types);
     FileRecord record {{entry.name, folder, details.size, details.created, details.modified,
                            details.accessed, details.type},
         FileSystem::stampOf(entry.status)};

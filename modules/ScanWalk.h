@@ -3,6 +3,7 @@
 #include "core/FileCatalogue.h"
 #include "core/FilePattern.h"
 #include "core/GridSchema.h"
+#include "platform/files/FileTypes.h"
 #include "platform/files/TrashFolders.h"
 #include "platform/widgets/TextMeasure.h"
 
@@ -55,6 +56,7 @@ private:
     TextMeasure m_measure;
     ThrottledText &m_status;
     const TrashFolders m_trashes;
+    FileTypes m_types;
     QHash<QString, int> m_typeWidths; // few distinct type texts, measured once each
     Widths m_maxWidths {};
     QList<QStringList> m_rows;

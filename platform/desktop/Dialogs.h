@@ -1,54 +1,21 @@
 #pragma once
 
+#include "platform/files/FileOpPrompter.h"
+
 #include <QString>
-#include <QStringList>
+
+#include <optional>
 
 class QMenu;
 class QPoint;
 
-#include <memory>
-#include <optional>
-
 // Every prompt the program shows goes through this seam: message boxes, the
-// folder picker, the one-line input and the file-operation windows. The
-// window gets an instance at construction; tests hand in one that replays
-// queued answers and records every prompt.
-class Dialogs
+// folder picker, the one-line input and, as the file layer's prompter, the
+// file-operation windows. The window gets an instance at construction; tests
+// hand in one that replays queued answers and records every prompt.
+class Dialogs : public FileOpPrompter
 {
 public:
-    enum class Icon { None, Information, Question, Warning, Critical };
-
-    struct Prompt
-    {
-        QString title;
-        QString text;
-        Icon icon = Icon::None;
-        QStringList buttons; // in the order shown; the first is the default
-        QString checkBox; // empty: no check box
-        bool systemModal = false; // application-modal and kept on top
-        int escapeButton = -1; // answer given by Escape or the close box
-    };
-
-    struct Reply
-    {
-        int button = -1; // index into Prompt::buttons, or the escape button
-        bool checked = false;
-    };
-
-    // A long file operation's progress window. cancelled() turns true once the
-    // user pressed its Cancel button.
-    class Progress
-    {
-    public:
-        virtual ~Progress() = default;
-        virtual void setLabel(const QString &text) = 0;
-        virtual void setValue(qint64 done, qint64 total) = 0;
-        virtual bool cancelled() = 0;
-    };
-
-    virtual ~Dialogs() = default;
-
-    virtual Reply ask(const Prompt &prompt) = 0;
     // The folder picker restricted to folders; empty when cancelled.
     virtual QString chooseFolder(const QString &title) = 0;
     // The one-line input dialog; nullopt when cancelled.
@@ -57,13 +24,6 @@ public:
         = 0;
     // A context menu at a screen position; returns once it is closed.
     virtual void popupMenu(QMenu *menu, const QPoint &globalPos) = 0;
-    // Shown only once the operation has run for about half a second.
-    virtual std::unique_ptr<Progress> startProgress(const QString &title) = 0;
-
-    static constexpr auto Ok = "确定";
-    static constexpr auto Cancel = "取消";
-    static constexpr auto Yes = "是";
-    static constexpr auto No = "否";
 
     // The program's message boxes by kind, built on ask(). Notices, questions
     // and errors are system-modal; a plain message carries the application's

@@ -1,5 +1,7 @@
 #include "platform/desktop/FilePropertiesWindow.h"
 
+#include "platform/files/FileTypes.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -37,7 +39,7 @@ FilePropertiesWindow::FilePropertiesWindow(
 
     const QString values[] = {
         name,
-        FileSystem::typeText(name),
+        FileTypes().textOf(name),
         slash > 0 ? path.left(slash) : QString(FileSystem::Separator),
         QStringLiteral("%1 字节").arg(status.size),
         FileSystem::dateTimeText(status.created),

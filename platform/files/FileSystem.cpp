@@ -1,11 +1,10 @@
 #include "platform/files/FileSystem.h"
 
 #include "core/DateTimeText.h"
+#include "platform/files/FileTypes.h"
 #include "platform/files/TrashFolders.h"
 
 #include <QFile>
-#include <QHash>
-#include <QMimeDatabase>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -213,35 +212,10 @@ QString dateTimeText(Timestamp time)
         local.tm_hour, local.tm_min, local.tm_sec);
 }
 
-QString typeText(const QString &name)
-{
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot >= 0 ? name.mid(dot + 1) : QString();
-    if (extension.isEmpty())
-        return QStringLiteral("文件");
-
-    static QHash<QString, QString> cache;
-    const auto cached = cache.constFind(extension);
-    if (cached != cache.cend())
-        return *cached;
-
-    // By the name alone: the file is never opened for its type.
-    static const QMimeDatabase database;
-    const QList<QMimeType> types
-        = database.mimeTypesForFileName(QStringLiteral("name.") + extension);
-    QString text;
-    if (!types.isEmpty())
-        text = types.first().comment();
-    if (text.isEmpty())
-        text = extension.toUpper() + QStringLiteral(" 文件");
-    cache.insert(extension, text);
-    return text;
-}
-
-FileDetails details(const QString &name, const EntryStatus &status)
+FileDetails details(const QString &name, const EntryStatus &status, FileTypes &types)
 {
     return {QString::number(status.size), dateTimeText(status.created),
-        dateTimeText(status.modified), dateTimeText(status.accessed), typeText(name)};
+        dateTimeText(status.modified), dateTimeText(status.accessed), types.textOf(name)};
 }
 
 bool isRecycleBin(const TrashFolders &trashes, const QString &folder, const QString &name)

@@ -9,6 +9,7 @@
 #include <optional>
 
 struct statx;
+class FileTypes;
 class TrashFolders;
 
 // How this platform's file system stands in for the one the tool was made
@@ -106,10 +107,7 @@ std::optional<FileStamp> stampOf(const EntryStatus &status);
 // Record texts from a status already read, without touching the disk again:
 // decimal size, date-time texts in local time, and the type described by the
 // name's extension.
-FileDetails details(const QString &name, const EntryStatus &status);
-
-// The type text the name's extension gives, looked up once per extension.
-QString typeText(const QString &name);
+FileDetails details(const QString &name, const EntryStatus &status, FileTypes &types);
 
 // The local date-time text of a time stamp.
 QString dateTimeText(Timestamp time);

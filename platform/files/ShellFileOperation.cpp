@@ -1,6 +1,6 @@
 #include "platform/files/ShellFileOperation.h"
 
-#include "platform/desktop/Dialogs.h"
+#include "platform/files/FileOpPrompter.h"
 #include "platform/files/FileOps.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/ShellFilePrompts.h"
@@ -95,64 +95,10 @@ int ShellFileOperation::perform(ShellFileRequest &request)
     return transferAll(request, sources, targets.first());
 }
 
-int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &sources)
+int ShellFileOperation::eachSource(
+    ShellFileRequest &request, const QStringList &sources, const Step &step)
 {
-    if (m_dialogs.ask(trashConfirmation(sources)).button != 0) {
-        request.anyOperationsAborted = true;
-        return Cancelled;
-    }
-    const auto operation = request.operation;
-    const auto progress = m_dialogs.startProgress(progressTitle(operation));
-    const Trash trash;
-    const int count = int(sources.size());
-    bool failed = false;
-    for (int i = 0; i < count; ++i) {
-        if (progress->cancelled()) {
-            request.anyOperationsAborted = true;
-            return Cancelled;
-        }
-        const QString &path = sources.at(i);
-        progress->setLabel(progressLabel(operation, FileOps::fileNameOf(path), i + 1, count));
-        // Checked now, not when the list was confirmed: a folder put in a
-        // listed file's place meanwhile was never shown and stays.
-        FileOpResult result = checkSource(path);
-        if (result)
-            result = checkExpected(request, path);
-        if (result)
-            result = trash.moveToTrash(path).status;
-        progress->setValue(i + 1, count);
-        if (result)
-            continue;
-        failed = true;
-        if (request.flags & ShellFileRequest::NoErrorUi)
-            continue;
-        if (m_dialogs.ask(failure(operation, path, result.error)).button != SkipFile) {
-            request.anyOperationsAborted = true;
-            return Cancelled;
-        }
-    }
-    return failed ? SomeFailed : Done;
-}
-
-int ShellFileOperation::transferAll(
-    ShellFileRequest &request, const QStringList &sources, const QString &target)
-{
-    const auto operation = request.operation;
-    const bool showErrors = !(request.flags & ShellFileRequest::NoErrorUi);
-    const FileOpResult made = FileOps::makeFolders(target);
-    if (!made) {
-        if (showErrors)
-            m_dialogs.ask(unusableTarget(operation, target, made.error));
-        return TargetUnusable;
-    }
-
-    qint64 totalBytes = 0;
-    for (const QString &path : sources)
-        totalBytes += sizeOf(path);
-    qint64 bytesDone = 0;
-
-    const auto progress = m_dialogs.startProgress(progressTitle(operation));
-    std::optional<Clash> clashForAll;
+    const auto progress = m_prompter.startProgress(progressTitle(request.operation));
     const int count = int(sources.size());
     bool failed = false;
     for (int i = 0; i < count; ++i) {
@@ -161,75 +107,127 @@ int ShellFileOperation::transferAll(
             return Cancelled;
         }
         const QString &source = sources.at(i);
-        const QString name = FileOps::fileNameOf(source);
-        const QString label = progressLabel(operation, name, i + 1, count);
+        const QString label
+            = progressLabel(request.operation, FileOps::fileNameOf(source), i + 1, count);
         progress->setLabel(label);
-        const qint64 size = sizeOf(source);
-
-        FileOpResult result = checkSource(source);
-        QString destination = FileOps::joinedPath(target, name);
-        auto existing = FileOps::Existing::Keep;
-        bool skipped = false;
-        if (result && FileSystem::exists(destination)) {
-            if (FileOps::sameFile(source, destination)) {
-                result = FileOpResult::refusal(ontoItself());
-            } else {
-                Clash answer = clashForAll.value_or(CancelAll);
-                if (!clashForAll) {
-                    const Dialogs::Reply reply = m_dialogs.ask(
-                        clash(operation, name, factsOf(source), factsOf(destination)));
-                    answer = reply.button >= Replace && reply.button <= CancelAll
-                        ? Clash(reply.button)
-                        : CancelAll;
-                    if (reply.checked)
-                        clashForAll = answer;
-                }
-                switch (answer) {
-                case Replace:
-                    existing = FileOps::Existing::Replace;
-                    break;
-                case Skip:
-                    skipped = true;
-                    break;
-                case KeepBoth: {
-                    int number = 2;
-                    do
-                        destination
-                            = FileOps::joinedPath(target, FileOps::numberedName(name, number++));
-                    while (FileSystem::exists(destination));
-                    break;
-                }
-                case CancelAll:
-                    request.anyOperationsAborted = true;
-                    return Cancelled;
-                }
-            }
-        }
-        if (result && !skipped)
-            result = checkExpected(request, source);
-        if (skipped) {
+        const std::optional<FileOpResult> result = step(i, label, *progress);
+        if (!result) {
             request.anyOperationsAborted = true;
-        } else if (result) {
-            const auto onBytes = [&](qint64 done, qint64 total) {
-                progress->setValue(bytesDone + done, totalBytes);
-                if (total >= largeFile && done % largeFile < (1 << 20))
-                    progress->setLabel(label + QLatin1Char('\n') + byteCount(done, total));
-            };
-            result = operation == ShellFileRequest::Move
-                ? FileOps::moveFile(source, destination, existing, onBytes)
-                : FileOps::copyFile(source, destination, existing, onBytes);
+            return Cancelled;
         }
-        bytesDone += size;
-        progress->setValue(bytesDone, totalBytes);
-        if (result)
+        if (*result)
             continue;
         failed = true;
-        if (!showErrors)
+        if (request.flags & ShellFileRequest::NoErrorUi)
             continue;
-        if (m_dialogs.ask(failure(operation, source, result.error)).button != SkipFile) {
+        if (m_prompter.ask(failure(request.operation, source, result->error)).button != SkipFile) {
             request.anyOperationsAborted = true;
             return Cancelled;
         }
     }
     return failed ? SomeFailed : Done;
+}
+
+int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &sources)
+{
+    if (m_prompter.ask(trashConfirmation(sources)).button != 0) {
+        request.anyOperationsAborted = true;
+        return Cancelled;
+    }
+    const Trash trash;
+    const int count = int(sources.size());
+    return eachSource(request, sources,
+        [&](int i, const QString &, Progress &progress) -> std::optional<FileOpResult> {
+            const QString &path = sources.at(i);
+            // Checked now, not when the list was confirmed: a folder put in a
+            // listed file's place meanwhile was never shown and stays.
+            FileOpResult result = checkSource(path);
+            if (result)
+                result = checkExpected(request, path);
+            if (result)
+                result = trash.moveToTrash(path).status;
+            progress.setValue(i + 1, count);
+            return result;
+        });
+}
+
+int ShellFileOperation::transferAll(
+    ShellFileRequest &request, const QStringList &sources, const QString &target)
+{
+    const auto operation = request.operation;
+    const FileOpResult made = FileOps::makeFolders(target);
+    if (!made) {
+        if (!(request.flags & ShellFileRequest::NoErrorUi))
+            m_prompter.ask(unusableTarget(operation, target, made.error));
+        return TargetUnusable;
+    }
+
+    qint64 totalBytes = 0;
+    for (const QString &path : sources)
+        totalBytes += sizeOf(path);
+    qint64 bytesDone = 0;
+
+    std::optional<Clash> clashForAll;
+    return eachSource(request, sources,
+        [&](int i, const QString &label, Progress &progress) -> std::optional<FileOpResult> {
+            const QString &source = sources.at(i);
+            const QString name = FileOps::fileNameOf(source);
+            const qint64 size = sizeOf(source);
+
+            FileOpResult result = checkSource(source);
+            QString destination = FileOps::joinedPath(target, name);
+            auto existing = FileOps::Existing::Keep;
+            bool skipped = false;
+            if (result && FileSystem::exists(destination)) {
+                if (FileOps::sameFile(source, destination)) {
+                    result = FileOpResult::refusal(ontoItself());
+                } else {
+                    Clash answer = clashForAll.value_or(CancelAll);
+                    if (!clashForAll) {
+                        const FileOpPrompter::Reply reply = m_prompter.ask(
+                            clash(operation, name, factsOf(source), factsOf(destination)));
+                        answer = reply.button >= Replace && reply.button <= CancelAll
+                            ? Clash(reply.button)
+                            : CancelAll;
+                        if (reply.checked)
+                            clashForAll = answer;
+                    }
+                    switch (answer) {
+                    case Replace:
+                        existing = FileOps::Existing::Replace;
+                        break;
+                    case Skip:
+                        skipped = true;
+                        break;
+                    case KeepBoth: {
+                        int number = 2;
+                        do
+                            destination = FileOps::joinedPath(
+                                target, FileOps::numberedName(name, number++));
+                        while (FileSystem::exists(destination));
+                        break;
+                    }
+                    case CancelAll:
+                        return std::nullopt;
+                    }
+                }
+            }
+            if (result && !skipped)
+                result = checkExpected(request, source);
+            if (skipped) {
+                request.anyOperationsAborted = true;
+            } else if (result) {
+                const auto onBytes = [&](qint64 done, qint64 total) {
+                    progress.setValue(bytesDone + done, totalBytes);
+                    if (total >= largeFile && done % largeFile < (1 << 20))
+                        progress.setLabel(label + QLatin1Char('\n') + byteCount(done, total));
+                };
+                result = operation == ShellFileRequest::Move
+                    ? FileOps::moveFile(source, destination, existing, onBytes)
+                    : FileOps::copyFile(source, destination, existing, onBytes);
+            }
+            bytesDone += size;
+            progress.setValue(bytesDone, totalBytes);
+            return result;
+        });
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "platform/files/FileOpPrompter.h"
+#include "platform/files/FileOpResult.h"
 #include "platform/files/ShellFileRequest.h"
 
-class Dialogs;
+#include <functional>
+#include <optional>
 
 // This platform's file-operation service: one request copies, moves or
 // trashes a whole list, with its own confirmation, clash, progress and error
-// windows (all through the dialog seam), and answers with one return code.
+// windows (all through the prompter it is given), and answers with one
+// return code.
 class ShellFileOperation
 {
 public:
@@ -18,16 +22,26 @@ public:
         TargetUnusable = 0x12 // the target folder could not be made or used
     };
 
-    explicit ShellFileOperation(Dialogs &dialogs)
-        : m_dialogs(dialogs)
+    explicit ShellFileOperation(FileOpPrompter &prompter)
+        : m_prompter(prompter)
     {
     }
 
     int perform(ShellFileRequest &request);
 
 private:
+    using Progress = FileOpPrompter::Progress;
+    // What is done with source i of a request, its progress label already
+    // shown: the outcome, or none when the user cancelled the rest.
+    using Step = std::function<std::optional<FileOpResult>(
+        int i, const QString &label, Progress &progress)>;
+
+    // Walks the sources in order under one progress window, stopping when
+    // the user cancels, and shows each failure (unless the request says not
+    // to) with the choice of skipping the file or cancelling the rest.
+    int eachSource(ShellFileRequest &request, const QStringList &sources, const Step &step);
     int trashAll(ShellFileRequest &request, const QStringList &sources);
     int transferAll(ShellFileRequest &request, const QStringList &sources, const QString &target);
 
-    Dialogs &m_dialogs;
+    FileOpPrompter &m_prompter;
 };

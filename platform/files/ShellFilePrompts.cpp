@@ -33,43 +33,44 @@ QString nameOf(const QString &path)
 
 } // namespace
 
-Dialogs::Prompt trashConfirmation(const QStringList &paths)
+FileOpPrompter::Prompt trashConfirmation(const QStringList &paths)
 {
     const QString text = paths.size() == 1
         ? QStringLiteral("确实要把此文件放入回收站吗？\n") + nameOf(paths.first())
         : QStringLiteral("确实要把这 %1 项放入回收站吗？").arg(paths.size());
-    return {QStringLiteral("删除文件"), text, Dialogs::Icon::Question,
-        {QString::fromUtf8(Dialogs::Yes), QString::fromUtf8(Dialogs::No)}, {}, false, 1};
+    return {QStringLiteral("删除文件"), text, FileOpPrompter::Icon::Question,
+        {QString::fromUtf8(FileOpPrompter::Yes), QString::fromUtf8(FileOpPrompter::No)}, {}, false,
+        1};
 }
 
-Dialogs::Prompt clash(ShellFileRequest::Operation operation, const QString &name,
+FileOpPrompter::Prompt clash(ShellFileRequest::Operation operation, const QString &name,
     const FileFacts &incoming, const FileFacts &existing)
 {
     const QString text
         = QStringLiteral("目标文件夹中已有名为“%1”的文件。\n\n要%2的文件：%3\n\n已有的文件：%4")
               .arg(name, verb(operation), facts(incoming), facts(existing));
-    return {QStringLiteral("替换或跳过文件"), text, Dialogs::Icon::Warning,
+    return {QStringLiteral("替换或跳过文件"), text, FileOpPrompter::Icon::Warning,
         {QStringLiteral("替换"), QStringLiteral("跳过"), QStringLiteral("保留两者"),
-            QString::fromUtf8(Dialogs::Cancel)},
+            QString::fromUtf8(FileOpPrompter::Cancel)},
         QStringLiteral("为所有冲突执行此操作"), false, CancelAll};
 }
 
-Dialogs::Prompt failure(
+FileOpPrompter::Prompt failure(
     ShellFileRequest::Operation operation, const QString &path, const QString &systemMessage)
 {
     return {QStringLiteral("%1文件时出错").arg(verb(operation)),
         QStringLiteral("无法%1“%2”：\n%3\n\n%4")
             .arg(verb(operation), nameOf(path), systemMessage, path),
-        Dialogs::Icon::Critical, {QStringLiteral("跳过"), QString::fromUtf8(Dialogs::Cancel)}, {},
-        false, CancelRest};
+        FileOpPrompter::Icon::Critical,
+        {QStringLiteral("跳过"), QString::fromUtf8(FileOpPrompter::Cancel)}, {}, false, CancelRest};
 }
 
-Dialogs::Prompt unusableTarget(
+FileOpPrompter::Prompt unusableTarget(
     ShellFileRequest::Operation operation, const QString &folder, const QString &systemMessage)
 {
     return {QStringLiteral("%1文件时出错").arg(verb(operation)),
         QStringLiteral("无法使用目标文件夹：\n%1\n\n%2").arg(systemMessage, folder),
-        Dialogs::Icon::Critical, {QString::fromUtf8(Dialogs::Ok)}, {}, false, 0};
+        FileOpPrompter::Icon::Critical, {QString::fromUtf8(FileOpPrompter::Ok)}, {}, false, 0};
 }
 
 QString progressTitle(ShellFileRequest::Operation operation)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop/Dialogs.h"
+#include "platform/files/FileOpPrompter.h"
 #include "platform/files/ShellFileRequest.h"
 
 #include <QDateTime>
@@ -20,12 +20,12 @@ struct FileFacts
     QDateTime modified;
 };
 
-Dialogs::Prompt trashConfirmation(const QStringList &paths);
-Dialogs::Prompt clash(ShellFileRequest::Operation operation, const QString &name,
+FileOpPrompter::Prompt trashConfirmation(const QStringList &paths);
+FileOpPrompter::Prompt clash(ShellFileRequest::Operation operation, const QString &name,
     const FileFacts &incoming, const FileFacts &existing);
-Dialogs::Prompt failure(
+FileOpPrompter::Prompt failure(
     ShellFileRequest::Operation operation, const QString &path, const QString &systemMessage);
-Dialogs::Prompt unusableTarget(
+FileOpPrompter::Prompt unusableTarget(
     ShellFileRequest::Operation operation, const QString &folder, const QString &systemMessage);
 
 QString progressTitle(ShellFileRequest::Operation operation);

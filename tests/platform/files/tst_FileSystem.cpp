@@ -1,13 +1,11 @@
 #include "platform/files/FileSystem.h"
+#include "platform/files/FileTypes.h"
 #include "platform/files/TrashFolders.h"
-#include "platform/widgets/TextMeasure.h"
-#include "platform/widgets/Twips.h"
 
 #include "core/DateTimeText.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +16,10 @@
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
+
+#include <latch>
+#include <thread>
+#include <vector>
 
 using namespace FileSystem;
 
@@ -34,6 +36,7 @@ private Q_SLOTS:
     void readsDetails();
     void describesTypesByExtension_data();
     void describesTypesByExtension();
+    void describesTypesFromManyThreads();
     void convertsTimesToLocalText_data();
     void convertsTimesToLocalText();
     void recognisesRecycleBins_data();
@@ -42,7 +45,6 @@ private Q_SLOTS:
     void recognisesTheHomeTrash();
     void appendsTheSeparator();
     void tellsWhatExists();
-    void measuresLikeTheFont();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -175,7 +177,9 @@ void TestFileSystem::readsDetails()
 
     const Listing listing = readFolder(dir.path());
     QCOMPARE(listing.entries.size(), 1);
-    const FileDetails details = FileSystem::details(u"big.mp3"_qs, listing.entries[0].status);
+    FileTypes types;
+    const FileDetails details
+        = FileSystem::details(u"big.mp3"_qs, listing.entries[0].status, types);
     QCOMPARE(details.size, u"3221225472"_qs);
     QCOMPARE(details.modified, u"2019/5/6 7:08:09"_qs);
     QCOMPARE(details.accessed, u"2020/1/2"_qs);
@@ -201,8 +205,44 @@ void TestFileSystem::describesTypesByExtension()
 {
     QFETCH(QString, name);
     QFETCH(QString, type);
-    QCOMPARE(typeText(name), type);
-    QCOMPARE(typeText(name), type); // the cached answer is the same
+    FileTypes types;
+    QCOMPARE(types.textOf(name), type);
+    QCOMPARE(types.textOf(name), type); // the cached answer is the same
+}
+
+void TestFileSystem::describesTypesFromManyThreads()
+{
+    // The content reading's threads share one instance; each thread asks for
+    // the same many extensions in its own order while the others fill it.
+    QStringList names;
+    for (int i = 0; i < 3000; ++i)
+        names << u"f.x%1"_qs.arg(i);
+    names << u"a.mp3"_qs << u"b.txt"_qs << u"c.png"_qs;
+    QStringList expected;
+    for (const QString &name : std::as_const(names))
+        expected << FileTypes().textOf(name);
+
+    FileTypes shared;
+    constexpr int threadCount = 8;
+    std::vector<QStringList> seen(threadCount);
+    std::vector<std::thread> threads;
+    std::latch start(threadCount);
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            QStringList &mine = seen[size_t(t)];
+            for (int i = 0; i < names.size(); ++i)
+                mine << QString();
+            for (int k = 0; k < names.size(); ++k) {
+                const int i = t % 2 ? int(names.size()) - 1 - k : k;
+                mine[i] = shared.textOf(names.at(i));
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (int t = 0; t < threadCount; ++t)
+        QCOMPARE(seen[size_t(t)], expected);
 }
 
 void TestFileSystem::convertsTimesToLocalText_data()
@@ -302,24 +342,6 @@ void TestFileSystem::tellsWhatExists()
     QVERIFY(exists(path(u"dangling"_qs)));
     QVERIFY(!exists(path(u"gone"_qs)));
     QVERIFY(!exists(QString()));
-}
-
-void TestFileSystem::measuresLikeTheFont()
-{
-    QFont font;
-    font.setPointSize(9);
-    TextMeasure measure(font);
-    const QFontMetricsF metrics(font);
-    const QStringList texts = {QString(), u"song.mp3"_qs, u"/home/用户/音乐/华语/"_qs,
-        u"2021/3/4 5:06:07"_qs, u"MP3 音频"_qs, u"\U0001F3B5"_qs};
-    for (const QString &text : texts) {
-        const double exact = metrics.horizontalAdvance(u"####"_qs + text) * Twips::perPixel();
-        const int summed = measure.widthTwips(text);
-        QVERIFY2(qAbs(summed - exact) <= qMax(15.0, exact * 0.03),
-            qPrintable(
-                text + u": "_qs + QString::number(summed) + u" vs "_qs + QString::number(exact)));
-    }
-    QVERIFY(measure.widthTwips(u"aaaa"_qs) > measure.widthTwips(u"aaa"_qs));
 }
 
 QTEST_MAIN(TestFileSystem)

@@ -3,7 +3,7 @@
 #include "platform/files/ShellFilePrompts.h"
 #include "platform/files/Trash.h"
 
-#include "support/FakeDialogs.h"
+#include "support/FakePrompter.h"
 #include "support/TestFiles.h"
 #include "support/TestMount.h"
 
@@ -47,9 +47,9 @@ ShellFileRequest trash(const QStringList &sources)
     return r;
 }
 
-int perform(FakeDialogs &dialogs, ShellFileRequest request)
+int perform(FakePrompter &prompter, ShellFileRequest request)
 {
-    return ShellFileOperation(dialogs).perform(request);
+    return ShellFileOperation(prompter).perform(request);
 }
 
 mode_t modeOf(const QString &path)
@@ -103,6 +103,8 @@ private Q_SLOTS:
     void progressShowsBytesOfLargeCopies();
     void cancelInProgressStopsAfterCurrentFile_data();
     void cancelInProgressStopsAfterCurrentFile();
+    void failureWindowSkipsOrCancelsTheRest_data();
+    void failureWindowSkipsOrCancelsTheRest();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -153,18 +155,18 @@ void TestShellFileOperation::trashAsksOnceForTheWholeList()
         paths << path(QStringLiteral("src/") + name);
         QVERIFY(TestFiles::write(paths.last(), name.toUtf8()));
     }
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("是"));
-    QCOMPARE(perform(dialogs, trash(paths)), int(ShellFileOperation::Done));
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("是"));
+    QCOMPARE(perform(prompter, trash(paths)), int(ShellFileOperation::Done));
 
-    QCOMPARE(dialogs.prompts.size(), 1);
-    const Dialogs::Prompt &asked = dialogs.prompts.first();
+    QCOMPARE(prompter.prompts.size(), 1);
+    const FileOpPrompter::Prompt &asked = prompter.prompts.first();
     QCOMPARE(asked.title, QStringLiteral("删除文件"));
     QCOMPARE(asked.text, question);
-    QCOMPARE(asked.icon, Dialogs::Icon::Question);
+    QCOMPARE(asked.icon, FileOpPrompter::Icon::Question);
     QCOMPARE(asked.buttons, QStringList({"是", "否"}));
     QCOMPARE(asked.buttons.value(asked.escapeButton), QStringLiteral("否"));
-    QCOMPARE(dialogs.progresses.size(), 1);
+    QCOMPARE(prompter.progresses.size(), 1);
 
     QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), QStringList());
     QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/files")), names);
@@ -180,11 +182,12 @@ void TestShellFileOperation::trashOfMixedListTrashesWhatItCanWithoutErrorWindow(
     QVERIFY(TestFiles::write(folder + QStringLiteral("/inside.txt"), "inside"));
     const QString missing = path(QStringLiteral("src/missing.txt"));
 
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("是"));
-    QCOMPARE(perform(dialogs, trash({file, missing, folder})), int(ShellFileOperation::SomeFailed));
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("是"));
+    QCOMPARE(
+        perform(prompter, trash({file, missing, folder})), int(ShellFileOperation::SomeFailed));
     // The confirmation only: delete failures go into the return code.
-    QCOMPARE(dialogs.prompts.size(), 1);
+    QCOMPARE(prompter.prompts.size(), 1);
     // A folder is no file: it stays, whole.
     QCOMPARE(TestFiles::read(folder + QStringLiteral("/inside.txt")), "inside");
     QCOMPARE(
@@ -208,14 +211,14 @@ void TestShellFileOperation::folderSwappedInUnderConfirmationStays()
     const QString folder = path(QStringLiteral("big"));
     QVERIFY(TestFiles::write(folder + QStringLiteral("/never listed.txt"), "kept"));
 
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("是"));
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("是"));
     bool swapped = false;
-    dialogs.onPrompt = [&](const Dialogs::Prompt &) {
+    prompter.onPrompt = [&](const FileOpPrompter::Prompt &) {
         swapped = QFile::remove(file)
             && (asLink ? QFile::link(folder, file) : QDir().rename(folder, file));
     };
-    QCOMPARE(perform(dialogs, trash({file, other})), int(ShellFileOperation::SomeFailed));
+    QCOMPARE(perform(prompter, trash({file, other})), int(ShellFileOperation::SomeFailed));
     QVERIFY(swapped);
     QCOMPARE(TestFiles::read(file + QStringLiteral("/never listed.txt")), "kept");
     QCOMPARE(
@@ -226,13 +229,13 @@ void TestShellFileOperation::deleteWithoutUndoIsRefused()
 {
     const QString file = path(QStringLiteral("src/a.txt"));
     QVERIFY(TestFiles::write(file, "a"));
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("是"));
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("是"));
     ShellFileRequest request = trash({file});
     request.flags = ShellFileRequest::NoErrorUi;
-    QCOMPARE(perform(dialogs, request), int(ShellFileOperation::BadRequest));
+    QCOMPARE(perform(prompter, request), int(ShellFileOperation::BadRequest));
     QCOMPARE(TestFiles::read(file), "a");
-    QCOMPARE(dialogs.prompts.size(), 0);
+    QCOMPARE(prompter.prompts.size(), 0);
 }
 
 void TestShellFileOperation::copyIntoMissingFolderKeepsTimeAndPermissions()
@@ -249,10 +252,10 @@ void TestShellFileOperation::copyIntoMissingFolderKeepsTimeAndPermissions()
     }
     const QString target = path(QStringLiteral("new/deeper/target"));
 
-    FakeDialogs dialogs;
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {source}, target)),
+    FakePrompter prompter;
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Copy, {source}, target)),
         int(ShellFileOperation::Done));
-    QCOMPARE(dialogs.prompts.size(), 0);
+    QCOMPARE(prompter.prompts.size(), 0);
     const QString copy = target + QStringLiteral("/old.bin");
     QCOMPARE(TestFiles::read(copy), "old bytes");
     QCOMPARE(QFileInfo(copy).lastModified(), modified);
@@ -332,15 +335,15 @@ void TestShellFileOperation::clash()
         QVERIFY(TestFiles::write(sources.last(), QByteArray("new ") + name));
     }
 
-    FakeDialogs dialogs;
-    dialogs.answer(button, forAll);
+    FakePrompter prompter;
+    prompter.answer(button, forAll);
     if (!forAll)
-        dialogs.answer(button);
+        prompter.answer(button);
     const auto op = ShellFileRequest::Operation(operation);
-    QCOMPARE(perform(dialogs, transfer(op, sources, into)), code);
+    QCOMPARE(perform(prompter, transfer(op, sources, into)), code);
 
-    QCOMPARE(dialogs.prompts.size(), prompts);
-    for (const Dialogs::Prompt &asked : std::as_const(dialogs.prompts))
+    QCOMPARE(prompter.prompts.size(), prompts);
+    for (const FileOpPrompter::Prompt &asked : std::as_const(prompter.prompts))
         QCOMPARE(asked.title, QStringLiteral("替换或跳过文件"));
     QStringList found;
     for (const QString &name : TestFiles::entries(into))
@@ -372,12 +375,12 @@ void TestShellFileOperation::clashPromptShowsBothFiles()
         QVERIFY(file.setFileTime(
             QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), QFileDevice::FileModificationTime));
     }
-    FakeDialogs dialogs;
-    QCOMPARE(perform(dialogs,
+    FakePrompter prompter;
+    QCOMPARE(perform(prompter,
                  transfer(ShellFileRequest::Copy, {source}, path(QStringLiteral("target")))),
         int(ShellFileOperation::Cancelled));
-    QCOMPARE(dialogs.prompts.size(), 1);
-    const Dialogs::Prompt &asked = dialogs.prompts.first();
+    QCOMPARE(prompter.prompts.size(), 1);
+    const FileOpPrompter::Prompt &asked = prompter.prompts.first();
     QCOMPARE(asked.buttons, QStringList({"替换", "跳过", "保留两者", "取消"}));
     QCOMPARE(asked.checkBox, QStringLiteral("为所有冲突执行此操作"));
     QCOMPARE(asked.buttons.value(asked.escapeButton), QStringLiteral("取消"));
@@ -411,16 +414,16 @@ void TestShellFileOperation::ontoItselfIsSkippedWithAnError()
         target = path(QStringLiteral("link"));
         QVERIFY(QFile::link(folder, target));
     }
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("跳过"));
-    dialogs.answer(QStringLiteral("跳过"));
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("跳过"));
+    prompter.answer(QStringLiteral("跳过"));
     const auto op = ShellFileRequest::Operation(operation);
-    QCOMPARE(
-        perform(dialogs, transfer(op, {file, other}, target)), int(ShellFileOperation::SomeFailed));
-    QCOMPARE(dialogs.prompts.size(), 2); // other.txt is onto itself as well
-    QVERIFY(dialogs.prompts.first().text.contains(ShellFilePrompts::ontoItself()));
-    QVERIFY(dialogs.prompts.first().text.contains(file));
-    QCOMPARE(dialogs.prompts.first().buttons, QStringList({"跳过", "取消"}));
+    QCOMPARE(perform(prompter, transfer(op, {file, other}, target)),
+        int(ShellFileOperation::SomeFailed));
+    QCOMPARE(prompter.prompts.size(), 2); // other.txt is onto itself as well
+    QVERIFY(prompter.prompts.first().text.contains(ShellFilePrompts::ontoItself()));
+    QVERIFY(prompter.prompts.first().text.contains(file));
+    QCOMPARE(prompter.prompts.first().buttons, QStringList({"跳过", "取消"}));
     QCOMPARE(TestFiles::entries(folder), QStringList({"other.txt", "self.txt"}));
     QCOMPARE(TestFiles::read(file), "self");
 }
@@ -469,10 +472,10 @@ void TestShellFileOperation::changedSourcesAreLeftWhereTheyAre()
                     QFile::encodeName(a).constData())
             == 0);
     }
-    FakeDialogs dialogs;
+    FakePrompter prompter;
     // The trash's confirmation; the move's error window for a.txt.
-    dialogs.answer(op == ShellFileRequest::Delete ? QStringLiteral("是") : QStringLiteral("跳过"));
-    QCOMPARE(perform(dialogs, request),
+    prompter.answer(op == ShellFileRequest::Delete ? QStringLiteral("是") : QStringLiteral("跳过"));
+    QCOMPARE(perform(prompter, request),
         int(refused ? ShellFileOperation::SomeFailed : ShellFileOperation::Done));
 
     // b goes either way; a stays, whole, only when it changed.
@@ -490,7 +493,7 @@ void TestShellFileOperation::changedSourcesAreLeftWhereTheyAre()
     QCOMPARE(TestFiles::entries(done), expectedDone);
     // A move tells the user which file it left and why; a trash is silent.
     QStringList errors;
-    for (const Dialogs::Prompt &prompt : std::as_const(dialogs.prompts)) {
+    for (const FileOpPrompter::Prompt &prompt : std::as_const(prompter.prompts)) {
         if (prompt.text.contains(ShellFilePrompts::changedSinceListed()) && prompt.text.contains(a))
             errors << prompt.text;
     }
@@ -515,8 +518,8 @@ void TestShellFileOperation::moveAcrossFileSystems()
         QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
     }
 
-    FakeDialogs dialogs;
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Move, {source}, other + "/in")),
+    FakePrompter prompter;
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Move, {source}, other + "/in")),
         int(ShellFileOperation::Done));
     const QString moved = other + QStringLiteral("/in/跨盘.bin");
     QVERIFY(!QFileInfo::exists(source));
@@ -540,12 +543,12 @@ void TestShellFileOperation::moveOntoFullFileSystemLeavesSourceIntact()
     QVERIFY(TestFiles::write(big, content));
     QVERIFY(TestFiles::write(after, "after"));
 
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("跳过"));
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Move, {small, big, after}, other)),
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Move, {small, big, after}, other)),
         int(ShellFileOperation::SomeFailed));
-    QCOMPARE(dialogs.prompts.size(), 1);
-    const Dialogs::Prompt &error = dialogs.prompts.first();
+    QCOMPARE(prompter.prompts.size(), 1);
+    const FileOpPrompter::Prompt &error = prompter.prompts.first();
     QCOMPARE(error.title, QStringLiteral("移动文件时出错"));
     QVERIFY2(
         error.text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(error.text));
@@ -568,13 +571,13 @@ void TestShellFileOperation::moveOutOfReadOnlyFolderLeavesNoSecondCopy()
         QSKIP(qPrintable(QStringLiteral("cannot make a read-only folder here: ") + view.error()));
     const QString target = path(QStringLiteral("target"));
 
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("跳过"));
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Move, {source}, target)),
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Move, {source}, target)),
         int(ShellFileOperation::SomeFailed));
-    QCOMPARE(dialogs.prompts.size(), 1);
-    QVERIFY2(dialogs.prompts.first().text.contains(QString::fromLocal8Bit(std::strerror(EROFS))),
-        qPrintable(dialogs.prompts.first().text));
+    QCOMPARE(prompter.prompts.size(), 1);
+    QVERIFY2(prompter.prompts.first().text.contains(QString::fromLocal8Bit(std::strerror(EROFS))),
+        qPrintable(prompter.prompts.first().text));
     QCOMPARE(TestFiles::read(source), "stuck");
     QCOMPARE(TestFiles::entries(target), QStringList());
 }
@@ -590,12 +593,12 @@ void TestShellFileOperation::failedReplaceKeepsTheExistingFile()
     QVERIFY(TestFiles::write(source, QByteArray(1 << 20, 'n')));
     QVERIFY(TestFiles::write(existing, "old"));
 
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("替换"));
-    dialogs.answer(QStringLiteral("跳过"));
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {source}, other)),
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("替换"));
+    prompter.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Copy, {source}, other)),
         int(ShellFileOperation::SomeFailed));
-    QCOMPARE(dialogs.prompts.size(), 2); // the clash, then the error
+    QCOMPARE(prompter.prompts.size(), 2); // the clash, then the error
     QCOMPARE(TestFiles::read(existing), "old");
     QCOMPARE(TestFiles::entries(other), QStringList({"big.bin"}));
 }
@@ -645,10 +648,10 @@ void TestShellFileOperation::badInputLosesNothing()
     ShellFileRequest request = transfer(ShellFileRequest::Operation(operation), {}, path(to));
     request.from = sources.join(nul) + nul + nul;
 
-    FakeDialogs dialogs; // every error window answered with 跳过
+    FakePrompter prompter; // every error window answered with 跳过
     for (int i = 0; i < 4; ++i)
-        dialogs.answer(QStringLiteral("跳过"));
-    const int returned = perform(dialogs, request);
+        prompter.answer(QStringLiteral("跳过"));
+    const int returned = perform(prompter, request);
     QCOMPARE(returned, code);
 
     // The files that were asked for and could be handled may have gone to
@@ -687,8 +690,8 @@ void TestShellFileOperation::unusualNamesAreHandled()
     const QString source = path(QStringLiteral("src/") + name);
     QVERIFY(TestFiles::write(source, name.toUtf8()));
     const QString target = path(QStringLiteral("目标\n文件夹"));
-    FakeDialogs dialogs;
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Operation(operation), {source}, target)),
+    FakePrompter prompter;
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Operation(operation), {source}, target)),
         int(ShellFileOperation::Done));
     QCOMPARE(TestFiles::entries(target), QStringList({name}));
     QCOMPARE(TestFiles::read(target + QLatin1Char('/') + name), name.toUtf8());
@@ -703,12 +706,12 @@ void TestShellFileOperation::pipeAmongSourcesDoesNotHang()
     QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     const QString target = path(QStringLiteral("target"));
 
-    FakeDialogs dialogs;
-    dialogs.answer(QStringLiteral("跳过"));
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {pipe, file}, target)),
+    FakePrompter prompter;
+    prompter.answer(QStringLiteral("跳过"));
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Copy, {pipe, file}, target)),
         int(ShellFileOperation::SomeFailed));
-    QCOMPARE(dialogs.prompts.size(), 1);
-    QVERIFY(dialogs.prompts.first().text.contains(pipe));
+    QCOMPARE(prompter.prompts.size(), 1);
+    QVERIFY(prompter.prompts.first().text.contains(pipe));
     QCOMPARE(TestFiles::entries(target), QStringList({"file.txt"}));
 }
 
@@ -718,19 +721,19 @@ void TestShellFileOperation::progressNamesEachFileAndCounts()
     const QString b = path(QStringLiteral("src/b.txt"));
     QVERIFY(TestFiles::write(a, "a"));
     QVERIFY(TestFiles::write(b, "b"));
-    FakeDialogs dialogs;
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {a, b}, path("target"))),
+    FakePrompter prompter;
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Copy, {a, b}, path("target"))),
         int(ShellFileOperation::Done));
-    QCOMPARE(dialogs.progresses.size(), 1);
-    QCOMPARE(dialogs.progresses.first()->title, QStringLiteral("复制文件"));
-    QCOMPARE(dialogs.progresses.first()->labels,
+    QCOMPARE(prompter.progresses.size(), 1);
+    QCOMPARE(prompter.progresses.first()->title, QStringLiteral("复制文件"));
+    QCOMPARE(prompter.progresses.first()->labels,
         QStringList({"正在复制：a.txt\n第 1 项，共 2 项", "正在复制：b.txt\n第 2 项，共 2 项"}));
 
-    dialogs.answer(QStringLiteral("是"));
-    QCOMPARE(perform(dialogs, trash({a, b})), int(ShellFileOperation::Done));
-    QCOMPARE(dialogs.progresses.size(), 2);
-    QCOMPARE(dialogs.progresses.last()->title, QStringLiteral("删除文件"));
-    QCOMPARE(dialogs.progresses.last()->labels.last(),
+    prompter.answer(QStringLiteral("是"));
+    QCOMPARE(perform(prompter, trash({a, b})), int(ShellFileOperation::Done));
+    QCOMPARE(prompter.progresses.size(), 2);
+    QCOMPARE(prompter.progresses.last()->title, QStringLiteral("删除文件"));
+    QCOMPARE(prompter.progresses.last()->labels.last(),
         QStringLiteral("正在放入回收站：b.txt\n第 2 项，共 2 项"));
 }
 
@@ -739,10 +742,10 @@ void TestShellFileOperation::progressShowsBytesOfLargeCopies()
     const QString big = path(QStringLiteral("src/big.bin"));
     const qint64 size = (16 << 20) + 12345;
     QVERIFY(TestFiles::write(big, QByteArray(size, 'z')));
-    FakeDialogs dialogs;
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Copy, {big}, path("target"))),
+    FakePrompter prompter;
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Copy, {big}, path("target"))),
         int(ShellFileOperation::Done));
-    const QStringList labels = dialogs.progresses.first()->labels;
+    const QStringList labels = prompter.progresses.first()->labels;
     QVERIFY2(
         labels.contains(QStringLiteral("正在复制：big.bin\n第 1 项，共 1 项\n已完成 %1 / %2 字节")
                             .arg(16 << 20)
@@ -768,13 +771,13 @@ void TestShellFileOperation::cancelInProgressStopsAfterCurrentFile()
         QVERIFY(TestFiles::write(sources.last(), name));
     }
     const QString target = path(QStringLiteral("target"));
-    FakeDialogs dialogs;
-    dialogs.cancelProgressAfter = 2; // pressed while the second file is handled
-    dialogs.answer(QStringLiteral("是"));
+    FakePrompter prompter;
+    prompter.cancelProgressAfter = 2; // pressed while the second file is handled
+    prompter.answer(QStringLiteral("是"));
     ShellFileRequest request = operation == ShellFileRequest::Delete
         ? trash(sources)
         : transfer(ShellFileRequest::Operation(operation), sources, target);
-    QCOMPARE(ShellFileOperation(dialogs).perform(request), int(ShellFileOperation::Cancelled));
+    QCOMPARE(ShellFileOperation(prompter).perform(request), int(ShellFileOperation::Cancelled));
     QVERIFY(request.anyOperationsAborted);
 
     const QString done
@@ -785,6 +788,52 @@ void TestShellFileOperation::cancelInProgressStopsAfterCurrentFile()
     if (operation == ShellFileRequest::Copy)
         left = QStringList({"1.txt", "2.txt", "3.txt"});
     QCOMPARE(TestFiles::entries(path(QStringLiteral("src"))), left);
+}
+
+void TestShellFileOperation::failureWindowSkipsOrCancelsTheRest_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("button");
+    for (const auto op :
+        {ShellFileRequest::Copy, ShellFileRequest::Move, ShellFileRequest::Delete}) {
+        for (const char *button : {"跳过", "取消"})
+            QTest::addRow("%d, %s", int(op), button) << int(op) << QString::fromUtf8(button);
+    }
+}
+
+void TestShellFileOperation::failureWindowSkipsOrCancelsTheRest()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, button);
+    const auto op = ShellFileRequest::Operation(operation);
+    const QString gone = path(QStringLiteral("src/gone.txt"));
+    const QString a = path(QStringLiteral("src/a.txt"));
+    QVERIFY(TestFiles::write(a, "a"));
+    const QString target = path(QStringLiteral("target"));
+    ShellFileRequest request
+        = op == ShellFileRequest::Delete ? trash({gone, a}) : transfer(op, {gone, a}, target);
+    request.flags &= quint16(~ShellFileRequest::NoErrorUi);
+    FakePrompter prompter;
+    if (op == ShellFileRequest::Delete)
+        prompter.answer(QStringLiteral("是"));
+    prompter.answer(button);
+    const bool skip = button == u"跳过";
+    QCOMPARE(ShellFileOperation(prompter).perform(request),
+        int(skip ? ShellFileOperation::SomeFailed : ShellFileOperation::Cancelled));
+    QCOMPARE(request.anyOperationsAborted, !skip);
+
+    // One error window, for the missing file, before a.txt was touched.
+    QCOMPARE(prompter.prompts.size(), op == ShellFileRequest::Delete ? 2 : 1);
+    const FileOpPrompter::Prompt &error = prompter.prompts.last();
+    QCOMPARE(error.title, ShellFilePrompts::progressTitle(op) + QStringLiteral("时出错"));
+    QVERIFY(error.text.contains(gone));
+    QCOMPARE(prompter.progresses.size(), 1);
+    QCOMPARE(prompter.progresses.first()->labels.size(), skip ? 2 : 1);
+
+    const QString done
+        = op == ShellFileRequest::Delete ? m_home + QStringLiteral("/files") : target;
+    QCOMPARE(TestFiles::entries(done), skip ? QStringList {"a.txt"} : QStringList {});
+    QCOMPARE(QFileInfo::exists(a), !skip || op == ShellFileRequest::Copy);
 }
 
 namespace {
@@ -965,10 +1014,10 @@ void TestShellFileOperation::faultsLeaveEveryFileWhole()
         if (!locked->ok())
             QSKIP(qPrintable(QStringLiteral("no read-only view: ") + locked->error()));
     }
-    FakeDialogs dialogs;
+    FakePrompter prompter;
     bool swapped = false;
     if (fault == SwapDuringCopy) {
-        dialogs.onProgressValue = [&](qint64 done, qint64 total) {
+        prompter.onProgressValue = [&](qint64 done, qint64 total) {
             if (swapped || done < total)
                 return;
             swapped = true;
@@ -979,15 +1028,15 @@ void TestShellFileOperation::faultsLeaveEveryFileWhole()
         };
     }
     for (const QString &answer : answers)
-        dialogs.answer(answer.endsWith('+') ? answer.chopped(1) : answer, answer.endsWith('+'));
+        prompter.answer(answer.endsWith('+') ? answer.chopped(1) : answer, answer.endsWith('+'));
 
     QStringList from;
     for (const QString &source : sources)
         from << path(source);
     const QString into = target.startsWith(QLatin1Char(':')) ? target : path(target);
-    QCOMPARE(perform(dialogs, transfer(ShellFileRequest::Operation(operation), from, into)), code);
+    QCOMPARE(perform(prompter, transfer(ShellFileRequest::Operation(operation), from, into)), code);
     QStringList titles;
-    for (const Dialogs::Prompt &asked : std::as_const(dialogs.prompts))
+    for (const FileOpPrompter::Prompt &asked : std::as_const(prompter.prompts))
         titles << asked.title;
     QCOMPARE(titles, prompts);
     QCOMPARE(swapped, fault == SwapDuringCopy);
