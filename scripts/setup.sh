@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing on Debian 12, builds, then runs the program ("run"),
-# the whole test suite ("test") or builds the benchmarks with the other
+# the whole test suite ("test"), the suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-sanitize ("sanitize"), checks that every
+# source file is formatted ("format") or builds the benchmarks with the other
 # duplicate finders they are timed against ("bench").
+# VELKOR_WERROR=ON makes every compiler warning an error (CI sets it).
 set -euo pipefail
 
 mode=${1:-run}
@@ -14,6 +17,7 @@ packages=(g++ cmake make ccache qt6-base-dev qt6-base-dev-tools qt6-translations
 # (xxhash brings xxh128sum, the floor it is measured against).
 # The program does not use them.
 [ "$mode" = bench ] && packages+=(jdupes rmlint xxhash)
+[ "$mode" = format ] && packages+=(clang-format git)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,6 +32,9 @@ fi
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Paths relative to the checkout, so a fresh clone reuses what another one compiled.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
+werror=(-DVELKOR_WERROR="${VELKOR_WERROR:-OFF}")
 
 case "$mode" in
   run)
@@ -36,10 +43,23 @@ case "$mode" in
     exec "$root/build-release/velkor"
     ;;
   test)
-    cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
+    cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${werror[@]}" \
+      -DVELKOR_SANITIZE=OFF "${launcher[@]}"
     cmake --build "$root/build" -j"$(nproc)"
     cd "$root/build"
     exec ctest --output-on-failure -j"$(nproc)"
+    ;;
+  sanitize)
+    cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${werror[@]}" \
+      -DVELKOR_SANITIZE=ON "${launcher[@]}"
+    cmake --build "$root/build-sanitize" -j"$(nproc)"
+    cd "$root/build-sanitize"
+    exec ctest --output-on-failure -j"$(nproc)"
+    ;;
+  format)
+    cd "$root"
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+    echo "every source file is formatted"
     ;;
   bench)
     cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
@@ -47,7 +67,7 @@ case "$mode" in
     echo "$root/build-release/bench/velkor-bench"
     ;;
   *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|sanitize|format|bench" >&2
     exit 2
     ;;
 esac

@@ -81,10 +81,12 @@ private:
     void writeOpener(int exitCode, int seconds = 0) const
     {
         QVERIFY(TestFiles::write(m_opener,
-            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nsleep %2\nexit %3\n")
+            QStringLiteral(
+                "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\necho $$ > '%4'\nsleep %2\nexit %3\n")
                 .arg(m_openedLog)
                 .arg(seconds)
                 .arg(exitCode)
+                .arg(m_openerPid)
                 .toUtf8()));
         QVERIFY(QFile::setPermissions(m_opener, QFile::ReadOwner | QFile::ExeOwner));
     }
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_opener = m_busDir.filePath(u"opener"_qs);
     QString m_openedLog = m_busDir.filePath(u"opened.log"_qs);
+    QString m_openerPid = m_busDir.filePath(u"opener.pid"_qs);
 };
 
 void TestXdgDesktopShell::initTestCase()
@@ -316,6 +319,15 @@ void TestXdgDesktopShell::openerVerdict()
     XdgDesktopShell shell(QDBusConnection(u"program"_qs), m_opener);
     QCOMPARE(shell.openFile(file), opened);
     QCOMPARE(this->opened(), QStringList {file});
+    if (seconds > 0) {
+        // The opener left running ends, and its process object goes, before
+        // the test does: nothing of it may outlive the run.
+        QFile pidFile(m_openerPid);
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        const QString proc = u"/proc/"_qs + QString::fromLatin1(pidFile.readAll().trimmed());
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(proc), (seconds + 10) * 1000);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // No opener to start at all.
     QVERIFY(!XdgDesktopShell(QDBusConnection(u"missing"_qs), m_busDir.filePath(u"none"_qs))
                  .openFile(file));
