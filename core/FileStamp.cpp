@@ -44,6 +44,16 @@ std::optional<FileStamp> FileStamp::ofOpen(int fd)
     return fromStatus(st);
 }
 
+std::optional<FileStamp> FileStamp::ifUnchanged(
+    const QHash<QString, FileStamp> &recorded, const QString &path)
+{
+    const auto record = recorded.constFind(path);
+    if (record == recorded.cend())
+        return std::nullopt;
+    const std::optional<FileStamp> now = of(path);
+    return now == *record ? now : std::nullopt;
+}
+
 FileStamp FileStamp::renamedTo(const QString &path, const std::optional<FileStamp> &before) const
 {
     const std::optional<FileStamp> now = of(path);

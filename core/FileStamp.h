@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -29,6 +30,11 @@ struct FileStamp
     static std::optional<FileStamp> of(const QString &path);
     // The stamp of an open file.
     static std::optional<FileStamp> ofOpen(int fd);
+    // The stamp of the file at path while it is still the file recorded for
+    // that path, as it was; none when it is gone, a link, unrecorded or
+    // changed.
+    static std::optional<FileStamp> ifUnchanged(
+        const QHash<QString, FileStamp> &recorded, const QString &path);
 
     // This stamp after the program renamed the file to path. Renaming sets
     // the status-change time; the new one is taken only when the file was

@@ -10,15 +10,7 @@ bool ListedContent::intact(const QString &path, const QString &twin) const
 {
     if (!m_checked)
         return true;
-    for (const QString &file : {path, twin}) {
-        const auto read = m_stamps.constFind(file);
-        if (read == m_stamps.cend())
-            return false;
-        const std::optional<FileStamp> now = FileStamp::of(file);
-        if (!now || *now != *read)
-            return false;
-    }
-    return true;
+    return FileStamp::ifUnchanged(m_stamps, path) && FileStamp::ifUnchanged(m_stamps, twin);
 }
 
 void ListedContent::renamed(

@@ -84,15 +84,6 @@ bool IsFilePresent(const QString &path)
     return FileSystem::isPresentFile(path);
 }
 
-std::optional<FileStamp> StampIfUnchanged(const Stamps &recorded, const QString &path)
-{
-    const auto record = recorded.constFind(path);
-    if (record == recorded.cend())
-        return std::nullopt;
-    const std::optional<FileStamp> now = FileStamp::of(path);
-    return now == *record ? now : std::nullopt;
-}
-
 bool HasIllegalNameChar(const QString &name)
 {
     static const QString forbidden = QStringLiteral("><?*:/\\\"|");

@@ -28,9 +28,6 @@ int RecycleFileList(Dialogs &dialogs, const QString &sourceList, const Stamps &e
 // True only for an existing file; a folder, an empty path or a missing file
 // gives false.
 bool IsFilePresent(const QString &path);
-// The file's stamp while it is still the file recorded for its path, as it
-// was; none when it is gone, a link, unrecorded or changed.
-std::optional<FileStamp> StampIfUnchanged(const Stamps &recorded, const QString &path);
 // True when the name holds one of > < ? * : / \ " | or a control character;
 // false for the empty name.
 bool HasIllegalNameChar(const QString &name);

@@ -36,6 +36,15 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 werror=(-DVELKOR_WERROR="${VELKOR_WERROR:-OFF}")
 
+# Builds the whole suite in folder $1, with the sanitizers when $2 is ON, and runs it.
+run_suite() {
+  cmake -S "$root" -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${werror[@]}" \
+    -DVELKOR_SANITIZE="$2" "${launcher[@]}"
+  cmake --build "$1" -j"$(nproc)"
+  cd "$1"
+  exec ctest --output-on-failure -j"$(nproc)"
+}
+
 case "$mode" in
   run)
     cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
@@ -43,18 +52,10 @@ case "$mode" in
     exec "$root/build-release/velkor"
     ;;
   test)
-    cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${werror[@]}" \
-      -DVELKOR_SANITIZE=OFF "${launcher[@]}"
-    cmake --build "$root/build" -j"$(nproc)"
-    cd "$root/build"
-    exec ctest --output-on-failure -j"$(nproc)"
+    run_suite "$root/build" OFF
     ;;
   sanitize)
-    cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${werror[@]}" \
-      -DVELKOR_SANITIZE=ON "${launcher[@]}"
-    cmake --build "$root/build-sanitize" -j"$(nproc)"
-    cd "$root/build-sanitize"
-    exec ctest --output-on-failure -j"$(nproc)"
+    run_suite "$root/build-sanitize" ON
     ;;
   format)
     cd "$root"

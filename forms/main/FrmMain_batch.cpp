@@ -72,7 +72,7 @@ void FrmMain::DuplicatedList()
     m_pendingStamps.clear();
     const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
         m_pending, [&](const QString &path, const QString &twin) {
-            const std::optional<FileStamp> stamp = ModEditFile::StampIfUnchanged(recorded, path);
+            const std::optional<FileStamp> stamp = FileStamp::ifUnchanged(recorded, path);
             if (!stamp)
                 return false;
             const std::optional<FileStamp> twinStamp = FileStamp::of(twin);

@@ -68,7 +68,7 @@ void FrmMain::SelFileList(Gathering purpose)
     const auto usable = [&](const GridFiles::ListedFile &file) {
         if (purpose == Gathering::Copy)
             return ModEditFile::IsFilePresent(file.path);
-        const std::optional<FileStamp> stamp = ModEditFile::StampIfUnchanged(recorded, file.path);
+        const std::optional<FileStamp> stamp = FileStamp::ifUnchanged(recorded, file.path);
         if (!stamp
             || (kind == Kind::Compare
                 && !m_listedContent.intact(
