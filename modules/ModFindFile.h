@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FileCatalogue.h"
+#include "core/ScanOutcome.h"
 
 #include <QString>
 
@@ -20,16 +21,8 @@ inline QString CutAtNull(QString &text)
     return text;
 }
 
-// What one scan found: the accepted files' total size in bytes, the files
-// accepted, the subfolders counted, and whether files were refused at the
-// limit.
-struct ScanOutcome
-{
-    qint64 bytes = 0;
-    qint16 files = 0;
-    qint16 folders = 0;
-    bool filesRefused = false;
-};
+// What ScanFolder found, under the module's name.
+using ScanOutcome = ::ScanOutcome;
 
 // Walks folder depth first, pre-order: a folder's files that match pattern
 // and are regular, writable and not hidden come first, in listing order, then

@@ -1,8 +1,8 @@
 // The scan area's two buttons: the folder picker and the scan command.
 #include "forms/main/FrmMain.h"
 
-#include "core/Failure.h"
-#include "core/ScanTotals.h"
+#include "core/ScanCommand.h"
+#include "core/ScanView.h"
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModFindFile.h"
 #include "modules/ModFrmObject.h"
@@ -15,6 +15,56 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+
+namespace {
+
+// The scan command's view of the window: both grids, the scan grid's
+// drawing, the result tabs, status panels 1 and 2, and the walk that fills
+// the scan grid in the window's font.
+class WindowScanView : public ScanView
+{
+public:
+    WindowScanView(FrmMain &window, FlexGrid &grid, TabStrip &resultTabs, StatusBar &statusBar,
+        Dialogs &dialogs)
+        : m_window(window)
+        , m_grid(grid)
+        , m_resultTabs(resultTabs)
+        , m_statusBar(statusBar)
+        , m_dialogs(dialogs)
+    {
+    }
+
+    void resetGrids() override { m_window.InitGrid(FrmMain::Grids::Both); }
+    void setScanGridRedraw(bool on) override { m_grid.setRedraw(on); }
+    void setScanStatus(const QString &text) override
+    {
+        m_statusBar.setPanelText(FrmMain::ScanPanel, text);
+    }
+    void setCompareStatus(const QString &text) override
+    {
+        m_statusBar.setPanelText(FrmMain::ComparePanel, text);
+    }
+    void showScanTab() override { m_resultTabs.selectTab(FrmMain::ScanResults); }
+    bool folderExists(const QString &folder) override { return FileSystem::exists(folder); }
+    ScanOutcome scanFolder(
+        const QString &folder, const QString &pattern, FileCatalogue &catalogue) override
+    {
+        ThrottledText status([this](const QString &text) { setScanStatus(text); }, &m_statusBar);
+        return ModFindFile::ScanFolder(folder, pattern, catalogue, m_window, m_grid, status);
+    }
+    void dropTrailingRow() override { m_grid.RemoveItem(m_grid.Rows() - 1); }
+    void showMessage(const QString &text) override { m_dialogs.plainMessage(text); }
+    void showNotice(const QString &text) override { m_dialogs.notice(text); }
+
+private:
+    FrmMain &m_window;
+    FlexGrid &m_grid;
+    TabStrip &m_resultTabs;
+    StatusBar &m_statusBar;
+    Dialogs &m_dialogs;
+};
+
+} // namespace
 
 QString FrmMain::chooseFolder()
 {
@@ -31,43 +81,6 @@ void FrmMain::CommandSelectPath_Click()
 void FrmMain::CommandStartScan_Click()
 {
     ModFrmObject::WindowLock lock(this);
-    try {
-        ModFindFile::ScanOutcome outcome;
-        {
-            // Grid and catalogue are emptied together, even for a folder
-            // that turns out invalid, so that rows and records never
-            // disagree. The compare list goes too: its pairs belong to the
-            // files no longer listed, and a batch must never act on them.
-            InitGrid(Grids::Both);
-            m_catalogue.clear();
-            // Not painted while the walk fills it; drawing comes back however
-            // the scan ends.
-            const FlexGrid::RedrawOff redrawOff(*MSHList);
-            SBar1->setPanelText(ScanPanel, QStringLiteral("等待搜索..."));
-            SBar1->setPanelText(ComparePanel, QStringLiteral("等待对比..."));
-            TabStrip1->selectTab(ScanResults);
-
-            const QString folder = Text1->text();
-            if (!FileSystem::exists(folder)) {
-                m_dialogs.plainMessage(QStringLiteral("无效的路径"));
-                return;
-            }
-            ThrottledText status(
-                [this](const QString &text) { SBar1->setPanelText(ScanPanel, text); }, SBar1);
-            outcome = ModFindFile::ScanFolder(
-                folder, Combo1->currentText(), m_catalogue, *this, *MSHList, status);
-            SBar1->setPanelText(
-                ScanPanel, scanTotalsText(outcome.files, outcome.folders, outcome.bytes));
-            // The reset's empty row goes once the walk has put rows in front of it.
-            if (MSHList->Rows() > 2)
-                MSHList->RemoveItem(MSHList->Rows() - 1);
-        }
-        // The notice is shown over the listed files, not over a blank grid.
-        if (outcome.filesRefused)
-            m_dialogs.notice(QStringLiteral("文件数量已达上限 %1 个，其余文件未列出。")
-                                 .arg(FileCatalogue::Limit));
-    } catch (...) {
-        // What the walk listed before the failure stays listed.
-        m_dialogs.plainMessage(errorCodeText(describeFailure(std::current_exception())));
-    }
+    WindowScanView view(*this, *MSHList, *TabStrip1, *SBar1, m_dialogs);
+    ScanCommand::run(view, m_catalogue, Text1->text(), Combo1->currentText());
 }
