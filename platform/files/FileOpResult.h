@@ -7,7 +7,7 @@
 // the error windows show is made from it by text() alone.
 struct FileOpResult
 {
-    enum class Kind {
+    enum class Kind : quint8 {
         Done,
         System, // a system call failed; errorNumber holds its errno
         NotFullPath, // a source named by anything but a full path
