@@ -58,9 +58,9 @@ ShellFileRequest recycleRequest(const QString &sourceList, const Stamps &expecte
 
 int operationResult(int returnCode)
 {
-    if (returnCode == 0)
+    if (returnCode == ShellFileOperation::Done)
         return 1;
-    return returnCode == 7 ? 0 : -1;
+    return returnCode == ShellFileOperation::Cancelled ? 0 : -1;
 }
 
 int CopyFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder)
@@ -122,14 +122,14 @@ std::optional<Renamed> RenameFile(Dialogs &dialogs, const QString &folder, const
         const std::optional<FileStamp> before = FileStamp::of(oldPath);
         const FileOpResult renamed
             = FileOps::renameNoReplace(QFile::encodeName(oldPath), QFile::encodeName(newPath));
-        if (!renamed && renamed.errorNumber == EEXIST) {
+        if (renamed.isErrno(EEXIST)) {
             dialogs.error(taken); // a folder or a link of that name, or a file made meanwhile
             continue;
         }
         if (!renamed) {
             dialogs.plainMessage(
                 QStringLiteral("错误代码：%1\n%2，文件已被打开或其他程序正在使用！")
-                    .arg(QString::number(renamed.errorNumber), renamed.error));
+                    .arg(QString::number(renamed.errorNumber), renamed.text()));
             return std::nullopt;
         }
         if (!IsFilePresent(newPath))

@@ -82,7 +82,7 @@ qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &fo
 {
     // A folder that can't be listed contributes nothing; the walk goes on.
     const FileSystem::Listing listing = FileSystem::readFolder(folder);
-    if (!listing.ok)
+    if (!listing.outcome)
         return 0;
 
     QStringList subfolders;
@@ -91,7 +91,7 @@ qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &fo
         ModFindFile::CutAtNull(name);
         if (name == u"." || name == u"..")
             continue;
-        if (!entry.status.ok || !(entry.status.attributes & FileSystem::Directory))
+        if (!entry.status.outcome || !(entry.status.attributes & FileSystem::Directory))
             continue;
         if (FileSystem::isRecycleBin(m_trashes, folder, name))
             continue;
@@ -110,7 +110,7 @@ qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &fo
         if (!m_pattern.matches(name) || name == u"." || name == u"..")
             continue;
         // An entry whose status couldn't be read is passed over.
-        if (entry.status.ok && entry.status.attributes == FileSystem::Archive) {
+        if (entry.status.outcome && entry.status.attributes == FileSystem::Archive) {
             if (fileCount >= Limit) {
                 m_filesRefused = true;
             } else {

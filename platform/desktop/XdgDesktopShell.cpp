@@ -27,7 +27,7 @@ bool XdgDesktopShell::showProperties(const QString &path, QWidget *owner, quint6
     if (callFileManager(QStringLiteral("ShowItemProperties"), path, eventTime))
         return true;
     const FileSystem::EntryStatus status = FileSystem::status(path);
-    if (!status.ok)
+    if (!status.outcome)
         return false;
     auto *window = new FilePropertiesWindow(path, status, owner);
     window->show();

@@ -1,6 +1,5 @@
 #include "platform/files/FileOps.h"
 
-#include "platform/files/ShellFilePrompts.h"
 #include "platform/files/Trash.h"
 
 #include <QByteArray>
@@ -111,8 +110,7 @@ public:
             return FileOpResult::fromErrno(EISDIR);
         Trash::Outcome trashed = Trash().moveToTrash(target);
         if (!trashed.status)
-            return {false, trashed.status.errorNumber,
-                ShellFilePrompts::notTrashed(trashed.status.error)};
+            return FileOpResult::notTrashed(trashed.status);
         m_trashed = std::move(trashed);
         return FileOpResult::success();
     }
@@ -254,7 +252,7 @@ FileOpResult place(
 {
     const QByteArray to = bytes(target);
     FileOpResult placed = renameBytes(staged, to);
-    if (placed || placed.errorNumber != EEXIST || existing != Existing::Replace)
+    if (placed || !placed.isErrno(EEXIST) || existing != Existing::Replace)
         return placed;
     placed = replaced.take(target);
     if (placed)
@@ -274,11 +272,8 @@ bool unchanged(int in, const struct stat &opened, const QByteArray &name)
         && now.st_mtim.tv_nsec == opened.st_mtim.tv_nsec;
 }
 
-} // namespace
-
-FileOpResult makeFolders(const QString &folder)
+FileOpResult makeFoldersAt(const QByteArray &path)
 {
-    const QByteArray path = bytes(folder);
     if (path.isEmpty())
         return FileOpResult::fromErrno(ENOENT);
     struct stat st;
@@ -291,7 +286,7 @@ FileOpResult makeFolders(const QString &folder)
         return FileOpResult::fromErrno(errno);
     const QByteArray parent = folderOf(path);
     if (parent != path) {
-        const FileOpResult made = makeFolders(QFile::decodeName(parent));
+        const FileOpResult made = makeFoldersAt(parent);
         if (!made)
             return made;
     }
@@ -300,7 +295,7 @@ FileOpResult makeFolders(const QString &folder)
     return FileOpResult::success();
 }
 
-FileOpResult copyFile(
+FileOpResult copying(
     const QString &source, const QString &target, Existing existing, const ByteProgress &progress)
 {
     Descriptor in;
@@ -323,21 +318,21 @@ FileOpResult copyFile(
     return FileOpResult::success();
 }
 
-FileOpResult moveFile(
+FileOpResult moving(
     const QString &source, const QString &target, Existing existing, const ByteProgress &progress)
 {
     const QByteArray from = bytes(source);
     const QByteArray to = bytes(target);
     SetAside replaced;
     FileOpResult step = renameBytes(from, to);
-    if (!step && step.errorNumber == EEXIST && existing == Existing::Replace) {
+    if (step.isErrno(EEXIST) && existing == Existing::Replace) {
         step = replaced.take(target);
         if (step)
             step = renameBytes(from, to);
     }
     if (step)
         replaced.commit();
-    if (step || step.errorNumber != EXDEV)
+    if (!step.isErrno(EXDEV))
         return step;
 
     Descriptor in;
@@ -352,7 +347,7 @@ FileOpResult moveFile(
         return step;
     // A file saved over the source while it was read is not what was copied.
     if (!unchanged(in.get(), st, from))
-        return FileOpResult::refusal(ShellFilePrompts::changedWhileMoved());
+        return FileOpResult::refused(FileOpResult::Kind::ChangedWhileMoved);
     step = place(staged.path(), target, existing, replaced);
     if (!step)
         return step;
@@ -360,7 +355,7 @@ FileOpResult moveFile(
     syncFolder(folderOf(to));
     // Once more at the last moment: the name may have changed hands meanwhile.
     if (!unchanged(in.get(), st, from))
-        step = FileOpResult::refusal(ShellFilePrompts::changedWhileMoved());
+        step = FileOpResult::refused(FileOpResult::Kind::ChangedWhileMoved);
     else if (::unlink(from.constData()) != 0)
         step = FileOpResult::fromErrno(errno);
     if (!step) {
@@ -377,9 +372,30 @@ FileOpResult moveFile(
     return FileOpResult::success();
 }
 
+} // namespace
+
+// Each failure is the failure of the file the caller asked about, whichever
+// name the failing call was given.
+FileOpResult makeFolders(const QString &folder)
+{
+    return makeFoldersAt(bytes(folder)).about(folder);
+}
+
+FileOpResult copyFile(
+    const QString &source, const QString &target, Existing existing, const ByteProgress &progress)
+{
+    return copying(source, target, existing, progress).about(source);
+}
+
+FileOpResult moveFile(
+    const QString &source, const QString &target, Existing existing, const ByteProgress &progress)
+{
+    return moving(source, target, existing, progress).about(source);
+}
+
 FileOpResult renameNoReplace(const QByteArray &source, const QByteArray &target)
 {
-    return renameBytes(source, target);
+    return renameBytes(source, target).about(QFile::decodeName(source));
 }
 
 NoReplaceCall setNoReplaceCall(NoReplaceCall call)

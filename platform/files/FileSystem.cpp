@@ -24,11 +24,6 @@ namespace FileSystem {
 
 namespace {
 
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // The write bit that applies to the program's user, as the permission check
 // would choose it, but without the superuser override: a read-only file stays
 // read-only for root too.
@@ -70,17 +65,19 @@ int attributesOf(const QString &name, mode_t mode, uid_t owner, gid_t group)
     return attributes;
 }
 
-EntryStatus statusAt(StatusCall statusCall, int dirFd, const char *path, const QString &name)
+// folder ends with the separator; the two name the file a failure concerns.
+EntryStatus statusAt(
+    StatusCall statusCall, int dirFd, const char *path, const QString &folder, const QString &name)
 {
     EntryStatus result;
     struct statx st;
     if (statusCall(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
             STATX_BASIC_STATS | STATX_BTIME, &st)
         != 0) {
-        result.error = errorText(errno);
+        const int error = errno;
+        result.outcome = FileOpResult::fromErrno(error, folder + name);
         return result;
     }
-    result.ok = true;
     result.attributes = attributesOf(name, st.stx_mode, st.stx_uid, st.stx_gid);
     result.size = static_cast<qint64>(st.stx_size);
     result.created.seconds
@@ -132,10 +129,11 @@ Listing readFolder(const QString &folder, StatusCall statusCall)
     const QByteArray encoded = QFile::encodeName(folder);
     DIR *dir = opendir(encoded.constData());
     if (!dir) {
-        listing.error = errorText(errno);
+        listing.outcome = FileOpResult::fromErrno(errno, folder);
         return listing;
     }
     const int fd = dirfd(dir);
+    const QString shownFolder = withSeparator(folder);
     // readdir() tells its end from its failure only by errno, which the status
     // calls in between set for entries of their own.
     for (;;) {
@@ -149,16 +147,15 @@ Listing readFolder(const QString &folder, StatusCall statusCall)
         std::optional<QString> name = decodeName(raw);
         if (!name)
             continue;
-        listing.entries.append({*name, statusAt(statusCall, fd, raw, *name)});
+        listing.entries.append({*name, statusAt(statusCall, fd, raw, shownFolder, *name)});
     }
     const int readError = errno;
     closedir(dir);
     if (readError != 0) {
-        listing.error = errorText(readError);
+        listing.outcome = FileOpResult::fromErrno(readError, folder);
         return listing;
     }
     std::sort(listing.entries.begin(), listing.entries.end(), listedBefore);
-    listing.ok = true;
     return listing;
 }
 
@@ -166,11 +163,12 @@ EntryStatus status(const QString &path)
 {
     if (path.contains(QChar(u'\0'))) {
         EntryStatus refused;
-        refused.error = errorText(EINVAL);
+        refused.outcome = FileOpResult::fromErrno(EINVAL, path);
         return refused;
     }
     const qsizetype slash = path.lastIndexOf(Separator);
-    return statusAt(::statx, AT_FDCWD, QFile::encodeName(path).constData(), path.mid(slash + 1));
+    return statusAt(::statx, AT_FDCWD, QFile::encodeName(path).constData(), path.left(slash + 1),
+        path.mid(slash + 1));
 }
 
 bool exists(const QString &path)
@@ -191,7 +189,7 @@ bool isPresentFile(const QString &path)
 
 std::optional<FileStamp> stampOf(const EntryStatus &status)
 {
-    if (!status.ok || !(status.attributes & Archive))
+    if (!status.outcome || !(status.attributes & Archive))
         return std::nullopt;
     const auto ns = [](Timestamp t) { return t.seconds * 1000000000 + t.nanoseconds; };
     return FileStamp {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FileStamp.h"
+#include "platform/files/FileOpResult.h"
 
 #include <QList>
 #include <QString>
@@ -39,8 +40,7 @@ struct Timestamp
 // What one lstat-like call tells about an entry; never follows a link.
 struct EntryStatus
 {
-    bool ok = false;
-    QString error;
+    FileOpResult outcome; // Done when the status below was read
     int attributes = 0;
     qint64 size = 0;
     Timestamp created; // birth time, or the status-change time where none is recorded
@@ -60,8 +60,7 @@ struct Entry
 
 struct Listing
 {
-    bool ok = false;
-    QString error;
+    FileOpResult outcome; // Done when the whole folder was read
     QList<Entry> entries; // without "." and ".."
 };
 
@@ -86,7 +85,7 @@ using StatusCall
 // name case-insensitively (ties by exact name), so that a scan's order is the
 // same every time. Names whose bytes don't decode are left out. An entry
 // whose status can't be read (gone since the listing, refused by its file
-// system) is listed with status.ok false; only a failing listing fails.
+// system) is listed with a failed status.outcome; only a failing listing fails.
 Listing readFolder(const QString &folder, StatusCall statusCall = nullptr);
 
 // The status of one entry by its full path, read as the scan reads an

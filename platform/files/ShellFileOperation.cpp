@@ -16,6 +16,7 @@
 namespace {
 
 using namespace ShellFilePrompts;
+using Kind = FileOpResult::Kind;
 
 // Files at least this large show their own byte count while they are copied.
 constexpr qint64 largeFile = 16 << 20;
@@ -52,16 +53,16 @@ FileFacts factsOf(const QString &path)
 FileOpResult checkSource(const QString &path)
 {
     if (!FileOps::isFullPath(path) || FileOps::fileNameOf(path).isEmpty())
-        return FileOpResult::refusal(notFullPath());
+        return FileOpResult::refused(Kind::NotFullPath, path);
     struct stat st;
     if (!examine(path, st))
-        return FileOpResult::fromErrno(errno);
+        return FileOpResult::fromErrno(errno, path);
     // A link to a folder counts as the folder.
     struct stat target;
     if (S_ISDIR(st.st_mode)
         || (S_ISLNK(st.st_mode) && ::stat(bytes(path).constData(), &target) == 0
             && S_ISDIR(target.st_mode)))
-        return FileOpResult::refusal(isFolder());
+        return FileOpResult::refused(Kind::Folder, path);
     return FileOpResult::success();
 }
 
@@ -72,7 +73,7 @@ FileOpResult checkExpected(const ShellFileRequest &request, const QString &path)
     const auto expected = request.expected.constFind(path);
     if (expected == request.expected.cend() || FileStamp::of(path) == *expected)
         return FileOpResult::success();
-    return FileOpResult::refusal(changedSinceListed());
+    return FileOpResult::refused(Kind::ChangedSinceListed, path);
 }
 
 } // namespace
@@ -110,17 +111,17 @@ int ShellFileOperation::eachSource(
         const QString label
             = progressLabel(request.operation, FileOps::fileNameOf(source), i + 1, count);
         progress->setLabel(label);
-        const std::optional<FileOpResult> result = step(i, label, *progress);
-        if (!result) {
+        const FileOpResult result = step(i, label, *progress);
+        if (result.kind == Kind::Cancelled) {
             request.anyOperationsAborted = true;
             return Cancelled;
         }
-        if (*result)
+        if (result)
             continue;
         failed = true;
         if (request.flags & ShellFileRequest::NoErrorUi)
             continue;
-        if (m_prompter.ask(failure(request.operation, source, result->error)).button != SkipFile) {
+        if (m_prompter.ask(failure(request.operation, result)).button != SkipFile) {
             request.anyOperationsAborted = true;
             return Cancelled;
         }
@@ -136,8 +137,8 @@ int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &s
     }
     const Trash trash;
     const int count = int(sources.size());
-    return eachSource(request, sources,
-        [&](int i, const QString &, Progress &progress) -> std::optional<FileOpResult> {
+    return eachSource(
+        request, sources, [&](int i, const QString &, Progress &progress) -> FileOpResult {
             const QString &path = sources.at(i);
             // Checked now, not when the list was confirmed: a folder put in a
             // listed file's place meanwhile was never shown and stays.
@@ -158,7 +159,7 @@ int ShellFileOperation::transferAll(
     const FileOpResult made = FileOps::makeFolders(target);
     if (!made) {
         if (!(request.flags & ShellFileRequest::NoErrorUi))
-            m_prompter.ask(unusableTarget(operation, target, made.error));
+            m_prompter.ask(unusableTarget(operation, made));
         return TargetUnusable;
     }
 
@@ -168,8 +169,8 @@ int ShellFileOperation::transferAll(
     qint64 bytesDone = 0;
 
     std::optional<Clash> clashForAll;
-    return eachSource(request, sources,
-        [&](int i, const QString &label, Progress &progress) -> std::optional<FileOpResult> {
+    return eachSource(
+        request, sources, [&](int i, const QString &label, Progress &progress) -> FileOpResult {
             const QString &source = sources.at(i);
             const QString name = FileOps::fileNameOf(source);
             const qint64 size = sizeOf(source);
@@ -180,7 +181,7 @@ int ShellFileOperation::transferAll(
             bool skipped = false;
             if (result && FileSystem::exists(destination)) {
                 if (FileOps::sameFile(source, destination)) {
-                    result = FileOpResult::refusal(ontoItself());
+                    result = FileOpResult::refused(Kind::OntoItself, source);
                 } else {
                     Clash answer = clashForAll.value_or(CancelAll);
                     if (!clashForAll) {
@@ -208,7 +209,7 @@ int ShellFileOperation::transferAll(
                         break;
                     }
                     case CancelAll:
-                        return std::nullopt;
+                        return FileOpResult::cancelled();
                     }
                 }
             }

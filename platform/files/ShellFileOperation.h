@@ -5,7 +5,6 @@
 #include "platform/files/ShellFileRequest.h"
 
 #include <functional>
-#include <optional>
 
 // This platform's file-operation service: one request copies, moves or
 // trashes a whole list, with its own confirmation, clash, progress and error
@@ -32,9 +31,8 @@ public:
 private:
     using Progress = FileOpPrompter::Progress;
     // What is done with source i of a request, its progress label already
-    // shown: the outcome, or none when the user cancelled the rest.
-    using Step = std::function<std::optional<FileOpResult>(
-        int i, const QString &label, Progress &progress)>;
+    // shown: its outcome, Cancelled when the user cancelled the rest.
+    using Step = std::function<FileOpResult(int i, const QString &label, Progress &progress)>;
 
     // Walks the sources in order under one progress window, stopping when
     // the user cancels, and shows each failure (unless the request says not

@@ -55,21 +55,21 @@ FileOpPrompter::Prompt clash(ShellFileRequest::Operation operation, const QStrin
         QStringLiteral("为所有冲突执行此操作"), false, CancelAll};
 }
 
-FileOpPrompter::Prompt failure(
-    ShellFileRequest::Operation operation, const QString &path, const QString &systemMessage)
+FileOpPrompter::Prompt failure(ShellFileRequest::Operation operation, const FileOpResult &failed)
 {
+    const QString &path = failed.path;
     return {QStringLiteral("%1文件时出错").arg(verb(operation)),
         QStringLiteral("无法%1“%2”：\n%3\n\n%4")
-            .arg(verb(operation), nameOf(path), systemMessage, path),
+            .arg(verb(operation), nameOf(path), failed.text(), path),
         FileOpPrompter::Icon::Critical,
         {QStringLiteral("跳过"), QString::fromUtf8(FileOpPrompter::Cancel)}, {}, false, CancelRest};
 }
 
 FileOpPrompter::Prompt unusableTarget(
-    ShellFileRequest::Operation operation, const QString &folder, const QString &systemMessage)
+    ShellFileRequest::Operation operation, const FileOpResult &failed)
 {
     return {QStringLiteral("%1文件时出错").arg(verb(operation)),
-        QStringLiteral("无法使用目标文件夹：\n%1\n\n%2").arg(systemMessage, folder),
+        QStringLiteral("无法使用目标文件夹：\n%1\n\n%2").arg(failed.text(), failed.path),
         FileOpPrompter::Icon::Critical, {QString::fromUtf8(FileOpPrompter::Ok)}, {}, false, 0};
 }
 
@@ -90,38 +90,6 @@ QString progressLabel(
 QString byteCount(qint64 done, qint64 total)
 {
     return QStringLiteral("已完成 %1 / %2 字节").arg(done).arg(total);
-}
-
-QString notFullPath()
-{
-    return QStringLiteral("不是完整的文件路径。");
-}
-QString isFolder()
-{
-    return QStringLiteral("这是一个文件夹，此操作只处理文件。");
-}
-QString ontoItself()
-{
-    return QStringLiteral("源文件和目标文件是同一个文件。");
-}
-QString alreadyInTrash()
-{
-    return QStringLiteral("此文件已在回收站中。");
-}
-
-QString notTrashed(const QString &systemMessage)
-{
-    return QStringLiteral("已有的同名文件无法放入回收站，两个文件都留在原处：%1")
-        .arg(systemMessage);
-}
-QString changedWhileMoved()
-{
-    return QStringLiteral("文件在移动过程中被其他程序替换或修改，两个文件都留在原处。");
-}
-
-QString changedSinceListed()
-{
-    return QStringLiteral("文件在列出之后已被替换或修改，未作处理。");
 }
 
 } // namespace ShellFilePrompts

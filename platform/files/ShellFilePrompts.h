@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files/FileOpPrompter.h"
+#include "platform/files/FileOpResult.h"
 #include "platform/files/ShellFileRequest.h"
 
 #include <QDateTime>
@@ -23,26 +24,16 @@ struct FileFacts
 FileOpPrompter::Prompt trashConfirmation(const QStringList &paths);
 FileOpPrompter::Prompt clash(ShellFileRequest::Operation operation, const QString &name,
     const FileFacts &incoming, const FileFacts &existing);
-FileOpPrompter::Prompt failure(
-    ShellFileRequest::Operation operation, const QString &path, const QString &systemMessage);
+// A file the operation failed on, and why; the choice of skipping it or
+// cancelling the rest.
+FileOpPrompter::Prompt failure(ShellFileRequest::Operation operation, const FileOpResult &failed);
+// The target folder named by the failure, which could not be made or used.
 FileOpPrompter::Prompt unusableTarget(
-    ShellFileRequest::Operation operation, const QString &folder, const QString &systemMessage);
+    ShellFileRequest::Operation operation, const FileOpResult &failed);
 
 QString progressTitle(ShellFileRequest::Operation operation);
 QString progressLabel(
     ShellFileRequest::Operation operation, const QString &name, int number, int count);
 QString byteCount(qint64 done, qint64 total);
-
-// Our own refusals, shown where the system gives no message.
-QString notFullPath();
-QString isFolder();
-QString ontoItself();
-QString alreadyInTrash();
-// A replace whose existing file the trash did not take: nothing was replaced.
-QString notTrashed(const QString &systemMessage);
-// A source that another program replaced or changed while it was copied.
-QString changedWhileMoved();
-// A source that is no longer the file it was when it was listed.
-QString changedSinceListed();
 
 } // namespace ShellFilePrompts

@@ -1,7 +1,6 @@
 #include "platform/files/Trash.h"
 
 #include "platform/files/FileOps.h"
-#include "platform/files/ShellFilePrompts.h"
 #include "platform/files/TrashFolders.h"
 
 #include <QDateTime>
@@ -206,7 +205,9 @@ QByteArray Trash::decodePath(const QByteArray &value)
     return QByteArray::fromPercentEncoding(value);
 }
 
-Trash::Outcome Trash::moveToTrash(const QString &path) const
+namespace {
+
+Trash::Outcome trashing(const QString &path)
 {
     QByteArray given = bytes(path);
     while (given.size() > 1 && given.endsWith('/'))
@@ -227,7 +228,7 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
     // and show twice in the trash view.
     const TrashFolders trashes;
     if (trashes.holds(resolved) || (S_ISDIR(st.st_mode) && trashes.isTrash(original)))
-        return failed(FileOpResult::refusal(ShellFilePrompts::alreadyInTrash()));
+        return failed(FileOpResult::refused(FileOpResult::Kind::AlreadyInTrash));
 
     const TrashFolder trash = trashFor(resolved, st.st_dev);
     if (!trash.status)
@@ -237,7 +238,7 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
     QByteArray stored = original;
     if (!trash.topdir.isEmpty())
         stored = trash.topdir == "/" ? original.mid(1) : original.mid(trash.topdir.size() + 1);
-    const QByteArray content = infoText(encodePath(stored));
+    const QByteArray content = infoText(Trash::encodePath(stored));
 
     for (int number = 1; number < 100000; ++number) {
         const QByteArray candidate = storedName(name, number);
@@ -263,13 +264,22 @@ Trash::Outcome Trash::moveToTrash(const QString &path) const
         if (!moved) {
             ::unlink(infoFile.constData());
             // A file left in files/ without its info: take the next name.
-            if (moved.errorNumber == EEXIST)
+            if (moved.isErrno(EEXIST))
                 continue;
             return failed(moved);
         }
         return {FileOpResult::success(), text(target), text(infoFile), target, infoFile, original};
     }
     return failed(FileOpResult::fromErrno(EEXIST));
+}
+
+} // namespace
+
+Trash::Outcome Trash::moveToTrash(const QString &path) const
+{
+    Outcome outcome = trashing(path);
+    outcome.status = outcome.status.about(path);
+    return outcome;
 }
 
 FileOpResult Trash::putBack(const Outcome &trashed) const

@@ -111,7 +111,7 @@ void TestFileOps::renameNeverReplaces()
 
     const FileOpResult renamed = FileOps::renameNoReplace(
         QFile::encodeName(source) + sourceTail, QFile::encodeName(target));
-    QCOMPARE(renamed.ok, error == 0);
+    QCOMPARE(bool(renamed), error == 0);
     QCOMPARE(renamed.errorNumber, error);
     if (error == 0) {
         QCOMPARE(TestFiles::entries(m_dir->path()), QStringList {u"new.txt"_qs});

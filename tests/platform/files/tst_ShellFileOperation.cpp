@@ -421,7 +421,8 @@ void TestShellFileOperation::ontoItselfIsSkippedWithAnError()
     QCOMPARE(perform(prompter, transfer(op, {file, other}, target)),
         int(ShellFileOperation::SomeFailed));
     QCOMPARE(prompter.prompts.size(), 2); // other.txt is onto itself as well
-    QVERIFY(prompter.prompts.first().text.contains(ShellFilePrompts::ontoItself()));
+    QVERIFY(
+        prompter.prompts.first().text.contains(QStringLiteral("源文件和目标文件是同一个文件。")));
     QVERIFY(prompter.prompts.first().text.contains(file));
     QCOMPARE(prompter.prompts.first().buttons, QStringList({"跳过", "取消"}));
     QCOMPARE(TestFiles::entries(folder), QStringList({"other.txt", "self.txt"}));
@@ -494,7 +495,8 @@ void TestShellFileOperation::changedSourcesAreLeftWhereTheyAre()
     // A move tells the user which file it left and why; a trash is silent.
     QStringList errors;
     for (const FileOpPrompter::Prompt &prompt : std::as_const(prompter.prompts)) {
-        if (prompt.text.contains(ShellFilePrompts::changedSinceListed()) && prompt.text.contains(a))
+        if (prompt.text.contains(QStringLiteral("文件在列出之后已被替换或修改，未作处理。"))
+            && prompt.text.contains(a))
             errors << prompt.text;
     }
     QCOMPARE(errors.size(), refused && op == ShellFileRequest::Move ? 1 : 0);

@@ -1,4 +1,3 @@
-#include "platform/files/ShellFilePrompts.h"
 #include "platform/files/Trash.h"
 
 #include "support/TestFiles.h"
@@ -93,7 +92,7 @@ void TestTrash::trashedFileRestoresFromItsInfo()
 
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     const Trash::Outcome outcome = Trash().moveToTrash(original);
-    QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+    QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
     QVERIFY(!QFileInfo::exists(original));
     QCOMPARE(outcome.trashedFile, m_home + QStringLiteral("/files/") + name);
     QCOMPARE(outcome.infoFile, m_home + QStringLiteral("/info/") + name + ".trashinfo");
@@ -120,7 +119,7 @@ void TestTrash::clashingNamesGetNumbered()
     QStringList trashed;
     for (const QString &path : originals) {
         const Trash::Outcome outcome = Trash().moveToTrash(path);
-        QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+        QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
         trashed << QFileInfo(outcome.trashedFile).fileName();
         QCOMPARE(QFile::decodeName(readInfo(outcome.infoFile).path), path);
         QCOMPARE(QFileInfo(outcome.infoFile).fileName(), trashed.last() + ".trashinfo");
@@ -137,7 +136,7 @@ void TestTrash::fileWithoutInfoInTrashIsNotReplaced()
     QVERIFY(TestFiles::write(original, "new"));
 
     const Trash::Outcome outcome = Trash().moveToTrash(original);
-    QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+    QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
     QCOMPARE(TestFiles::read(m_home + QStringLiteral("/files/a.txt")), "left over");
     QCOMPARE(TestFiles::read(outcome.trashedFile), "new");
     QCOMPARE(
@@ -154,7 +153,7 @@ void TestTrash::linkedFilesFolderIsAccepted()
     QVERIFY(TestFiles::write(original, "b"));
 
     const Trash::Outcome outcome = Trash().moveToTrash(original);
-    QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+    QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
     QCOMPARE(TestFiles::read(elsewhere + QStringLiteral("/b.txt")), "b");
 }
 
@@ -174,7 +173,7 @@ void TestTrash::fileInATrashIsNotTrashedAgain()
     const QString original = m_dir->filePath(QStringLiteral("a.mp3"));
     QVERIFY(TestFiles::write(original, "a"));
     const Trash::Outcome first = Trash().moveToTrash(original);
-    QVERIFY2(first.status.ok, qPrintable(first.status.error));
+    QVERIFY2(first.status, qPrintable(first.status.text()));
 
     QString inTrash = first.trashedFile;
     if (where == QLatin1String("link")) {
@@ -194,8 +193,7 @@ void TestTrash::fileInATrashIsNotTrashedAgain()
     const QStringList files = TestFiles::entries(m_home + QStringLiteral("/files"));
 
     const Trash::Outcome again = Trash().moveToTrash(inTrash);
-    QVERIFY(!again.status.ok);
-    QCOMPARE(again.status.error, ShellFilePrompts::alreadyInTrash());
+    QVERIFY(again.status.kind == FileOpResult::Kind::AlreadyInTrash);
     QCOMPARE(TestFiles::read(inTrash), content);
     QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/files")), files);
     // The first info still leads back to the file.
@@ -221,8 +219,8 @@ void TestTrash::fileInReadOnlyFolderStaysAndLeavesNoInfo()
     }
 
     const Trash::Outcome outcome = Trash().moveToTrash(original);
-    QVERIFY(!outcome.status.ok);
-    QVERIFY(!outcome.status.error.isEmpty());
+    QVERIFY(!outcome.status);
+    QVERIFY(!outcome.status.text().isEmpty());
     QCOMPARE(TestFiles::read(original), "keep");
     // The info was claimed before the move and must be gone again.
     QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/info")), QStringList());
@@ -265,7 +263,7 @@ void TestTrash::otherMountUsesItsTopdirTrash()
     const QString original = topdir + QStringLiteral("/sub/文件.txt");
     QVERIFY(TestFiles::write(original, "on the other mount"));
     const Trash::Outcome outcome = Trash().moveToTrash(original);
-    QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+    QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
 
     const QString uid = QString::number(::geteuid());
     const QString root = sharedCounts ? topdir + QStringLiteral("/.Trash/") + uid
@@ -300,7 +298,7 @@ void TestTrash::readOnlyMountRefuses()
         QSKIP(qPrintable(QStringLiteral("cannot make the mount read-only: ") + locked.error()));
 
     const Trash::Outcome outcome = Trash().moveToTrash(original);
-    QVERIFY(!outcome.status.ok);
+    QVERIFY(!outcome.status);
     QCOMPARE(TestFiles::read(original), "x");
     QVERIFY(!QFileInfo::exists(m_home + QStringLiteral("/files/x.txt")));
 }
@@ -318,7 +316,7 @@ void TestTrash::badPathsRefused()
 {
     QFETCH(QString, path);
     const Trash::Outcome outcome = Trash().moveToTrash(path);
-    QVERIFY(!outcome.status.ok);
+    QVERIFY(!outcome.status);
     QVERIFY(outcome.trashedFile.isEmpty());
     QCOMPARE(TestFiles::entries(m_home + QStringLiteral("/info")), QStringList());
 }
@@ -349,7 +347,7 @@ void TestTrash::linkToFolderWithByteNameTrashesThatFile()
 
     const Trash::Outcome outcome
         = Trash().moveToTrash(m_dir->filePath(QStringLiteral("link/f.txt")));
-    QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+    QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
     struct stat st;
     QVERIFY(::lstat((real + "/f.txt").constData(), &st) != 0);
     QVERIFY(::lstat((lookalike + "/f.txt").constData(), &st) == 0);
@@ -366,7 +364,7 @@ void TestTrash::longestNameFitsTheTrash()
     QVERIFY(TestFiles::write(original, "long"));
     for (int round = 0; round < 2; ++round) {
         const Trash::Outcome outcome = Trash().moveToTrash(original);
-        QVERIFY2(outcome.status.ok, qPrintable(outcome.status.error));
+        QVERIFY2(outcome.status, qPrintable(outcome.status.text()));
         QVERIFY(!QFileInfo::exists(original));
         QCOMPARE(TestFiles::read(outcome.trashedFile), "long");
         QCOMPARE(QFile::decodeName(readInfo(outcome.infoFile).path), original);
