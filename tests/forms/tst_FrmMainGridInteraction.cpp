@@ -132,7 +132,7 @@ void TestFrmMainGridInteraction::ctrlWhileHeldTogglesOnce()
         scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, ScanColumn::Name));
     QTest::keyRelease(scanGrid(), Qt::Key_Control);
     QVERIFY(!scanGrid()->isHighlighted(5, ScanColumn::Name));
-    QCOMPARE(ModSetGrid::interaction().addedHighlights, 1);
+    QCOMPARE(m_window->gridInteraction().addedHighlights, 1);
 }
 
 void TestFrmMainGridInteraction::focusLeavingClearsHighlightsButNotMarks()
