@@ -363,9 +363,9 @@ QRgb FlexGridModel::colourAt(int row, int col, Layer layer) const
     if (!slot)
         return 0;
     const quint16 *colours = slotColours(slot);
-    if (layer == Back && bitOf(colours + 2 * m_cols, col))
+    if (layer == Back && bitOf(colours, col))
         return m_selectionBack.rgba();
-    const quint16 index = colours[layer * m_cols + col];
+    const quint16 index = colours[layerOffset(layer) + col];
     return index ? m_palette.at(index) : 0;
 }
 
@@ -417,8 +417,8 @@ void FlexGridModel::setColour(
             slot = takeSlot();
             slotOf(r) = slot;
         }
-        quint16 *colours = slotColours(slot) + layer * m_cols;
-        quint16 *bits = slotColours(slot) + 2 * m_cols;
+        quint16 *bits = slotColours(slot);
+        quint16 *colours = bits + layerOffset(layer);
         int gained = 0;
         int lost = 0;
         for (int c = left; c <= right; ++c) {
@@ -451,11 +451,9 @@ void FlexGridModel::clearHighlights()
 {
     if (m_backSlots.empty())
         return;
-    const size_t bitWords = slotWidth() - 2 * static_cast<size_t>(m_cols);
+    const int bitsAndBacks = layerOffset(Fore);
     for (const quint32 slot : m_backSlots) {
-        quint16 *colours = slotColours(slot);
-        std::fill_n(colours, m_cols, quint16(0));
-        std::fill_n(colours + 2 * m_cols, bitWords, quint16(0));
+        std::fill_n(slotColours(slot), bitsAndBacks, quint16(0));
         m_slotBackCount[slot - 1] = 0;
         m_backSlotAt[slot - 1] = 0;
     }

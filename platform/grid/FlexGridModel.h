@@ -96,9 +96,12 @@ private:
     enum Layer { Back, Fore };
 
     qsizetype stride() const { return m_cols + 1; }
-    // A slot's length in palette indexes: backs, fores, then the highlight
-    // bits, sixteen cells a word.
-    size_t slotWidth() const { return 2 * static_cast<size_t>(m_cols) + (m_cols + 15) / 16; }
+    // A slot's words: the highlight bits, sixteen cells a word, then the
+    // backgrounds and the text colours. Bits and backgrounds side by side
+    // are cleared in one stroke.
+    int bitWords() const { return (m_cols + 15) / 16; }
+    size_t slotWidth() const { return bitWords() + 2 * static_cast<size_t>(m_cols); }
+    int layerOffset(Layer layer) const { return bitWords() + layer * m_cols; }
     quint32 *rowCells(int row) { return m_cells.data() + (row - 1) * stride(); }
     const quint32 *rowCells(int row) const { return m_cells.data() + (row - 1) * stride(); }
     quint32 &slotOf(int row) { return rowCells(row)[m_cols]; }
@@ -131,8 +134,8 @@ private:
     QList<Qt::Alignment> m_alignments;
 
     // Slot s (from 1) holds slotWidth() words at m_slotColours[(s - 1) *
-    // slotWidth()]: m_cols background and m_cols text palette indexes (0:
-    // none), then the highlight bits of the row's cells.
+    // slotWidth()]: the highlight bits of the row's cells, then m_cols
+    // background and m_cols text palette indexes (0: none).
     std::vector<quint16> m_slotColours;
     std::vector<quint32> m_freeSlots;
     // The slots holding at least one highlight or background colour, so that
