@@ -88,13 +88,15 @@ void forEachHighlightedCell(
     if (kind == Kind::Scan) {
         const int col = grid.Col();
         for (int row = rows - 1; row >= 1; --row) {
-            if (grid.isHighlighted(row, col))
+            if (grid.hasBackColour(row) && grid.isHighlighted(row, col))
                 visit(row, col);
         }
         return;
     }
     const int cols = grid.Cols();
     for (int row = rows - 1; row >= 1; --row) {
+        if (!grid.hasBackColour(row))
+            continue;
         for (int col = cols - 1; col >= 1; --col) {
             if (grid.isHighlighted(row, col))
                 visit(row, col);

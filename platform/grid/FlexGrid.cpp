@@ -296,6 +296,11 @@ bool FlexGrid::isHighlighted(int row, int col) const
     return m_model->isHighlighted(row, col);
 }
 
+bool FlexGrid::hasBackColour(int row) const
+{
+    return m_model->hasBackColour(row);
+}
+
 void FlexGrid::clearHighlights()
 {
     m_model->clearHighlights();

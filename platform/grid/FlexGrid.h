@@ -85,6 +85,9 @@ public:
     void setFillStyle(int style);
     // A cell is highlighted when its background differs from BackColor.
     bool isHighlighted(int row, int col) const;
+    // False when no cell of the row has a background of its own, so none is
+    // highlighted; walks over the highlighted set pass such rows over.
+    bool hasBackColour(int row) const;
     // Every cell back to BackColor; text colours stay. The current cell and
     // range stay as they are, and no cell event is raised.
     void clearHighlights();

@@ -447,6 +447,14 @@ bool FlexGridModel::isHighlighted(int row, int col) const
     return back && back != m_gridBack.rgba();
 }
 
+bool FlexGridModel::hasBackColour(int row) const
+{
+    if (row < 1 || row > m_dataRows)
+        return false;
+    const quint32 slot = slotOf(row);
+    return slot && m_slotBackCount[slot - 1] > 0;
+}
+
 void FlexGridModel::clearHighlights()
 {
     if (m_backSlots.empty())

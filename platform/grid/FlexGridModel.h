@@ -69,6 +69,9 @@ public:
     void setForeColor(int top, int left, int bottom, int right, const QColor &color);
     // A cell is highlighted when its background differs from the grid's.
     bool isHighlighted(int row, int col) const;
+    // Whether some cell of the data row has a background of its own: a
+    // highlight or another colour. Rows without one need no cell read.
+    bool hasBackColour(int row) const;
     // Gives every cell the grid's background again; text colours stay. Costs
     // as much as the rows holding a highlight or a background colour, not
     // the whole grid.
