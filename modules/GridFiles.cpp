@@ -81,34 +81,53 @@ const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &fil
     return index < 0 ? nullptr : &catalogue.at(index);
 }
 
-void forEachSelectedFile(
-    FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit)
+void forEachHighlightedCell(
+    const FlexGrid &grid, Kind kind, const std::function<void(int row, int col)> &visit)
 {
-    const FlexGrid::Walk walk(grid);
     const int rows = grid.Rows();
     if (kind == Kind::Scan) {
         const int col = grid.Col();
         for (int row = rows - 1; row >= 1; --row) {
-            if (!grid.isHighlighted(row, col) || grid.TextMatrix(row, ScanColumn::Name).isEmpty())
-                continue;
-            grid.setRow(row);
-            grid.setCol(col);
-            visit(listed(grid, row, ScanColumn::Name, ScanColumn::Folder, 1));
+            if (grid.hasBackColour(row) && grid.isHighlighted(row, col))
+                visit(row, col);
         }
         return;
     }
+    const int cols = grid.Cols();
     for (int row = rows - 1; row >= 1; --row) {
-        if (grid.TextMatrix(row, CompareColumn::Name1).isEmpty())
+        if (!grid.hasBackColour(row))
             continue;
-        for (int col = grid.Cols() - 1; col >= 1; --col) {
-            const int file = fileOfCompareColumn(col);
-            if (file == 0 || !grid.isHighlighted(row, col))
-                continue;
-            grid.setRow(row);
-            grid.setCol(col);
-            visit(pairFile(grid, row, file));
+        for (int col = cols - 1; col >= 1; --col) {
+            if (grid.isHighlighted(row, col))
+                visit(row, col);
         }
     }
+}
+
+QList<int> selectedRows(const FlexGrid &grid, Kind kind)
+{
+    QList<int> rows;
+    forEachHighlightedCell(grid, kind, [&](int row, int) {
+        if (rows.isEmpty() || rows.last() != row)
+            rows.append(row);
+    });
+    return rows;
+}
+
+void forEachSelectedFile(
+    FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit)
+{
+    const FlexGrid::Walk walk(grid);
+    forEachHighlightedCell(grid, kind, [&](int row, int col) {
+        const int file = kind == Kind::Scan ? 1 : fileOfCompareColumn(col);
+        const int nameCol = kind == Kind::Scan ? int(ScanColumn::Name) : int(CompareColumn::Name1);
+        if (file == 0 || grid.TextMatrix(row, nameCol).isEmpty())
+            return;
+        grid.setRow(row);
+        grid.setCol(col);
+        visit(kind == Kind::Scan ? listed(grid, row, ScanColumn::Name, ScanColumn::Folder, 1)
+                                 : pairFile(grid, row, file));
+    });
 }
 
 } // namespace GridFiles

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -48,14 +49,27 @@ ListedFile pairFile(const FlexGrid &grid, int row, int file);
 // none.
 const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file);
 
-// Visits every highlighted cell that stands for a file, bottom row first
-// and, in the compare grid, right to left, so file 2 comes before file 1.
-// The scan grid is read in the current column, one cell a row; in the
-// compare grid every highlighted cell of columns 2 to 13 of a row with a
-// file-1 name counts by itself. The current cell is on the visited cell
-// while visit runs, moved without cell events so that no highlight
-// reaction runs; afterwards the current cell and range are where the user
-// left them.
+// The one reading of the user's highlighted set: visits the highlighted
+// cells bottom row first and, in a row, right to left. The scan grid is
+// read in the current column as the walk starts, one cell a row; in the
+// compare grid every highlighted cell but the number column's counts by
+// itself. A cell's highlight is read when the walk reaches it, so visit may
+// take away the highlights of cells it has been given.
+void forEachHighlightedCell(
+    const FlexGrid &grid, Kind kind, const std::function<void(int row, int col)> &visit);
+
+// The rows a removal from the list takes, bottom first, each once: the rows
+// with a highlighted cell in the sense of forEachHighlightedCell, whether or
+// not they name a file.
+QList<int> selectedRows(const FlexGrid &grid, Kind kind);
+
+// Visits every highlighted cell that stands for a file, in the order of
+// forEachHighlightedCell, so file 2 of a compare row comes before file 1. A
+// scan-grid cell counts when its row has a name; a compare-grid cell when it
+// is in columns 2 to 13 of a row with a file-1 name. The current cell is on
+// the visited cell while visit runs, moved without cell events so that no
+// highlight reaction runs; afterwards the current cell and range are where
+// the user left them.
 void forEachSelectedFile(
     FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit);
 

@@ -11,10 +11,9 @@ constexpr int Ctrl = 2;
 constexpr int RowMode = 1;
 
 // Only Shift alone or Ctrl alone count as held.
-bool shiftOrCtrlHeld()
+bool shiftOrCtrlHeld(const Interaction &state)
 {
-    const int shift = interaction().lastShift;
-    return shift == Shift || shift == Ctrl;
+    return state.lastShift == Shift || state.lastShift == Ctrl;
 }
 
 // Paints the widget's current range, drawn once when done.
@@ -27,9 +26,8 @@ void paintRange(FlexGrid &grid, const QColor &color)
 }
 
 // Paints the range the user extended and collapses it to its anchor.
-void addRange(FlexGrid &grid)
+void addRange(FlexGrid &grid, Interaction &state)
 {
-    Interaction &state = interaction();
     const bool rowMode = grid.SelectionMode() == RowMode;
     if (rowMode && grid.RowSel() == grid.Row())
         return;
@@ -54,12 +52,6 @@ void WidenColumns(FlexGrid &grid, int firstColumn, const QList<int> &widths)
     }
 }
 
-Interaction &interaction()
-{
-    static Interaction state;
-    return state;
-}
-
 void ClearHighlights(FlexGrid &grid)
 {
     const int rowSel = grid.RowSel();
@@ -74,9 +66,8 @@ void ClearHighlights(FlexGrid &grid)
     grid.setCol(grid.SelectionMode() == RowMode ? 1 : colSel);
 }
 
-void GridMouseDown(FlexGrid &grid, int button, int shift)
+void GridMouseDown(FlexGrid &grid, Interaction &state, int button, int shift)
 {
-    Interaction &state = interaction();
     state.lastButton = button;
     if (button == 1 && state.addedHighlights > 0 && shift != Shift && shift != Ctrl) {
         ClearHighlights(grid);
@@ -84,9 +75,8 @@ void GridMouseDown(FlexGrid &grid, int button, int shift)
     }
 }
 
-void GridKeyDown(FlexGrid &grid, int shift)
+void GridKeyDown(FlexGrid &grid, Interaction &state, int shift)
 {
-    Interaction &state = interaction();
     state.lastShift = shift;
     if (shift != Ctrl || state.lastButton != 1)
         return;
@@ -102,29 +92,28 @@ void GridKeyDown(FlexGrid &grid, int shift)
     ++state.addedHighlights;
 }
 
-void GridKeyUp(FlexGrid &grid, int shift)
+void GridKeyUp(FlexGrid &grid, Interaction &state, int shift)
 {
     // While Shift is held, keys go on extending the range; it is added once
     // Shift itself is let go.
     if (shift & Shift) {
-        interaction().lastShift = shift;
+        state.lastShift = shift;
         return;
     }
-    interaction().lastShift = 0;
-    addRange(grid);
+    state.lastShift = 0;
+    addRange(grid, state);
 }
 
-void GridMouseUp(FlexGrid &grid)
+void GridMouseUp(FlexGrid &grid, Interaction &state)
 {
-    Interaction &state = interaction();
     state.lastButton = 0;
     state.lastShift = 0;
-    addRange(grid);
+    addRange(grid, state);
 }
 
-void GridLeaveCell(FlexGrid &grid)
+void GridLeaveCell(FlexGrid &grid, const Interaction &state)
 {
-    if (shiftOrCtrlHeld())
+    if (shiftOrCtrlHeld(state))
         return;
     const FlexGrid::RedrawOff redrawOff(grid);
     if (grid.SelectionMode() == RowMode) {
@@ -135,21 +124,21 @@ void GridLeaveCell(FlexGrid &grid)
     grid.setCol(grid.Col());
 }
 
-void GridEnterCell(FlexGrid &grid)
+void GridEnterCell(FlexGrid &grid, const Interaction &state)
 {
-    if (shiftOrCtrlHeld())
+    if (shiftOrCtrlHeld(state))
         return;
     const FlexGrid::RedrawOff redrawOff(grid);
-    if (grid.SelectionMode() == RowMode && interaction().wheelFlag != 3) {
+    if (grid.SelectionMode() == RowMode && state.wheelFlag != 3) {
         grid.setCol(1);
         grid.setColSel(grid.Cols() - 1);
     }
     paintRange(grid, grid.BackColorSel());
 }
 
-void GridHighlightCurrent(FlexGrid &grid)
+void GridHighlightCurrent(FlexGrid &grid, const Interaction &state)
 {
-    if (!shiftOrCtrlHeld())
+    if (!shiftOrCtrlHeld(state))
         paintRange(grid, grid.BackColorSel());
 }
 

@@ -6,6 +6,7 @@
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
 #include "modules/GridFiles.h"
+#include "modules/ModSetGrid.h"
 #include "platform/desktop/UserInputTime.h"
 
 #include <QMainWindow>
@@ -67,6 +68,8 @@ public:
     // the focus, marking and logging each selected cell it examines.
     void SelFileList(Gathering purpose = Gathering::Copy);
     const PendingList &pending() const { return m_pending; }
+    // What the grids' highlight reactions remember between events.
+    const ModSetGrid::Interaction &gridInteraction() const { return m_gridInteraction; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -183,6 +186,7 @@ private:
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
+    ModSetGrid::Interaction m_gridInteraction;
     bool m_splitterDragging = false;
     // The open About and Help windows; they have no owner and close on their
     // own, which empties these.

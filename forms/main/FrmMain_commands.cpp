@@ -186,23 +186,10 @@ void FrmMain::MoveFromList_Click()
     FlexGrid *grid = activeGrid();
     if (!grid)
         return;
-    QList<int> rows;
-    if (!grid->Text().isEmpty()) {
-        // The scan grid reads one cell a row, in the current column; the
-        // compare grid removes a row for any highlighted cell but the number.
-        const int col = grid->Col();
-        for (int row = grid->Rows() - 1; row >= 1; --row) {
-            bool selected = false;
-            if (grid == MSHList) {
-                selected = grid->isHighlighted(row, col);
-            } else {
-                for (int c = grid->Cols() - 1; c >= 1 && !selected; --c)
-                    selected = grid->isHighlighted(row, c);
-            }
-            if (selected)
-                rows.append(row);
-        }
-    }
+    // An empty current cell removes nothing, but the rows are renumbered.
+    const QList<int> rows = grid->Text().isEmpty()
+        ? QList<int>()
+        : GridFiles::selectedRows(*grid, grid == MSHList ? Kind::Scan : Kind::Compare);
     removeRows(*grid, rows);
 }
 

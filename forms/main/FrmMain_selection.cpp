@@ -19,37 +19,41 @@ void FrmMain::connectGridSignals()
 {
     for (FlexGrid *grid : {MSHList, MSH1}) {
         connect(grid, &FlexGrid::DblClick, this, &FrmMain::FileReName_Click);
-        connect(grid, &FlexGrid::MouseDown, this, [grid](int button, int shift, int, int) {
-            ModSetGrid::GridMouseDown(*grid, button, shift);
+        connect(grid, &FlexGrid::MouseDown, this, [this, grid](int button, int shift, int, int) {
+            ModSetGrid::GridMouseDown(*grid, m_gridInteraction, button, shift);
         });
         connect(grid, &FlexGrid::MouseUp, this,
             [this, grid](int button, int, int, int) { Grid_MouseUp(*grid, button); });
         connect(grid, &FlexGrid::MouseMove, this, [this, grid] { Grid_MouseMove(*grid); });
-        connect(grid, &FlexGrid::KeyDown, this,
-            [grid](int, int shift) { ModSetGrid::GridKeyDown(*grid, shift); });
-        connect(grid, &FlexGrid::KeyUp, this,
-            [grid](int, int shift) { ModSetGrid::GridKeyUp(*grid, shift); });
-        connect(grid, &FlexGrid::LeaveCell, this, [grid] { ModSetGrid::GridLeaveCell(*grid); });
-        connect(grid, &FlexGrid::RowColChange, this,
-            [grid] { ModSetGrid::GridHighlightCurrent(*grid); });
-        connect(grid, &FlexGrid::GotFocus, this, [grid] {
-            ModSetGrid::interaction().addedHighlights = 0;
-            ModSetGrid::GridHighlightCurrent(*grid);
+        connect(grid, &FlexGrid::KeyDown, this, [this, grid](int, int shift) {
+            ModSetGrid::GridKeyDown(*grid, m_gridInteraction, shift);
         });
-        connect(grid, &FlexGrid::LostFocus, this, [grid] {
+        connect(grid, &FlexGrid::KeyUp, this, [this, grid](int, int shift) {
+            ModSetGrid::GridKeyUp(*grid, m_gridInteraction, shift);
+        });
+        connect(grid, &FlexGrid::LeaveCell, this,
+            [this, grid] { ModSetGrid::GridLeaveCell(*grid, m_gridInteraction); });
+        connect(grid, &FlexGrid::RowColChange, this,
+            [this, grid] { ModSetGrid::GridHighlightCurrent(*grid, m_gridInteraction); });
+        connect(grid, &FlexGrid::GotFocus, this, [this, grid] {
+            m_gridInteraction.addedHighlights = 0;
+            ModSetGrid::GridHighlightCurrent(*grid, m_gridInteraction);
+        });
+        connect(grid, &FlexGrid::LostFocus, this, [this, grid] {
             ModSetGrid::ClearHighlights(*grid);
-            ModSetGrid::interaction().addedHighlights = 0;
+            m_gridInteraction.addedHighlights = 0;
         });
         connect(grid, &FlexGrid::MouseWheel, this,
             [this, grid](int delta, int shift) { WheelHookProc(*grid, delta, shift); });
     }
     // Only the scan grid widens the entered cell to its whole row.
-    connect(MSHList, &FlexGrid::EnterCell, this, [this] { ModSetGrid::GridEnterCell(*MSHList); });
+    connect(MSHList, &FlexGrid::EnterCell, this,
+        [this] { ModSetGrid::GridEnterCell(*MSHList, m_gridInteraction); });
 }
 
 void FrmMain::Grid_MouseUp(FlexGrid &grid, int button)
 {
-    ModSetGrid::GridMouseUp(grid);
+    ModSetGrid::GridMouseUp(grid, m_gridInteraction);
     // The menu is about the current cell, not the one under the mouse.
     if (button == 2 && activeGrid() == &grid && grid.CellBackColor() == grid.BackColorSel()
         && !grid.Text().isEmpty())
@@ -88,7 +92,7 @@ void FrmMain::WheelHookProc(FlexGrid &grid, int delta, int shift)
     m_wheelDelta %= 120;
     if (shift != 0 || notches == 0)
         return;
-    ModSetGrid::interaction().wheelFlag = 3;
+    m_gridInteraction.wheelFlag = 3;
     const int key = notches > 0 ? Qt::Key_Up : Qt::Key_Down;
     for (int i = 0; i < std::abs(notches); ++i) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -96,5 +100,5 @@ void FrmMain::WheelHookProc(FlexGrid &grid, int delta, int shift)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(&grid, &release);
     }
-    ModSetGrid::interaction().wheelFlag = 0;
+    m_gridInteraction.wheelFlag = 0;
 }

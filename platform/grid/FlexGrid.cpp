@@ -13,7 +13,6 @@
 FlexGrid::FlexGrid(QWidget *parent)
     : QTableView(parent)
     , m_model(new FlexGridModel(this))
-    , m_backColorSel(SelectionColor)
 {
     m_model->setCols(2);
     m_model->setRows(2);
@@ -249,7 +248,7 @@ void FlexGrid::setBackColor(const QColor &color)
 
 QColor FlexGrid::BackColorSel() const
 {
-    return m_backColorSel;
+    return m_model->selectionBackColor();
 }
 
 QColor FlexGrid::ForeColor() const
@@ -295,6 +294,11 @@ void FlexGrid::setFillStyle(int style)
 bool FlexGrid::isHighlighted(int row, int col) const
 {
     return m_model->isHighlighted(row, col);
+}
+
+bool FlexGrid::hasBackColour(int row) const
+{
+    return m_model->hasBackColour(row);
 }
 
 void FlexGrid::clearHighlights()

@@ -12,15 +12,16 @@ class GridRowSource;
 // reads the captions), column 0 the fixed number column. Lengths are twips.
 //
 // Two selections are kept apart: the widget's own range (Row/Col to
-// RowSel/ColSel, transient) and highlights, which are cell background colours
-// stored in the model and read back by every multi-file command.
+// RowSel/ColSel, transient) and highlights, one bit a cell in the model,
+// shown and reported as the BackColorSel background and read back by every
+// multi-file command.
 class FlexGrid : public QTableView
 {
     Q_OBJECT
 
 public:
-    // The highlight colour (BackColorSel's start): a warm tone, apart from
-    // the blue tint the view gives its own transient range.
+    // The highlight colour (BackColorSel): a warm tone, apart from the blue
+    // tint the view gives its own transient range.
     static constexpr QColor SelectionColor {255, 224, 140};
     // Text marks: blue for a file found missing, red for a file that a
     // delete or move left in place.
@@ -84,6 +85,9 @@ public:
     void setFillStyle(int style);
     // A cell is highlighted when its background differs from BackColor.
     bool isHighlighted(int row, int col) const;
+    // False when no cell of the row has a background of its own, so none is
+    // highlighted; walks over the highlighted set pass such rows over.
+    bool hasBackColour(int row) const;
     // Every cell back to BackColor; text colours stay. The current cell and
     // range stay as they are, and no cell event is raised.
     void clearHighlights();
@@ -228,7 +232,6 @@ private:
     int m_colSel = 1;
     int m_fillStyle = 0;
     int m_selectionMode = 0;
-    QColor m_backColorSel;
     QList<int> m_colTwips;
     QPoint m_mouse {-1, -1};
     int m_quiet = 0;

@@ -9,6 +9,7 @@
 
 FlexGridModel::FlexGridModel(QObject *parent)
     : QAbstractTableModel(parent)
+    , m_selectionBack(FlexGrid::SelectionColor)
 {
     m_palette.append(0);
 }
@@ -285,12 +286,21 @@ quint16 FlexGridModel::paletteIndex(QRgb rgb)
 
 quint16 *FlexGridModel::slotColours(quint32 slot)
 {
-    return m_slotColours.data() + (slot - 1) * 2 * static_cast<size_t>(m_cols);
+    return m_slotColours.data() + (slot - 1) * slotWidth();
 }
 
 const quint16 *FlexGridModel::slotColours(quint32 slot) const
 {
-    return m_slotColours.data() + (slot - 1) * 2 * static_cast<size_t>(m_cols);
+    return m_slotColours.data() + (slot - 1) * slotWidth();
+}
+
+bool FlexGridModel::setBit(quint16 *bits, int col, bool on)
+{
+    quint16 &word = bits[col / 16];
+    const quint16 mask = static_cast<quint16>(1u << (col % 16));
+    const quint16 was = word;
+    word = static_cast<quint16>(on ? word | mask : word & ~mask);
+    return word != was;
 }
 
 quint32 FlexGridModel::takeSlot()
@@ -298,10 +308,10 @@ quint32 FlexGridModel::takeSlot()
     if (!m_freeSlots.empty()) {
         const quint32 slot = m_freeSlots.back();
         m_freeSlots.pop_back();
-        std::fill_n(slotColours(slot), 2 * m_cols, quint16(0));
+        std::fill_n(slotColours(slot), slotWidth(), quint16(0));
         return slot;
     }
-    const size_t width = 2 * static_cast<size_t>(m_cols);
+    const size_t width = slotWidth();
     m_slotColours.resize(m_slotColours.size() + width, 0);
     m_slotBackCount.push_back(0);
     m_backSlotAt.push_back(0);
@@ -320,7 +330,7 @@ void FlexGridModel::releaseSlotIfEmpty(int row)
     if (!slot)
         return;
     const quint16 *colours = slotColours(slot);
-    if (std::all_of(colours, colours + 2 * m_cols, [](quint16 c) { return c == 0; })) {
+    if (std::all_of(colours, colours + slotWidth(), [](quint16 c) { return c == 0; })) {
         freeSlot(slot);
         slotOf(row) = 0;
     }
@@ -352,7 +362,10 @@ QRgb FlexGridModel::colourAt(int row, int col, Layer layer) const
     const quint32 slot = slotOf(row);
     if (!slot)
         return 0;
-    const quint16 index = slotColours(slot)[layer * m_cols + col];
+    const quint16 *colours = slotColours(slot);
+    if (layer == Back && bitOf(colours, col))
+        return m_selectionBack.rgba();
+    const quint16 index = colours[layerOffset(layer) + col];
     return index ? m_palette.at(index) : 0;
 }
 
@@ -392,7 +405,9 @@ void FlexGridModel::setColour(
     const QColor plain = layer == Back ? m_gridBack : m_gridFore;
     // The grid's own colour, or none given, means the cell has no colour.
     const bool none = !color.isValid() || color.rgba() == plain.rgba() || color.rgba() == 0;
-    const quint16 index = none ? 0 : paletteIndex(color.rgba());
+    // The selection colour as a background is a highlight, kept as a bit.
+    const bool highlight = layer == Back && !none && color.rgba() == m_selectionBack.rgba();
+    const quint16 index = none || highlight ? 0 : paletteIndex(color.rgba());
     bool changed = false;
     for (int r = top; r <= bottom; ++r) {
         quint32 slot = slotOf(r);
@@ -402,16 +417,20 @@ void FlexGridModel::setColour(
             slot = takeSlot();
             slotOf(r) = slot;
         }
-        quint16 *colours = slotColours(slot) + layer * m_cols;
+        quint16 *bits = slotColours(slot);
+        quint16 *colours = bits + layerOffset(layer);
         int gained = 0;
         int lost = 0;
         for (int c = left; c <= right; ++c) {
+            const bool had = colours[c] != 0 || (layer == Back && bitOf(bits, c));
             if (colours[c] != index) {
-                gained += colours[c] == 0;
-                lost += index == 0;
                 colours[c] = index;
                 changed = true;
             }
+            if (layer == Back && setBit(bits, c, highlight))
+                changed = true;
+            gained += !had && !none;
+            lost += had && none;
         }
         if (layer == Back && gained != lost)
             countBacks(slot, gained, lost);
@@ -428,13 +447,21 @@ bool FlexGridModel::isHighlighted(int row, int col) const
     return back && back != m_gridBack.rgba();
 }
 
+bool FlexGridModel::hasBackColour(int row) const
+{
+    if (row < 1 || row > m_dataRows)
+        return false;
+    const quint32 slot = slotOf(row);
+    return slot && m_slotBackCount[slot - 1] > 0;
+}
+
 void FlexGridModel::clearHighlights()
 {
     if (m_backSlots.empty())
         return;
+    const int bitsAndBacks = layerOffset(Fore);
     for (const quint32 slot : m_backSlots) {
-        quint16 *backs = slotColours(slot);
-        std::fill_n(backs, m_cols, quint16(0));
+        std::fill_n(slotColours(slot), bitsAndBacks, quint16(0));
         m_slotBackCount[slot - 1] = 0;
         m_backSlotAt[slot - 1] = 0;
     }

@@ -17,7 +17,9 @@
 // A row is Cols() text ids plus one colour slot id, kept in one flat array,
 // so a million rows cost a few dozen bytes each. Colours live in slots that
 // only rows with a coloured cell own; a colour equal to the grid's own
-// background or text colour is stored as no colour.
+// background or text colour is stored as no colour. A highlight is no colour
+// but one bit a cell in the row's slot: the selection colour is drawn from
+// it, so a highlighted cell reports that colour as its background.
 class FlexGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -55,19 +57,26 @@ public:
     QColor gridBackColor() const { return m_gridBack; }
     void setGridBackColor(const QColor &color);
     QColor gridForeColor() const { return m_gridFore; }
+    // The background a highlighted cell shows and reports.
+    QColor selectionBackColor() const { return m_selectionBack; }
     // Invalid when the cell has no colour of its own.
     QColor cellBackColor(int row, int col) const;
     QColor cellForeColor(int row, int col) const;
     // Colours the cells rows top..bottom by columns left..right; row 0 has
-    // no cell colours, and column 0 no background.
+    // no cell colours, and column 0 no background. The selection colour as a
+    // background highlights the cells; any other colour takes it away.
     void setBackColor(int top, int left, int bottom, int right, const QColor &color);
     void setForeColor(int top, int left, int bottom, int right, const QColor &color);
     // A cell is highlighted when its background differs from the grid's.
     bool isHighlighted(int row, int col) const;
+    // Whether some cell of the data row has a background of its own: a
+    // highlight or another colour. Rows without one need no cell read.
+    bool hasBackColour(int row) const;
     // Gives every cell the grid's background again; text colours stay. Costs
-    // as much as the rows holding a background colour, not the whole grid.
+    // as much as the rows holding a highlight or a background colour, not
+    // the whole grid.
     void clearHighlights();
-    // Rows holding a background colour of their own in some cell.
+    // Rows holding a highlight or a background colour of their own.
     qsizetype backColouredRowCount() const { return m_backSlots.size(); }
 
     // Stable sort of the data rows by one column's texts, in GridCellOrder.
@@ -90,6 +99,12 @@ private:
     enum Layer { Back, Fore };
 
     qsizetype stride() const { return m_cols + 1; }
+    // A slot's words: the highlight bits, sixteen cells a word, then the
+    // backgrounds and the text colours. Bits and backgrounds side by side
+    // are cleared in one stroke.
+    int bitWords() const { return (m_cols + 15) / 16; }
+    size_t slotWidth() const { return bitWords() + 2 * static_cast<size_t>(m_cols); }
+    int layerOffset(Layer layer) const { return bitWords() + layer * m_cols; }
     quint32 *rowCells(int row) { return m_cells.data() + (row - 1) * stride(); }
     const quint32 *rowCells(int row) const { return m_cells.data() + (row - 1) * stride(); }
     quint32 &slotOf(int row) { return rowCells(row)[m_cols]; }
@@ -98,6 +113,8 @@ private:
     QVariant cellData(int row, int col, int role) const;
     quint16 paletteIndex(QRgb rgb);
     QRgb colourAt(int row, int col, Layer layer) const;
+    static bool bitOf(const quint16 *bits, int col) { return (bits[col / 16] >> (col % 16)) & 1; }
+    static bool setBit(quint16 *bits, int col, bool on);
     void setColour(int top, int left, int bottom, int right, const QColor &color, Layer layer);
     quint16 *slotColours(quint32 slot);
     const quint16 *slotColours(quint32 slot) const;
@@ -119,13 +136,15 @@ private:
     QStringList m_captions;
     QList<Qt::Alignment> m_alignments;
 
-    // Slot s (from 1) holds 2 * m_cols palette indexes (backs, then fores;
-    // 0: none) at m_slotColours[(s - 1) * 2 * m_cols].
+    // Slot s (from 1) holds slotWidth() words at m_slotColours[(s - 1) *
+    // slotWidth()]: the highlight bits of the row's cells, then m_cols
+    // background and m_cols text palette indexes (0: none).
     std::vector<quint16> m_slotColours;
     std::vector<quint32> m_freeSlots;
-    // The slots holding at least one background colour, so that clearing the
-    // highlights visits them alone. Per slot (index slot - 1): its count of
-    // background cells, and its place in m_backSlots plus one (0: absent).
+    // The slots holding at least one highlight or background colour, so that
+    // clearing the highlights visits them alone. Per slot (index slot - 1):
+    // its count of such cells, and its place in m_backSlots plus one (0:
+    // absent).
     // A slot keeps its row when cleared, as a slot does not know its row.
     std::vector<quint32> m_backSlots;
     std::vector<quint32> m_slotBackCount;
@@ -133,4 +152,5 @@ private:
     QList<QRgb> m_palette; // index 0 unused
     QColor m_gridBack = Qt::white;
     QColor m_gridFore = Qt::black;
+    QColor m_selectionBack;
 };

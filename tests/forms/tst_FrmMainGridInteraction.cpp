@@ -25,6 +25,7 @@ private Q_SLOTS:
     void clickHighlightsRowOrCell();
     void shiftClickAddsTheRangeOnRelease();
     void ctrlWhileHeldTogglesOnce();
+    void aNewWindowHoldsNoKeyOfTheLast();
     void focusLeavingClearsHighlightsButNotMarks();
     void contextMenuOpensOnlyOverAHighlightedCurrentCell();
     void shiftWithKeysGrowsTheRangeUntilReleased_data();
@@ -132,7 +133,18 @@ void TestFrmMainGridInteraction::ctrlWhileHeldTogglesOnce()
         scanGrid()->viewport(), Qt::LeftButton, {}, at(scanGrid(), 5, ScanColumn::Name));
     QTest::keyRelease(scanGrid(), Qt::Key_Control);
     QVERIFY(!scanGrid()->isHighlighted(5, ScanColumn::Name));
-    QCOMPARE(ModSetGrid::interaction().addedHighlights, 1);
+    QCOMPARE(m_window->gridInteraction().addedHighlights, 1);
+}
+
+void TestFrmMainGridInteraction::aNewWindowHoldsNoKeyOfTheLast()
+{
+    // Shift goes down in one window, which closes before it comes up.
+    click(scanGrid(), 2, ScanColumn::Name);
+    QTest::keyPress(scanGrid(), Qt::Key_Shift, Qt::ShiftModifier);
+    cleanup();
+    init();
+    click(scanGrid(), 4, ScanColumn::Name);
+    QCOMPARE(highlightedRows(scanGrid(), ScanColumn::Size), QList<int> {4});
 }
 
 void TestFrmMainGridInteraction::focusLeavingClearsHighlightsButNotMarks()

@@ -59,6 +59,8 @@ private Q_SLOTS:
     void fileAtCell();
     void scanWalkReadsTheCurrentColumnFromTheBottom();
     void compareWalkTakesEachCellRightToLeft();
+    void selectedRowsAreWhatARemovalTakes_data();
+    void selectedRowsAreWhatARemovalTakes();
     void findsTheRecord();
 };
 
@@ -144,6 +146,44 @@ void TestGridFiles::compareWalkTakesEachCellRightToLeft()
     QCOMPARE(v.currentCells.first(), QPoint(13, 2));
     QCOMPARE(v.currentCells.last(), QPoint(2, 2));
     QCOMPARE(v.placeAfter, (QList<int> {3, 1, 3, 1}));
+}
+
+void TestGridFiles::selectedRowsAreWhatARemovalTakes_data()
+{
+    QTest::addColumn<bool>("scan");
+    QTest::addColumn<QList<QPoint>>("cells"); // (col, row), highlighted
+    QTest::addColumn<QList<int>>("rows");
+    // The current column is 3; row 3 of either grid names no file.
+    QTest::newRow("scan: the current column, bottom first")
+        << true << QList<QPoint> {{3, 2}, {3, 4}, {1, 5}} << QList<int> {4, 2};
+    QTest::newRow("scan: a row without a name") << true << QList<QPoint> {{3, 3}} << QList<int> {3};
+    QTest::newRow("compare: any cell but the number, a row once")
+        << false << QList<QPoint> {{1, 4}, {14, 2}, {15, 2}, {5, 2}} << QList<int> {4, 2};
+    QTest::newRow("compare: a row without names")
+        << false << QList<QPoint> {{2, 3}} << QList<int> {3};
+    QTest::newRow("compare: nothing") << false << QList<QPoint>() << QList<int>();
+}
+
+void TestGridFiles::selectedRowsAreWhatARemovalTakes()
+{
+    QFETCH(bool, scan);
+    QFETCH(QList<QPoint>, cells);
+    QFETCH(QList<int>, rows);
+    FlexGrid grid;
+    grid.setFormatString(scan ? GridSchema::scanFormat() : GridSchema::compareFormat());
+    for (int r = 1; r <= 5; ++r) {
+        QStringList row
+            = scan ? QStringList {QString::number(r), u"%1.mp3"_qs.arg(r), u"/s/"_qs} : pairRow(r);
+        if (r == 3)
+            row[scan ? 1 : 2] = row[scan ? 1 : 3] = QString();
+        grid.AddItem(row, r);
+    }
+    for (const QPoint &cell : cells)
+        highlight(grid, cell.y(), cell.x());
+    grid.setRow(1);
+    grid.setCol(3);
+    const Kind kind = scan ? Kind::Scan : Kind::Compare;
+    QCOMPARE(GridFiles::selectedRows(grid, kind), rows);
 }
 
 void TestGridFiles::findsTheRecord()

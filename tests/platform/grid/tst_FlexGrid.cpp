@@ -46,6 +46,7 @@ private Q_SLOTS:
     void highlighted_data();
     void highlighted();
     void clearHighlightsKeepsTextColours();
+    void highlightsAreCellBits();
     void redrawOffRestoresWhatItFound();
     void modelPassesTester();
 };
@@ -865,6 +866,78 @@ void TestFlexGrid::clearHighlightsKeepsTextColours()
     grid.setCellBackColor(grid.BackColorSel());
     grid.clearHighlights();
     QVERIFY(!grid.isHighlighted(3, 1));
+}
+
+void TestFlexGrid::highlightsAreCellBits()
+{
+    // Twenty columns: a row's highlights take two words of bits, columns 15
+    // and 16 either side of the boundary.
+    FlexGrid grid;
+    QStringList format;
+    for (int c = 0; c < 20; ++c)
+        format.append(QStringLiteral("<c%1").arg(c));
+    grid.setFormatString(format.join(QLatin1Char('|')));
+    grid.setRows(1);
+    for (const QString &key : {u"c"_qs, u"a"_qs, u"b"_qs})
+        grid.AddItem(QStringList(20, key));
+    const QColor sel = grid.BackColorSel();
+    const auto paint = [&](int row, int left, int right, const QColor &color) {
+        grid.setRow(row);
+        grid.setCol(left);
+        grid.setColSel(right);
+        grid.setFillStyle(1);
+        grid.setCellBackColor(color);
+        grid.setFillStyle(0);
+    };
+    const auto highlighted = [&](int row) {
+        QList<int> cols;
+        for (int c = 0; c < grid.Cols(); ++c) {
+            if (grid.isHighlighted(row, c))
+                cols.append(c);
+        }
+        return cols;
+    };
+    const auto shown = [&](int row, int col) {
+        return grid.gridModel()->index(row - 1, col - 1).data(Qt::BackgroundRole).value<QColor>();
+    };
+    paint(1, 15, 16, sel);
+    paint(2, 19, 19, sel);
+    paint(2, 18, 18, Qt::green);
+    grid.setRow(3);
+    grid.setCol(1);
+    grid.setCellForeColor(FlexGrid::BlueColor);
+
+    // Sorted a, b, c; then c, with its highlights, leaves and its slot is
+    // taken by a new row, which must start without them.
+    grid.Sort(1);
+    QCOMPARE(highlighted(1), (QList<int> {18, 19}));
+    QCOMPARE(highlighted(2), QList<int>());
+    QCOMPARE(highlighted(3), (QList<int> {15, 16}));
+    QCOMPARE(shown(1, 19), sel);
+    QCOMPARE(shown(1, 18), QColor(Qt::green));
+    QCOMPARE(shown(3, 16), sel);
+    QCOMPARE(grid.gridModel()->cellBackColor(3, 15), sel);
+    grid.RemoveItem(3);
+    grid.AddItem(QStringList(20, u"d"_qs));
+    paint(3, 2, 2, sel);
+    QCOMPARE(highlighted(3), (QList<int> {2}));
+
+    // Another colour takes a highlight's place and the selection colour
+    // takes the other's; both read as the cell's background.
+    paint(1, 19, 19, Qt::green);
+    paint(1, 18, 18, sel);
+    grid.setCol(19);
+    QCOMPARE(grid.CellBackColor(), QColor(Qt::green));
+    grid.setCol(18);
+    QCOMPARE(grid.CellBackColor(), sel);
+    QCOMPARE(shown(1, 18), sel);
+
+    QCOMPARE(grid.gridModel()->backColouredRowCount(), 2);
+    grid.clearHighlights();
+    QCOMPARE(grid.gridModel()->backColouredRowCount(), 0);
+    for (int r = 1; r < grid.Rows(); ++r)
+        QCOMPARE(highlighted(r), QList<int>());
+    QCOMPARE(grid.gridModel()->cellForeColor(2, 1), FlexGrid::BlueColor);
 }
 
 void TestFlexGrid::redrawOffRestoresWhatItFound()
