@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
+struct ComparedPairs;
 class FileCatalogue;
 struct FileRecord;
 class FlexGrid;
@@ -44,9 +46,18 @@ void renameFile(FlexGrid &grid, Kind kind, const QString &folder, const QString 
 // File 1 or 2 of a compare row, whatever its cells hold.
 ListedFile pairFile(const FlexGrid &grid, int row, int file);
 
-// The catalogue record of a listed file, or null when the catalogue has
-// none.
-const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file);
+// The record a listed file stands for, read from its row's data: in the
+// scan grid the catalogue's record, in the compare grid file 1 or 2 of the
+// compared pair. Null when the row stands for none.
+const FileRecord *recordOf(const FlexGrid &grid, Kind kind, const ListedFile &file,
+    const FileCatalogue &catalogue, const ComparedPairs &compared);
+
+// Drops these distinct data rows and, from the scan list, their records,
+// keeping every other row's record index right; then renumbers the rows
+// left. A list that loses every row is reset instead (and the scan list's
+// catalogue emptied).
+void removeRows(FlexGrid &grid, Kind kind, const QList<int> &rows, FileCatalogue &catalogue,
+    const std::function<void()> &resetGrid);
 
 // Visits every highlighted cell that stands for a file, bottom row first
 // and, in the compare grid, right to left, so file 2 comes before file 1.
