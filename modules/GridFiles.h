@@ -12,8 +12,9 @@ struct FileRecord;
 class FlexGrid;
 
 // The files behind the cells of the two result grids, in one place: which
-// file a cell stands for, and the walk over the user's highlighted cells
-// that the commands on several files read.
+// file a cell stands for and which record its row's data names, the walk
+// over the user's highlighted cells that the commands on several files read,
+// and the removal of rows with their records.
 namespace GridFiles {
 
 enum class Kind { Scan, Compare };
