@@ -72,13 +72,9 @@ Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Option
         view.showNotice(unreadableNotice(outcome.unreadable));
     Result result;
     result.listed = outcome.pairs.size();
-    for (const MatchPair &pair : std::as_const(outcome.pairs)) {
-        for (const qint32 k : {pair.first, pair.second}) {
-            const FileRecord &record = records.at(k);
-            if (record.stamp)
-                result.stamps.insert(record.fullPath(), *record.stamp);
-        }
-    }
+    // Shared with the catalogue until either changes.
+    result.compared.records = records;
+    result.compared.pairs = std::move(outcome.pairs);
     if (options.criteria.content())
         result.content = ListedContent(outcome.contentStamps);
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CompareRun.h"
+#include "core/ComparedPairs.h"
 #include "core/FileCatalogue.h"
 #include "core/ListedContent.h"
 
@@ -18,10 +19,10 @@ struct Result
 {
     qsizetype listed = 0;
     ListedContent content; // what the list's content check vouches for
-    // The listed files as the compare took them from the catalogue, by full
-    // path: still what a file of the list must be after its record has left
-    // the scan list.
-    QHash<QString, FileStamp> stamps;
+    // The listed pairs, row k standing for pair k, and the records as the
+    // compare took them: still what a file of the list must be after its
+    // record has left the scan list.
+    ComparedPairs compared;
 };
 
 Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options);

@@ -9,10 +9,31 @@ int FileCatalogue::indexOf(const QString &name, const QString &folder) const
     return -1;
 }
 
-int FileCatalogue::removeFiles(const QSet<QString> &paths)
+QList<int> FileCatalogue::removeAt(const QList<int> &indexes)
 {
-    return int(m_records.removeIf(
-        [&](const FileRecord &record) { return paths.contains(record.fullPath()); }));
+    const int n = count();
+    QList<int> renumbered(n, 0);
+    for (const int index : indexes) {
+        if (index >= 0 && index < n)
+            renumbered[index] = -1;
+    }
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+        if (renumbered.at(i) >= 0)
+            renumbered[i] = kept++;
+    }
+    if (kept == n)
+        return renumbered;
+    qsizetype to = 0;
+    for (int i = 0; i < n; ++i) {
+        if (renumbered.at(i) < 0)
+            continue;
+        if (to != i)
+            m_records[to] = std::move(m_records[i]);
+        ++to;
+    }
+    m_records.resize(to);
+    return renumbered;
 }
 
 bool FileCatalogue::rename(const QString &name, const QString &folder, const QString &newName,
@@ -21,10 +42,7 @@ bool FileCatalogue::rename(const QString &name, const QString &folder, const QSt
     const int index = indexOf(name, folder);
     if (index < 0 || (newName != name && indexOf(newName, folder) >= 0))
         return false;
-    FileRecord &record = m_records[index];
-    record.fields[FileRecord::Name] = newName;
-    if (record.stamp)
-        record.stamp = record.stamp->renamedTo(record.fullPath(), before);
+    m_records[index].rename(newName, before);
     return true;
 }
 
@@ -35,15 +53,4 @@ bool FileCatalogue::remove(const QString &name, const QString &folder)
         return false;
     m_records.removeAt(index);
     return true;
-}
-
-QHash<QString, FileStamp> FileCatalogue::stamps() const
-{
-    QHash<QString, FileStamp> result;
-    result.reserve(m_records.size());
-    for (const FileRecord &record : m_records) {
-        if (record.stamp)
-            result.insert(record.fullPath(), *record.stamp);
-    }
-    return result;
 }

@@ -2,9 +2,7 @@
 
 #include "core/FileRecord.h"
 
-#include <QHash>
 #include <QList>
-#include <QSet>
 
 // The records of the last scan in the order the walk accepted them. Record k
 // is shown in scan-grid row k + 1 right after a scan; sorting the grid never
@@ -32,12 +30,12 @@ public:
         const std::optional<FileStamp> &before = std::nullopt);
     // Removes the record of that very file; returns false when none matches.
     bool remove(const QString &name, const QString &folder);
-    // Removes the records of these files (full paths) in one pass, keeping
-    // the order of the others; returns how many went.
-    int removeFiles(const QSet<QString> &paths);
+    // Removes the records at these indexes (any order; repeats and indexes
+    // outside are passed over) in one pass, keeping the order of the others.
+    // Returns, for every former index, the record's index now, or -1 for a
+    // removed record, so that what refers to records can follow.
+    QList<int> removeAt(const QList<int> &indexes);
     void clear() { m_records.clear(); }
-    // The stamps of the records that have one, by full path.
-    QHash<QString, FileStamp> stamps() const;
 
 private:
     QList<FileRecord> m_records;

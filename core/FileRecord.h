@@ -38,5 +38,13 @@ struct FileRecord
         return isFile(other.fields[Name], other.fields[Folder])
             || (stamp && other.stamp && stamp->sameFile(*other.stamp));
     }
+    // The stamp the scan read while the file at the record's path is still
+    // that file, as it was; none when it is gone, changed, or never read.
+    std::optional<FileStamp> unchangedStamp() const;
+    // The record of the file after the program renamed it. before is the
+    // file's stamp right before the rename on disk: the stamp follows the
+    // rename only while the file is otherwise as it was read.
+    void rename(const QString &newName, const std::optional<FileStamp> &before);
+
     bool operator==(const FileRecord &) const = default;
 };

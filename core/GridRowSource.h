@@ -23,6 +23,9 @@ public:
     virtual int columnCount() const = 0;
     // Fills cells[0 .. columnCount() - 1] for row (from 0).
     virtual void cells(qsizetype row, Cell *cells) const = 0;
+    // What the row stands for (a record's or a pair's index), kept by the
+    // grid as the row's data and moved with it; -1 for nothing.
+    virtual qint32 rowData(qsizetype) const { return -1; }
     virtual qsizetype sharedTextCount() const = 0;
     virtual QString sharedText(qsizetype index) const = 0;
 

@@ -1,5 +1,7 @@
 #include "core/KeepRule.h"
 
+#include "core/DateTimeText.h"
+
 namespace KeepRule {
 
 int compareTimes(const std::optional<QDateTime> &first, const std::optional<QDateTime> &second)
@@ -34,6 +36,14 @@ double readSize(const QString &cell)
     bool ok = false;
     const double value = QStringView(cell).mid(start, i - start).toDouble(&ok);
     return ok ? value : 0;
+}
+
+KeepFacts factsOf(const FileRecord &record)
+{
+    return KeepFacts {readSize(record.field(FileRecord::Size)),
+        DateTimeText::parse(record.field(FileRecord::Created)),
+        DateTimeText::parse(record.field(FileRecord::Modified)),
+        DateTimeText::parse(record.field(FileRecord::Accessed))};
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FileRecord.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -37,6 +39,10 @@ QStringList captions();
 
 // A size cell read as its leading decimal number; 0 when it has none.
 double readSize(const QString &cell);
+
+// What the rules read of a record: its size and times as the lists show
+// them, so times compare to the second, as the user sees them.
+KeepFacts factsOf(const FileRecord &record);
 
 // The sign of (second − first) in whole seconds: -1, 0 or 1.
 int compareTimes(const std::optional<QDateTime> &first, const std::optional<QDateTime> &second);

@@ -3,7 +3,7 @@
 #include "core/PendingList.h"
 
 QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingList &list,
-    const std::function<bool(const QString &path, const QString &twin)> &mayGo)
+    const std::function<bool(const ListedPair &pair, int file)> &mayGo)
 {
     list.clear();
     QList<int> missing;
@@ -12,13 +12,12 @@ QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingLis
         if (!kept)
             continue;
         const bool loserIsFile2 = *kept == KeepRule::Kept::File1;
-        const QString &path = loserIsFile2 ? pair.path2 : pair.path1;
-        const QString &twin = loserIsFile2 ? pair.path1 : pair.path2;
-        if (!mayGo(path, twin)) {
+        if (!mayGo(pair, loserIsFile2 ? 2 : 1)) {
             missing.append(pair.row);
             continue;
         }
-        list.queueCounted(path, loserIsFile2 ? pair.file2.size : pair.file1.size);
+        list.queueCounted(loserIsFile2 ? pair.path2 : pair.path1,
+            loserIsFile2 ? pair.file2.size : pair.file1.size);
     }
     return missing;
 }

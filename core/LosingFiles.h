@@ -9,7 +9,8 @@
 
 class PendingList;
 
-// One row of the compare list as the keep-rule walk reads it.
+// One row of the compare list as the keep-rule walk reads it: the paths
+// and facts of the records the row stands for.
 struct ListedPair
 {
     int row = 0;
@@ -21,9 +22,9 @@ struct ListedPair
 
 // The keep-rule walk: empties the list, then queues and counts the losing
 // file of every pair in the order given, each file once. A chosen file that
-// may not go (mayGo of it and its twin is false: it is no longer there, or
-// the twin that made it a duplicate is not as it was) is neither queued nor
-// counted; the rows of those pairs are returned so that the caller can
-// mark them.
+// may not go (mayGo of the pair and the chosen file, 1 or 2, is false: it is
+// no longer there, or the twin that made it a duplicate is not as it was) is
+// neither queued nor counted; the rows of those pairs are returned so that
+// the caller can mark them.
 QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingList &list,
-    const std::function<bool(const QString &path, const QString &twin)> &mayGo);
+    const std::function<bool(const ListedPair &pair, int file)> &mayGo);

@@ -20,6 +20,8 @@ public:
     qsizetype rowCount() const override { return m_pairs.size(); }
     int columnCount() const override;
     void cells(qsizetype row, Cell *cells) const override;
+    // A row stands for its pair: the pair's index in the run's list.
+    qint32 rowData(qsizetype row) const override { return static_cast<qint32>(row); }
     qsizetype sharedTextCount() const override;
     QString sharedText(qsizetype index) const override;
 

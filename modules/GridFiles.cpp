@@ -1,5 +1,6 @@
 #include "modules/GridFiles.h"
 
+#include "core/ComparedPairs.h"
 #include "core/FileCatalogue.h"
 #include "core/GridSchema.h"
 #include "platform/grid/FlexGrid.h"
@@ -75,10 +76,44 @@ void renameFile(FlexGrid &grid, Kind kind, const QString &folder, const QString 
     }
 }
 
-const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file)
+const FileRecord *recordOf(const FlexGrid &grid, Kind kind, const ListedFile &file,
+    const FileCatalogue &catalogue, const ComparedPairs &compared)
 {
-    const int index = catalogue.indexOf(file.name, file.folder);
-    return index < 0 ? nullptr : &catalogue.at(index);
+    const qint32 data = grid.RowData(file.row);
+    if (kind == Kind::Compare)
+        return compared.record(data, file.file);
+    return data >= 0 && data < catalogue.count() ? &catalogue.at(data) : nullptr;
+}
+
+void removeRows(FlexGrid &grid, Kind kind, const QList<int> &rows, FileCatalogue &catalogue,
+    const std::function<void()> &resetGrid)
+{
+    const bool scan = kind == Kind::Scan;
+    if (!rows.isEmpty() && rows.size() == grid.Rows() - 1) {
+        resetGrid();
+        if (scan)
+            catalogue.clear();
+    } else if (!rows.isEmpty()) {
+        if (scan) {
+            QList<int> records;
+            records.reserve(rows.size());
+            for (const int row : rows)
+                records.append(grid.RowData(row));
+            // The records after a removed one move up: so do their rows'
+            // indexes, whatever order a sort left the rows in.
+            const QList<int> renumbered = catalogue.removeAt(records);
+            for (int row = 1; row < grid.Rows(); ++row) {
+                const qint32 record = grid.RowData(row);
+                if (record >= 0 && record < renumbered.size())
+                    grid.setRowData(row, renumbered.at(record));
+            }
+        }
+        grid.RemoveItems(rows);
+    }
+    // The placeholder row of an empty list keeps its empty number cell.
+    const int filled = scan ? int(ScanColumn::Name) : int(CompareColumn::Similarity);
+    if (!grid.TextMatrix(1, filled).isEmpty())
+        grid.renumberRows();
 }
 
 void forEachHighlightedCell(

@@ -6,13 +6,15 @@
 #include <functional>
 #include <optional>
 
+struct ComparedPairs;
 class FileCatalogue;
 struct FileRecord;
 class FlexGrid;
 
 // The files behind the cells of the two result grids, in one place: which
-// file a cell stands for, and the walk over the user's highlighted cells
-// that the commands on several files read.
+// file a cell stands for and which record its row's data names, the walk
+// over the user's highlighted cells that the commands on several files read,
+// and the removal of rows with their records.
 namespace GridFiles {
 
 enum class Kind { Scan, Compare };
@@ -45,9 +47,18 @@ void renameFile(FlexGrid &grid, Kind kind, const QString &folder, const QString 
 // File 1 or 2 of a compare row, whatever its cells hold.
 ListedFile pairFile(const FlexGrid &grid, int row, int file);
 
-// The catalogue record of a listed file, or null when the catalogue has
-// none.
-const FileRecord *recordOf(const FileCatalogue &catalogue, const ListedFile &file);
+// The record a listed file stands for, read from its row's data: in the
+// scan grid the catalogue's record, in the compare grid file 1 or 2 of the
+// compared pair. Null when the row stands for none.
+const FileRecord *recordOf(const FlexGrid &grid, Kind kind, const ListedFile &file,
+    const FileCatalogue &catalogue, const ComparedPairs &compared);
+
+// Drops these distinct data rows and, from the scan list, their records,
+// keeping every other row's record index right; then renumbers the rows
+// left. A list that loses every row is reset instead (and the scan list's
+// catalogue emptied).
+void removeRows(FlexGrid &grid, Kind kind, const QList<int> &rows, FileCatalogue &catalogue,
+    const std::function<void()> &resetGrid);
 
 // The one reading of the user's highlighted set: visits the highlighted
 // cells bottom row first and, in a row, right to left. The scan grid is

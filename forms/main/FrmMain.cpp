@@ -137,6 +137,8 @@ void FrmMain::InitGrid(Grids which)
         reset(MSHList, GridSchema::scanFormat(), GridSchema::ScanColumn::Name);
     if (which == Grids::Compare || which == Grids::Both) {
         reset(MSH1, GridSchema::compareFormat(), GridSchema::CompareColumn::Similarity);
+        // No row stands for a compared pair any more.
+        m_compared = {};
         // Its caption is narrower than the similarities it shows, and no
         // fill widens it.
         ModSetGrid::WidenColumns(*MSH1, GridSchema::CompareColumn::Similarity,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CompareCriteria.h"
+#include "core/ComparedPairs.h"
 #include "core/ContentCache.h"
 #include "core/FileCatalogue.h"
 #include "core/ListedContent.h"
@@ -155,10 +156,6 @@ private:
     // The grid with the input focus, the one the commands on the selection
     // act on; null when the focus is elsewhere.
     FlexGrid *activeGrid() const;
-    // What each file of a list must still be before it is removed or moved,
-    // by full path: its record, or for the compare list the file as it was
-    // compared when its record has left the scan list since.
-    QHash<QString, FileStamp> recordedStamps(const FlexGrid &grid) const;
     // After a delete or move: every selected file still at its old path is
     // marked red and logged with failedText, every other one logged as done;
     // the rows whose examined files are all gone leave the list.
@@ -177,7 +174,7 @@ private:
     CompareCriteria m_compareCriteria;
     ContentCache m_contentCache; // digests read in this session
     ListedContent m_listedContent; // what the listed compare's content check saw
-    QHash<QString, FileStamp> m_comparedStamps; // the compare list's files as compared
+    ComparedPairs m_compared; // what the compare list's rows stand for
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
     PendingList m_pending;

@@ -1,7 +1,6 @@
 #include "forms/main/FrmMain.h"
 
 #include "core/BatchTotals.h"
-#include "core/DateTimeText.h"
 #include "core/GridSchema.h"
 #include "core/LosingFiles.h"
 #include "modules/GridFiles.h"
@@ -17,29 +16,23 @@
 
 namespace {
 
-KeepFacts readFacts(const FlexGrid &grid, int row, int file)
-{
-    const auto cell = [&](FileRecord::Field field) {
-        return grid.TextMatrix(row, GridSchema::compareColumn(field, file));
-    };
-    return KeepFacts {KeepRule::readSize(cell(FileRecord::Size)),
-        DateTimeText::parse(cell(FileRecord::Created)),
-        DateTimeText::parse(cell(FileRecord::Modified)),
-        DateTimeText::parse(cell(FileRecord::Accessed))};
-}
-
-// The pairs of the compare list in the order the grid shows them; a row
-// without a similarity text is the empty list's placeholder.
-QList<ListedPair> listedPairs(const FlexGrid &grid)
+// The pairs of the compare list in the order the grid shows them, each
+// read from the compared records its row stands for; a row without a
+// similarity text is the empty list's placeholder.
+QList<ListedPair> listedPairs(const FlexGrid &grid, const ComparedPairs &compared)
 {
     QList<ListedPair> pairs;
     const int rows = grid.Rows();
     for (int row = 1; row < rows; ++row) {
         if (grid.TextMatrix(row, GridSchema::CompareColumn::Similarity).isEmpty())
             continue;
-        pairs.append(ListedPair {row, GridFiles::pairFile(grid, row, 1).path,
-            GridFiles::pairFile(grid, row, 2).path, readFacts(grid, row, 1),
-            readFacts(grid, row, 2)});
+        const qint32 pair = grid.RowData(row);
+        const FileRecord *file1 = compared.record(pair, 1);
+        const FileRecord *file2 = compared.record(pair, 2);
+        if (!file1 || !file2)
+            continue;
+        pairs.append(ListedPair {row, file1->fullPath(), file2->fullPath(),
+            KeepRule::factsOf(*file1), KeepRule::factsOf(*file2)});
     }
     return pairs;
 }
@@ -68,13 +61,16 @@ void showEmptyListMessage(Dialogs &dialogs)
 // file operation, which checks it again right before acting.
 void FrmMain::DuplicatedList()
 {
-    const QHash<QString, FileStamp> recorded = recordedStamps(*MSH1);
     m_pendingStamps.clear();
-    const QList<int> missing = queueLosingFiles(Combo2->currentIndex(), listedPairs(*MSH1),
-        m_pending, [&](const QString &path, const QString &twin) {
-            const std::optional<FileStamp> stamp = FileStamp::ifUnchanged(recorded, path);
+    const QList<int> missing = queueLosingFiles(Combo2->currentIndex(),
+        listedPairs(*MSH1, m_compared), m_pending, [&](const ListedPair &pair, int file) {
+            const FileRecord *record = m_compared.record(MSH1->RowData(pair.row), file);
+            const std::optional<FileStamp> stamp
+                = record ? record->unchangedStamp() : std::optional<FileStamp>();
             if (!stamp)
                 return false;
+            const QString &path = file == 1 ? pair.path1 : pair.path2;
+            const QString &twin = file == 1 ? pair.path2 : pair.path1;
             const std::optional<FileStamp> twinStamp = FileStamp::of(twin);
             if (!twinStamp || twinStamp->sameFile(*stamp) || !m_listedContent.intact(path, twin))
                 return false;
@@ -96,7 +92,7 @@ void FrmMain::finishBatch(int result, StatusPanel panel, const QString &prefix)
         // The rows keep the files the request left in place (refused,
         // changed meanwhile, declined) in red.
         QList<int> rows;
-        for (const ListedPair &pair : listedPairs(*MSH1)) {
+        for (const ListedPair &pair : listedPairs(*MSH1, m_compared)) {
             for (const QString &path : {pair.path1, pair.path2}) {
                 if (m_pendingStamps.contains(path) && FileSystem::exists(path)) {
                     rows.append(pair.row);

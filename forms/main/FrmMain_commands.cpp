@@ -11,7 +11,6 @@
 #include "platform/grid/FlexGrid.h"
 
 #include <QMap>
-#include <QSet>
 
 namespace {
 
@@ -35,19 +34,6 @@ FlexGrid *FrmMain::activeGrid() const
     return nullptr;
 }
 
-QHash<QString, FileStamp> FrmMain::recordedStamps(const FlexGrid &grid) const
-{
-    QHash<QString, FileStamp> stamps = m_catalogue.stamps();
-    if (&grid == MSH1) {
-        // A record's own stamp stands: it follows the program's renames.
-        for (auto it = m_comparedStamps.cbegin(); it != m_comparedStamps.cend(); ++it) {
-            if (!stamps.contains(it.key()))
-                stamps.insert(it.key(), it.value());
-        }
-    }
-    return stamps;
-}
-
 void FrmMain::SelFileList(Gathering purpose)
 {
     m_pending.clearPaths();
@@ -63,12 +49,12 @@ void FrmMain::SelFileList(Gathering purpose)
     // as it was; a compare-grid file, too, only while its twin in the row is
     // as the content check saw it. Otherwise it counts as missing. A copy
     // takes whatever is there.
-    const QHash<QString, FileStamp> recorded
-        = purpose == Gathering::RemoveOrMove ? recordedStamps(*grid) : QHash<QString, FileStamp>();
     const auto usable = [&](const GridFiles::ListedFile &file) {
         if (purpose == Gathering::Copy)
             return ModEditFile::IsFilePresent(file.path);
-        const std::optional<FileStamp> stamp = FileStamp::ifUnchanged(recorded, file.path);
+        const FileRecord *record = GridFiles::recordOf(*grid, kind, file, m_catalogue, m_compared);
+        const std::optional<FileStamp> stamp
+            = record ? record->unchangedStamp() : std::optional<FileStamp>();
         if (!stamp
             || (kind == Kind::Compare
                 && !m_listedContent.intact(
@@ -196,26 +182,8 @@ void FrmMain::MoveFromList_Click()
 void FrmMain::removeRows(FlexGrid &grid, const QList<int> &rows)
 {
     const bool scan = &grid == MSHList;
-    if (!rows.isEmpty() && rows.size() == grid.Rows() - 1) {
-        InitGrid(scan ? Grids::Scan : Grids::Compare);
-        if (scan)
-            m_catalogue.clear();
-    } else if (!rows.isEmpty()) {
-        if (scan) {
-            QSet<QString> records;
-            for (const int row : rows) {
-                if (const auto file = GridFiles::fileAt(grid, Kind::Scan, row, 1))
-                    records.insert(file->path);
-            }
-            m_catalogue.removeFiles(records);
-        }
-        grid.RemoveItems(rows);
-    }
-    // The placeholder row of an empty list keeps its empty number cell.
-    const int filled
-        = scan ? int(GridSchema::ScanColumn::Name) : int(GridSchema::CompareColumn::Similarity);
-    if (!grid.TextMatrix(1, filled).isEmpty())
-        grid.renumberRows();
+    GridFiles::removeRows(grid, scan ? Kind::Scan : Kind::Compare, rows, m_catalogue,
+        [&] { InitGrid(scan ? Grids::Scan : Grids::Compare); });
 }
 
 void FrmMain::ClearList_Click()

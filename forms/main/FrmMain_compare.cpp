@@ -122,5 +122,5 @@ void FrmMain::CommandToCompare_Click()
     options.contentCache = &m_contentCache;
     CompareCommand::Result listed = CompareCommand::run(view, m_catalogue, options);
     m_listedContent = std::move(listed.content);
-    m_comparedStamps = std::move(listed.stamps);
+    m_compared = std::move(listed.compared);
 }

@@ -81,6 +81,7 @@ void FrmMain::FileReName_Click()
         return;
     const QString &newName = renamed->name;
     m_catalogue.rename(file->name, file->folder, newName, renamed->before);
+    m_compared.rename(file->name, file->folder, newName, renamed->before);
     m_listedContent.renamed(
         file->path, GridSchema::fullPath(file->folder, newName), renamed->before);
     GridFiles::renameFile(*MSHList, Kind::Scan, file->folder, file->name, newName);

@@ -159,6 +159,16 @@ void FlexGrid::renumberRows()
     m_model->renumberRows();
 }
 
+qint32 FlexGrid::RowData(int row) const
+{
+    return m_model->rowData(row);
+}
+
+void FlexGrid::setRowData(int row, qint32 value)
+{
+    m_model->setRowData(row, value);
+}
+
 QString FlexGrid::TextMatrix(int row, int col) const
 {
     return m_model->text(row, col);

@@ -57,6 +57,12 @@ public:
     // Writes 1 .. Rows() - 1 into column 0, the trailing row included.
     void renumberRows();
 
+    // What a data row stands for (a record's or a pair's index), moved with
+    // the row by sorts and removals; -1 until set, and for rows added as
+    // texts. Rows added from a source take the source's.
+    qint32 RowData(int row) const;
+    void setRowData(int row, qint32 value);
+
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
     QString Text() const;

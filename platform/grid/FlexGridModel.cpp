@@ -48,11 +48,13 @@ void FlexGridModel::setCols(int newCols)
         return;
     beginResetModel();
     std::vector<quint32> cells(
-        static_cast<size_t>(m_dataRows) * (newCols + 1), GridTextPool::Empty);
+        static_cast<size_t>(m_dataRows) * (newCols + 2), GridTextPool::Empty);
     const int kept = std::min(m_cols, newCols);
     for (int r = 1; r <= m_dataRows; ++r) {
         const quint32 *from = rowCells(r);
-        std::copy(from, from + kept, cells.data() + (r - 1) * (newCols + 1));
+        quint32 *to = cells.data() + (r - 1) * (newCols + 2);
+        std::copy(from, from + kept, to);
+        to[newCols + 1] = from[m_cols + 1];
     }
     m_cells.swap(cells);
     m_cols = newCols;
@@ -166,6 +168,7 @@ bool FlexGridModel::insertRowSource(int index, const GridRowSource &source)
         static_cast<size_t>(count) * stride(), GridTextPool::Empty);
     quint32 *to = &*at;
     for (qsizetype i = 0; i < count; ++i, to += stride()) {
+        to[m_cols + 1] = static_cast<quint32>(source.rowData(i)) + 1u;
         source.cells(i, cells.data());
         for (int c = 0; c < used; ++c) {
             const GridRowSource::Cell &cell = cells[static_cast<size_t>(c)];
@@ -247,6 +250,19 @@ void FlexGridModel::renumberRows()
     for (int r = 1; r <= m_dataRows; ++r)
         rowCells(r)[0] = m_pool.internNumber(static_cast<quint32>(r));
     notifyCells(1, 0, m_dataRows, 0);
+}
+
+qint32 FlexGridModel::rowData(int row) const
+{
+    if (row < 1 || row > m_dataRows)
+        return NoRowData;
+    return static_cast<qint32>(rowCells(row)[m_cols + 1] - 1u);
+}
+
+void FlexGridModel::setRowData(int row, qint32 value)
+{
+    if (row >= 1 && row <= m_dataRows)
+        dataOf(row) = static_cast<quint32>(value) + 1u;
 }
 
 void FlexGridModel::clearCells()

@@ -14,12 +14,14 @@
 // shows data rows 1.. as model rows 0.. and columns 1.. as model columns 0..;
 // column 0 of a data row reaches the view as the vertical header.
 //
-// A row is Cols() text ids plus one colour slot id, kept in one flat array,
-// so a million rows cost a few dozen bytes each. Colours live in slots that
-// only rows with a coloured cell own; a colour equal to the grid's own
-// background or text colour is stored as no colour. A highlight is no colour
-// but one bit a cell in the row's slot: the selection colour is drawn from
-// it, so a highlighted cell reports that colour as its background.
+// A row is Cols() text ids, one colour slot id and the row's data word (what
+// the row stands for, e.g. a record's index), kept in one flat array, so a
+// million rows cost a few dozen bytes each and the data moves with its row.
+// Colours live in slots that only rows with a coloured cell own; a colour
+// equal to the grid's own background or text colour is stored as no colour.
+// A highlight is no colour but one bit a cell in the row's slot: the
+// selection colour is drawn from it, so a highlighted cell reports that
+// colour as its background.
 class FlexGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -51,6 +53,12 @@ public:
     int removeDataRows(const QList<int> &rows);
     // Column 0 of every data row becomes its row number, 1 .. rows() - 1.
     void renumberRows();
+
+    // The data word of a data row: NoRowData until set, and for rows
+    // inserted as texts; a row source gives each of its rows its own.
+    static constexpr qint32 NoRowData = -1;
+    qint32 rowData(int row) const;
+    void setRowData(int row, qint32 value);
     // Empties every text, captions included, and drops every cell colour.
     void clearCells();
 
@@ -98,7 +106,7 @@ public:
 private:
     enum Layer { Back, Fore };
 
-    qsizetype stride() const { return m_cols + 1; }
+    qsizetype stride() const { return m_cols + 2; }
     // A slot's words: the highlight bits, sixteen cells a word, then the
     // backgrounds and the text colours. Bits and backgrounds side by side
     // are cleared in one stroke.
@@ -109,6 +117,8 @@ private:
     const quint32 *rowCells(int row) const { return m_cells.data() + (row - 1) * stride(); }
     quint32 &slotOf(int row) { return rowCells(row)[m_cols]; }
     quint32 slotOf(int row) const { return rowCells(row)[m_cols]; }
+    // Kept as value + 1, so that a row filled with Empty ids has no data.
+    quint32 &dataOf(int row) { return rowCells(row)[m_cols + 1]; }
     bool validCell(int row, int col) const;
     QVariant cellData(int row, int col, int role) const;
     quint16 paletteIndex(QRgb rgb);
@@ -131,7 +141,7 @@ private:
     int m_dataRows = 0;
     GridTextPool m_pool;
     // Row r (from 1) occupies m_cells[(r - 1) * stride() ...]: m_cols text ids,
-    // then its colour slot (0: none).
+    // then its colour slot (0: none), then its data word.
     std::vector<quint32> m_cells;
     QStringList m_captions;
     QList<Qt::Alignment> m_alignments;

@@ -111,7 +111,7 @@ void TestFileCatalogue::renameKeepsTheStampOnlyOfAnUnchangedFile()
     const std::optional<FileStamp> now = FileStamp::of(folder + QStringLiteral("b.mp3"));
     const FileStamp &kept = *catalogue.at(0).stamp;
     QCOMPARE(kept == *now, !changed);
-    QCOMPARE(catalogue.stamps().keys(), QList<QString> {folder + QStringLiteral("b.mp3")});
+    QCOMPARE(catalogue.at(0).fullPath(), folder + QStringLiteral("b.mp3"));
 }
 
 QTEST_APPLESS_MAIN(TestFileCatalogue)

@@ -163,8 +163,8 @@ void TestKeepRule::walk()
     QFETCH(double, bytes);
     PendingList list;
     list.queueCounted("/left/over", 7);
-    const QList<int> missing = queueLosingFiles(
-        rule, pairs, list, [](const QString &, const QString &) { return true; });
+    const QList<int> missing
+        = queueLosingFiles(rule, pairs, list, [](const ListedPair &, int) { return true; });
     QVERIFY(missing.isEmpty());
     QCOMPARE(list.paths(), queued);
     QCOMPARE(list.pendingCount(), queued.size());
@@ -179,8 +179,9 @@ void TestKeepRule::missingChosenFileIsMarkedNotCounted()
     PendingList list;
     QStringList asked;
     const QList<int> missing
-        = queueLosingFiles(0, pairs, list, [&](const QString &path, const QString &twin) {
-              asked << path + " for " + twin;
+        = queueLosingFiles(0, pairs, list, [&](const ListedPair &pair, int file) {
+              const QString &path = file == 1 ? pair.path1 : pair.path2;
+              asked << path + " for " + (file == 1 ? pair.path2 : pair.path1);
               return path != QStringLiteral("/d/C");
           });
     QCOMPARE(missing, (QList<int> {2, 3}));
@@ -241,8 +242,7 @@ void TestKeepRule::everyGroupKeepsAFile()
 
         for (int rule = 0; rule < KeepRule::Count; ++rule) {
             PendingList list;
-            queueLosingFiles(
-                rule, pairs, list, [](const QString &, const QString &) { return true; });
+            queueLosingFiles(rule, pairs, list, [](const ListedPair &, int) { return true; });
             const QStringList lost = list.paths();
             QCOMPARE(list.pendingCount(), lost.size());
             for (int g = 0; g < files; ++g) {

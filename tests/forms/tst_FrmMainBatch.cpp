@@ -43,6 +43,8 @@ private Q_SLOTS:
     void rewriteKeepingSizeAndTimeIsNotRemoved_data();
     void rewriteKeepingSizeAndTimeIsNotRemoved();
     void fileChangedWhileTheTrashAsksStaysRed();
+    void keepRuleReadsTheRowsRecords_data();
+    void keepRuleReadsTheRowsRecords();
 
 private:
     // A real file of that size, and its catalogue record as a scan makes it.
@@ -559,6 +561,53 @@ void TestFrmMainBatch::fileChangedWhileTheTrashAsksStaysRed()
     QCOMPARE(compareGrid()->TextMatrix(1, CompareColumn::Name1), QStringLiteral("one.mp3"));
     QCOMPARE(markOfRow1(), FlexGrid::RedColor);
     QVERIFY(QFileInfo::exists(a));
+}
+
+void TestFrmMainBatch::keepRuleReadsTheRowsRecords_data()
+{
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<bool>("sorted");
+    QTest::addColumn<bool>("leftTheScanList");
+    QTest::addColumn<QString>("kept");
+
+    // Folders 1, 2, 3: 10, 30 and 20 bytes, modified at :03, :01 and :02.
+    QTest::newRow("larger") << 2 << false << false << "2";
+    QTest::newRow("larger, sorted") << 2 << true << false << "2";
+    QTest::newRow("smaller, sorted") << 3 << true << false << "1";
+    QTest::newRow("modified earlier, sorted") << 6 << true << false << "2";
+    QTest::newRow("modified later, out of the scan list") << 7 << true << true << "1";
+    QTest::newRow("larger, out of the scan list") << 2 << false << true << "2";
+}
+
+// Each row decides from the records it stands for, wherever a sort has put
+// it, also once those records have left the scan list.
+void TestFrmMainBatch::keepRuleReadsTheRowsRecords()
+{
+    QFETCH(int, rule);
+    QFETCH(bool, sorted);
+    QFETCH(bool, leftTheScanList);
+    QFETCH(QString, kept);
+
+    QStringList paths;
+    const int sizes[] = {10, 30, 20};
+    const int seconds[] = {3, 1, 2};
+    for (int i = 0; i < 3; ++i)
+        paths << addFile(QString::number(i + 1), QStringLiteral("歌曲.mp3"), sizes[i],
+            QStringLiteral("2024/3/5 9:07:0%1").arg(seconds[i]));
+    compareAndPickRule(rule);
+    QCOMPARE(compareGrid()->Rows(), 4);
+    if (sorted) {
+        compareGrid()->setCol(CompareColumn::Size2);
+        compareGrid()->Sort(2);
+    }
+    if (leftTheScanList)
+        m_window->catalogue().clear();
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(QFile::exists(paths.at(i)), QString::number(i + 1) == kept);
 }
 
 QTEST_MAIN(TestFrmMainBatch)

@@ -327,6 +327,13 @@ void TestFrmMainFileCommands::renamedFileShowsItsNameEverywhere()
                 + scanGrid()->TextMatrix(row, ScanColumn::Name);
     QCOMPARE(scanned, (QStringList {u"a/z.mp3"_qs, u"b/x.mp3"_qs, u"c/x.mp3"_qs}));
     QCOMPARE(m_window->catalogue().at(0).fullPath(), path(u"a/z.mp3"_qs));
+    // The compare list's records follow too: the renamed file may still go.
+    compareGrid()->setFocus();
+    compareGrid()->clearHighlights();
+    focusCell(compareGrid(), 1, CompareColumn::Name1);
+    compareGrid()->setCellBackColor(FlexGrid::SelectionColor);
+    m_window->SelFileList(FrmMain::Gathering::RemoveOrMove);
+    QCOMPARE(m_window->pending().paths(), QStringList {path(u"a/z.mp3"_qs)});
 
     // A double click on a similarity names no file.
     doubleClick(compareGrid(), 1, CompareColumn::Similarity);

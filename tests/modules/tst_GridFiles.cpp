@@ -1,3 +1,4 @@
+#include "core/ComparedPairs.h"
 #include "core/FileCatalogue.h"
 #include "core/GridSchema.h"
 #include "modules/GridFiles.h"
@@ -61,7 +62,9 @@ private Q_SLOTS:
     void compareWalkTakesEachCellRightToLeft();
     void selectedRowsAreWhatARemovalTakes_data();
     void selectedRowsAreWhatARemovalTakes();
-    void findsTheRecord();
+    void rowsFindTheirRecords();
+    void removeRowsKeepsTheRecordsInStep_data();
+    void removeRowsKeepsTheRecordsInStep();
 };
 
 void TestGridFiles::fileAtCell_data()
@@ -186,18 +189,95 @@ void TestGridFiles::selectedRowsAreWhatARemovalTakes()
     QCOMPARE(GridFiles::selectedRows(grid, kind), rows);
 }
 
-void TestGridFiles::findsTheRecord()
+void TestGridFiles::rowsFindTheirRecords()
 {
+    // The scan grid shows the records in another order than the catalogue,
+    // as after a sort; file 1 of the compare row is the compared record of
+    // a file the catalogue no longer holds.
     FileCatalogue catalogue;
-    catalogue.append(FileRecord {{u"a.mp3"_qs, u"/2/"_qs}});
+    catalogue.append(FileRecord {{u"a.mp3"_qs, u"/2/"_qs, u"5"_qs}});
     catalogue.append(FileRecord {{u"a.mp3"_qs, u"/1/"_qs, u"42"_qs}});
+    FlexGrid scan;
+    scan.setFormatString(GridSchema::scanFormat());
+    scan.AddItem(QStringList {u"2"_qs, u"a.mp3"_qs, u"/1/"_qs}, 1);
+    scan.AddItem(QStringList {u"1"_qs, u"a.mp3"_qs, u"/2/"_qs}, 2);
+    scan.setRowData(1, 1);
+    scan.setRowData(2, 0);
+    ComparedPairs compared;
+    compared.records = {FileRecord {{u"gone.mp3"_qs, u"/g/"_qs, u"7"_qs}},
+        FileRecord {{u"a.mp3"_qs, u"/1/"_qs, u"42"_qs}}};
+    compared.pairs = {MatchPair {1, 0, 0}, MatchPair {0, 1, 10000}};
+    FlexGrid pairs;
+    pairs.setFormatString(GridSchema::compareFormat());
+    pairs.AddItem(pairRow(1), 1);
+    pairs.AddItem(pairRow(2), 2);
+    pairs.setRowData(1, 1);
+
+    const auto sizeOf = [&](const FlexGrid &grid, Kind kind, int row, int file) {
+        const FileRecord *record = GridFiles::recordOf(grid, kind,
+            kind == Kind::Scan ? *GridFiles::fileAt(grid, kind, row, 1)
+                               : GridFiles::pairFile(grid, row, file),
+            catalogue, compared);
+        return record ? record->field(FileRecord::Size) : u"none"_qs;
+    };
+    QCOMPARE(sizeOf(scan, Kind::Scan, 1, 1), u"42"_qs);
+    QCOMPARE(sizeOf(scan, Kind::Scan, 2, 1), u"5"_qs);
+    QCOMPARE(sizeOf(pairs, Kind::Compare, 1, 1), u"7"_qs);
+    QCOMPARE(sizeOf(pairs, Kind::Compare, 1, 2), u"42"_qs);
+    QCOMPARE(sizeOf(pairs, Kind::Compare, 2, 1), u"none"_qs); // a row standing for no pair
+}
+
+void TestGridFiles::removeRowsKeepsTheRecordsInStep_data()
+{
+    QTest::addColumn<QList<int>>("remove");
+    QTest::addColumn<QString>("catalogueLeft");
+
+    // The grid shows the records c a e b d, as sorted.
+    QTest::newRow("scattered rows") << QList<int> {4, 1} << "ade";
+    QTest::newRow("one row") << QList<int> {2} << "bcde";
+    QTest::newRow("last record") << QList<int> {3, 5} << "abc";
+    QTest::newRow("every row resets") << QList<int> {5, 4, 3, 2, 1} << "";
+}
+
+void TestGridFiles::removeRowsKeepsTheRecordsInStep()
+{
+    QFETCH(QList<int>, remove);
+    QFETCH(QString, catalogueLeft);
+
+    FileCatalogue catalogue;
+    for (const QChar name : u"abcde"_qs)
+        catalogue.append(FileRecord {{QString(name), u"/d/"_qs}});
     FlexGrid grid;
-    grid.setFormatString(GridSchema::compareFormat());
-    grid.AddItem(pairRow(1), 1);
-    const FileRecord *record = GridFiles::recordOf(catalogue, GridFiles::pairFile(grid, 1, 1));
-    QVERIFY(record);
-    QCOMPARE(record->field(FileRecord::Size), u"42"_qs);
-    QVERIFY(!GridFiles::recordOf(catalogue, GridFiles::pairFile(grid, 1, 2)));
+    grid.setFormatString(GridSchema::scanFormat());
+    grid.setRows(1);
+    const QString shown = u"caebd"_qs;
+    for (int i = 0; i < shown.size(); ++i) {
+        grid.AddItem(QStringList {QString::number(i + 1), QString(shown.at(i)), u"/d/"_qs});
+        grid.setRowData(i + 1, shown.at(i).unicode() - u'a');
+    }
+    bool reset = false;
+    GridFiles::removeRows(grid, Kind::Scan, remove, catalogue, [&] {
+        reset = true;
+        grid.setRows(2);
+        grid.setTextMatrix(1, 1, QString());
+    });
+
+    QString names;
+    for (const FileRecord &record : catalogue.records())
+        names += record.name();
+    QCOMPARE(names, catalogueLeft);
+    QCOMPARE(reset, catalogueLeft.isEmpty());
+    if (reset)
+        return;
+    QCOMPARE(grid.Rows(), int(catalogueLeft.size()) + 1);
+    for (int row = 1; row < grid.Rows(); ++row) {
+        const GridFiles::ListedFile file = *GridFiles::fileAt(grid, Kind::Scan, row, 1);
+        const FileRecord *record
+            = GridFiles::recordOf(grid, Kind::Scan, file, catalogue, ComparedPairs());
+        QVERIFY(record);
+        QCOMPARE(record->name(), file.name);
+        QCOMPARE(grid.TextMatrix(row, 0), QString::number(row));
+    }
 }
 
 QTEST_MAIN(TestGridFiles)

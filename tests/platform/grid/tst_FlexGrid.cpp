@@ -98,6 +98,8 @@ public:
     {
         std::copy(rows.at(row).begin(), rows.at(row).end(), cells);
     }
+    // Each row stands for a number of its own.
+    qint32 rowData(qsizetype row) const override { return static_cast<qint32>(70 + row); }
     qsizetype sharedTextCount() const override { return shared.size(); }
     QString sharedText(qsizetype index) const override
     {
@@ -268,6 +270,8 @@ void TestFlexGrid::rowSourceReadsEachSharedTextOnce()
     QCOMPARE(column(grid, 1), (QStringList {"first", "歌曲.mp3", "歌曲.mp3", "", ""}));
     QCOMPARE(column(grid, 2), (QStringList {"", "/音乐/", "", "/音乐/", ""}));
     QCOMPARE(source.reads, (QList<int> {1, 1, 0, 0}));
+    QCOMPARE((QList<int> {grid.RowData(1), grid.RowData(2), grid.RowData(4), grid.RowData(5)}),
+        (QList<int> {FlexGridModel::NoRowData, 70, 72, FlexGridModel::NoRowData}));
     QCOMPARE(grid.TextMatrix(3, 1).constData(), source.shared.at(0).constData());
     // The empty text, "first", the two shared texts and the ten-digit number.
     QCOMPARE(grid.gridModel()->storedTextCount(), 5);
@@ -401,6 +405,9 @@ void TestFlexGrid::coloursMoveWithTheirRows()
 {
     FlexGrid grid;
     fill(grid, {{"b", "x"}, {"a", "y"}, {"c", "z"}});
+    // What each row stands for goes with it too.
+    for (int r = 1; r <= 3; ++r)
+        grid.setRowData(r, 10 * r);
     grid.setRow(1);
     grid.setCol(1);
     grid.setCellBackColor(grid.BackColorSel());
@@ -412,11 +419,16 @@ void TestFlexGrid::coloursMoveWithTheirRows()
     QCOMPARE(grid.gridModel()->cellBackColor(2, 1), grid.BackColorSel());
     QVERIFY(!grid.gridModel()->cellBackColor(1, 1).isValid());
     QCOMPARE(grid.gridModel()->cellForeColor(3, 1), QColor(Qt::blue));
+    QCOMPARE((QList<int> {grid.RowData(1), grid.RowData(2), grid.RowData(3)}),
+        (QList<int> {20, 10, 30}));
     grid.RemoveItem(1);
     QCOMPARE(grid.gridModel()->cellBackColor(1, 1), grid.BackColorSel());
+    QCOMPARE(grid.RowData(1), 10);
     grid.AddItem(QStringList {"9", "new"}, 1);
     QVERIFY(!grid.gridModel()->cellBackColor(1, 1).isValid());
     QVERIFY(!grid.gridModel()->cellForeColor(1, 1).isValid());
+    QCOMPARE(grid.RowData(1), FlexGridModel::NoRowData);
+    QCOMPARE(grid.RowData(2), 10);
 }
 
 void TestFlexGrid::sortOrders_data()
@@ -734,6 +746,8 @@ void TestFlexGrid::removeManyRows()
         colour(row, 1, true, grid.BackColorSel());
     colour(3, 2, false, FlexGrid::BlueColor);
     colour(5, 2, false, FlexGrid::RedColor);
+    for (int r = 1; r <= 6; ++r)
+        grid.setRowData(r, 100 + r);
 
     const qsizetype removed = 6 - left.size();
     QCOMPARE(grid.RemoveItems(remove), removed);
@@ -743,6 +757,7 @@ void TestFlexGrid::removeManyRows()
         QCOMPARE(grid.TextMatrix(r, 1), QString(letter));
         QCOMPARE(grid.TextMatrix(r, 2), QString(letter.toUpper()));
         QCOMPARE(grid.TextMatrix(r, 0), QString::number(letter.unicode() - u'a' + 1));
+        QCOMPARE(grid.RowData(r), 100 + letter.unicode() - u'a' + 1);
         QCOMPARE(grid.isHighlighted(r, 1), QStringLiteral("bdf").contains(letter));
         const QColor fore = letter == u'c' ? FlexGrid::BlueColor
             : letter == u'e'               ? FlexGrid::RedColor
