@@ -512,10 +512,36 @@ void FlexGridModel::sortRows(int col, bool ascending)
         ids[r - 1] = rowCells(r)[col];
 
     // Order the distinct texts once, then the rows by their text's rank: rows
-    // that share a text never compare characters again.
-    std::vector<quint32> distinct(ids);
-    std::sort(distinct.begin(), distinct.end());
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    // that share a text never compare characters again. A stored text's id
+    // indexes the pool, so its place among the distinct ids is a table
+    // lookup; only the numbers, which take no storage, are sorted.
+    constexpr quint32 Absent = std::numeric_limits<quint32>::max();
+    std::vector<quint32> placeOfStored(static_cast<size_t>(m_pool.storedCount()), Absent);
+    std::vector<quint32> numbers;
+    for (const quint32 id : ids) {
+        if (GridTextPool::isNumberId(id))
+            numbers.push_back(id);
+        else
+            placeOfStored[id] = 0;
+    }
+    std::vector<quint32> distinct;
+    for (size_t id = 0; id < placeOfStored.size(); ++id) {
+        if (placeOfStored[id] != Absent) {
+            placeOfStored[id] = static_cast<quint32>(distinct.size());
+            distinct.push_back(static_cast<quint32>(id));
+        }
+    }
+    const size_t firstNumber = distinct.size();
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    distinct.insert(distinct.end(), numbers.begin(), numbers.end());
+    const auto placeOf = [&](quint32 id) {
+        if (!GridTextPool::isNumberId(id))
+            return static_cast<size_t>(placeOfStored[id]);
+        return static_cast<size_t>(
+            std::lower_bound(distinct.begin() + firstNumber, distinct.end(), id)
+            - distinct.begin());
+    };
     std::vector<GridCellOrder::Key> keys;
     keys.reserve(distinct.size());
     for (const quint32 id : distinct) {
@@ -546,8 +572,7 @@ void FlexGridModel::sortRows(int col, bool ascending)
     std::vector<quint32> rowRank(static_cast<size_t>(n));
     std::vector<quint32> start(ranks + 1, 0);
     for (int i = 0; i < n; ++i) {
-        const auto at = std::lower_bound(distinct.begin(), distinct.end(), ids[i]);
-        quint32 k = rank[static_cast<size_t>(at - distinct.begin())];
+        quint32 k = rank[placeOf(ids[i])];
         if (!ascending)
             k = ranks - 1 - k;
         rowRank[i] = k;
