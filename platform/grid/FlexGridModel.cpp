@@ -518,6 +518,7 @@ void FlexGridModel::sortRows(int col, bool ascending)
     constexpr quint32 Absent = std::numeric_limits<quint32>::max();
     std::vector<quint32> placeOfStored(static_cast<size_t>(m_pool.storedCount()), Absent);
     std::vector<quint32> numbers;
+    numbers.reserve(ids.size());
     for (const quint32 id : ids) {
         if (GridTextPool::isNumberId(id))
             numbers.push_back(id);
