@@ -7,6 +7,7 @@
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
 #include "modules/GridFiles.h"
+#include "modules/ModEditFile.h"
 #include "modules/ModSetGrid.h"
 #include "platform/desktop/UserInputTime.h"
 
@@ -100,9 +101,16 @@ private:
     void DuplicatedList();
     void CommandDelFile_Click();
     void CommandMoveTo_Click();
-    // After the shell request: on success the totals go to the panel and the
-    // compare list is emptied; the pending list is emptied either way.
-    void finishBatch(int result, StatusPanel panel, const QString &prefix);
+    // After the shell request: each queued file is logged with its result;
+    // on success the totals go to the panel and the compare list is emptied;
+    // the pending list is emptied either way.
+    struct BatchTexts
+    {
+        QString done;
+        QString failed;
+    };
+    void finishBatch(int result, const ModEditFile::Handled &handled, StatusPanel panel,
+        const QString &prefix, const BatchTexts &texts);
 
     // grid interaction
     void connectGridSignals();

@@ -3,6 +3,7 @@
 #include "TestMount.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/widgets/LogList.h"
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
 
@@ -45,6 +46,8 @@ private Q_SLOTS:
     void fileChangedWhileTheTrashAsksStaysRed();
     void keepRuleReadsTheRowsRecords_data();
     void keepRuleReadsTheRowsRecords();
+    void batchLogsEachQueuedFile_data();
+    void batchLogsEachQueuedFile();
 
 private:
     // A real file of that size, and its catalogue record as a scan makes it.
@@ -612,3 +615,64 @@ void TestFrmMainBatch::keepRuleReadsTheRowsRecords()
 
 QTEST_MAIN(TestFrmMainBatch)
 #include "tst_FrmMainBatch.moc"
+
+void TestFrmMainBatch::batchLogsEachQueuedFile_data()
+{
+    QTest::addColumn<bool>("move");
+    // What goes wrong with b/one.mp3: nothing, a rewrite while the trash
+    // asks, its name taken in the target (skipped), or the trash declined.
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString deleted = QStringLiteral("【文件删除成功】");
+    const QString notDeleted = QStringLiteral("【删除失败】标示为红色字体");
+    const QString moved = QStringLiteral("【移动成功】");
+    const QString notMoved = QStringLiteral("【移动失败】标示为红色字体");
+    const auto lines = [](const QString &one, const QString &two) {
+        return QStringList {QStringLiteral("b/one.mp3|") + one, QStringLiteral("b/two.mp3|") + two};
+    };
+    QTest::newRow("delete") << false << "" << lines(deleted, deleted);
+    QTest::newRow("delete, one changed") << false << "changed" << lines(notDeleted, deleted);
+    QTest::newRow("delete declined") << false << "declined" << lines(notDeleted, notDeleted);
+    QTest::newRow("move") << true << "" << lines(moved, moved);
+    QTest::newRow("move, one name taken") << true << "taken" << lines(notMoved, moved);
+}
+
+void TestFrmMainBatch::batchLogsEachQueuedFile()
+{
+    QFETCH(bool, move);
+    QFETCH(QString, trouble);
+    QFETCH(QStringList, lines);
+    addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString one = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    const QString target = m_dir->filePath(QStringLiteral("target"));
+    if (trouble == u"taken")
+        QVERIFY(TestFiles::write(target + QStringLiteral("/one.mp3"), "other"));
+    if (trouble == u"changed") {
+        m_dialogs.onPrompt = [&](const Dialogs::Prompt &prompt) {
+            if (prompt.title == u"删除文件")
+                QVERIFY(TestFiles::rewriteKeepingTimes(one, "12345"));
+        };
+    }
+    m_dialogs.answer(QStringLiteral("确定"));
+    if (move) {
+        m_dialogs.folders.enqueue(target);
+        m_dialogs.answer(QStringLiteral("跳过"));
+        press("CommandMoveTo");
+    } else {
+        m_dialogs.answer(trouble == u"declined" ? QStringLiteral("否") : QStringLiteral("是"));
+        press("CommandDelFile");
+    }
+
+    const auto *log = find<LogList>(QStringLiteral("ListView1"));
+    QStringList logged;
+    for (int i = 0; i < log->itemCount(); ++i)
+        logged << log->itemText(i, 1).mid(m_dir->path().size() + 1) + QLatin1Char('|')
+                + log->itemText(i, 2);
+    QCOMPARE(logged, lines);
+    QCOMPARE(log->itemText(1, 0), QStringLiteral("2"));
+    QVERIFY(!log->itemText(1, 3).isEmpty());
+}
