@@ -9,6 +9,7 @@
 #include "modules/GridFiles.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModSetGrid.h"
+#include "modules/RemovalHistory.h"
 #include "platform/desktop/UserInputTime.h"
 
 #include <QMainWindow>
@@ -153,6 +154,11 @@ private:
     void ShowAbout_Click();
     void MnuHelp_Click();
 
+    // undo
+    // Offers a delete's or move's files to be taken back.
+    void recordRemoval(const ModEditFile::Handled &handled);
+    void UndoLast_Click();
+
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
     void DeleteFile_Click();
@@ -188,6 +194,7 @@ private:
     PendingList m_pending;
     // The stamps the queued files of a removal or move had when queued.
     QHash<QString, FileStamp> m_pendingStamps;
+    RemovalHistory m_removals;
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
@@ -247,4 +254,5 @@ private:
     QList<QAction *> ListSortMnu2;
     QAction *ShowAbout = nullptr;
     QAction *MnuHelp = nullptr;
+    QAction *UndoLast = nullptr;
 };

@@ -94,6 +94,7 @@ void FrmMain::finishBatch(int result, const ModEditFile::Handled &handled, Statu
         done.insert(file.source, bool(file.result));
     for (const QString &path : m_pending.paths())
         AddLogEntry(path, done.value(path) ? texts.done : texts.failed);
+    recordRemoval(handled);
     if (result == 1) {
         SBar1->setPanelText(
             panel, batchTotalsText(prefix, m_pending.pendingCount(), m_pending.pendingBytes()));
