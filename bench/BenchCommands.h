@@ -16,3 +16,6 @@ int benchSort(const QStringList &args);
 // cold and a warm page cache and again with the hash cache filled, beside
 // xxh128sum, jdupes and rmlint when they are installed.
 int benchContent(const QStringList &args);
+// velkor-bench batch [PAIRS]: "删除相同文件" on a list of PAIRS (10,000) pairs
+// of copies, each losing file sent to a trash of the bench's own.
+int benchBatch(const QStringList &args);

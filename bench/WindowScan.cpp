@@ -15,6 +15,24 @@ Dialogs::Reply QuietDialogs::ask(const Prompt &prompt)
     return {0, false};
 }
 
+namespace {
+
+// A progress window nobody sees and nobody cancels.
+class QuietProgress : public FileOpPrompter::Progress
+{
+public:
+    void setLabel(const QString &) override { }
+    void setValue(qint64, qint64) override { }
+    bool cancelled() override { return false; }
+};
+
+} // namespace
+
+std::unique_ptr<Dialogs::Progress> QuietDialogs::startProgress(const QString &)
+{
+    return std::make_unique<QuietProgress>();
+}
+
 WindowScan::WindowScan(const QString &root, const QString &pattern)
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));

@@ -24,7 +24,7 @@ public:
         return std::nullopt;
     }
     void popupMenu(QMenu *, const QPoint &) override { }
-    std::unique_ptr<Progress> startProgress(const QString &) override { return nullptr; }
+    std::unique_ptr<Progress> startProgress(const QString &) override;
 
     QStringList texts;
 };

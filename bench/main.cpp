@@ -35,6 +35,9 @@ const Command Commands[] = {
     {"sort", benchSort,
         "ROOT: on the compare list at its pair limit, sort each column both ways through the "
         "header button, and resize the window larger and back"},
+    {"batch", benchBatch,
+        "[PAIRS]: the batch delete of a list of PAIRS (10,000) pairs of copies into a trash of "
+        "its own"},
     {"content", benchContent,
         "ROOT: content alone and with the name, cold and warm hash cache, beside jdupes -r and "
         "rmlint when installed"},

@@ -30,9 +30,12 @@ ShellFileRequest request(ShellFileRequest::Operation operation, quint16 flags,
     return r;
 }
 
-int run(Dialogs &dialogs, ShellFileRequest r)
+int run(Dialogs &dialogs, ShellFileRequest r, Handled *handled = nullptr)
 {
-    return operationResult(ShellFileOperation(dialogs).perform(r));
+    const int result = operationResult(ShellFileOperation(dialogs).perform(r));
+    if (handled)
+        *handled = std::move(r.handled);
+    return result;
 }
 
 } // namespace
@@ -69,14 +72,15 @@ int CopyFileList(Dialogs &dialogs, const QString &sourceList, const QString &tar
 }
 
 int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder,
-    const Stamps &expected)
+    const Stamps &expected, Handled *handled)
 {
-    return run(dialogs, moveRequest(sourceList, targetFolder, expected));
+    return run(dialogs, moveRequest(sourceList, targetFolder, expected), handled);
 }
 
-int RecycleFileList(Dialogs &dialogs, const QString &sourceList, const Stamps &expected)
+int RecycleFileList(
+    Dialogs &dialogs, const QString &sourceList, const Stamps &expected, Handled *handled)
 {
-    return run(dialogs, recycleRequest(sourceList, expected));
+    return run(dialogs, recycleRequest(sourceList, expected), handled);
 }
 
 bool IsFilePresent(const QString &path)

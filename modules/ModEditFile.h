@@ -19,11 +19,14 @@ class Dialogs;
 namespace ModEditFile {
 
 using Stamps = QHash<QString, FileStamp>;
+// What became of each file the request reached, when the caller asks.
+using Handled = QList<ShellFileRequest::Handled>;
 
 int CopyFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder);
 int MoveFileList(Dialogs &dialogs, const QString &sourceList, const QString &targetFolder,
-    const Stamps &expected = {});
-int RecycleFileList(Dialogs &dialogs, const QString &sourceList, const Stamps &expected = {});
+    const Stamps &expected = {}, Handled *handled = nullptr);
+int RecycleFileList(Dialogs &dialogs, const QString &sourceList, const Stamps &expected = {},
+    Handled *handled = nullptr);
 
 // True only for an existing file; a folder, an empty path or a missing file
 // gives false.

@@ -71,6 +71,7 @@ void FrmMain::connectSignals()
     connect(FileReName, &QAction::triggered, this, &FrmMain::FileReName_Click);
     connect(ShowAbout, &QAction::triggered, this, &FrmMain::ShowAbout_Click);
     connect(MnuHelp, &QAction::triggered, this, &FrmMain::MnuHelp_Click);
+    connect(UndoLast, &QAction::triggered, this, &FrmMain::UndoLast_Click);
     connect(Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
     connect(ListSort1, &QMenu::triggered, this,
         [this](QAction *item) { ListSortMnu1_Click(int(ListSortMnu1.indexOf(item))); });

@@ -7,7 +7,9 @@
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
 #include "modules/GridFiles.h"
+#include "modules/ModEditFile.h"
 #include "modules/ModSetGrid.h"
+#include "modules/RemovalHistory.h"
 #include "platform/desktop/UserInputTime.h"
 
 #include <QMainWindow>
@@ -100,9 +102,16 @@ private:
     void DuplicatedList();
     void CommandDelFile_Click();
     void CommandMoveTo_Click();
-    // After the shell request: on success the totals go to the panel and the
-    // compare list is emptied; the pending list is emptied either way.
-    void finishBatch(int result, StatusPanel panel, const QString &prefix);
+    // After the shell request: each queued file is logged with its result;
+    // on success the totals go to the panel and the compare list is emptied;
+    // the pending list is emptied either way.
+    struct BatchTexts
+    {
+        QString done;
+        QString failed;
+    };
+    void finishBatch(int result, const ModEditFile::Handled &handled, StatusPanel panel,
+        const QString &prefix, const BatchTexts &texts);
 
     // grid interaction
     void connectGridSignals();
@@ -145,6 +154,11 @@ private:
     void ShowAbout_Click();
     void MnuHelp_Click();
 
+    // undo
+    // Offers a delete's or move's files to be taken back.
+    void recordRemoval(const ModEditFile::Handled &handled);
+    void UndoLast_Click();
+
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
     void DeleteFile_Click();
@@ -180,6 +194,7 @@ private:
     PendingList m_pending;
     // The stamps the queued files of a removal or move had when queued.
     QHash<QString, FileStamp> m_pendingStamps;
+    RemovalHistory m_removals;
     QString targetFolder; // destination of the last move or send-to
     qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
@@ -239,4 +254,5 @@ private:
     QList<QAction *> ListSortMnu2;
     QAction *ShowAbout = nullptr;
     QAction *MnuHelp = nullptr;
+    QAction *UndoLast = nullptr;
 };

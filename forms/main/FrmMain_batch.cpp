@@ -82,8 +82,19 @@ void FrmMain::DuplicatedList()
     markRows(*MSH1, missing, FlexGrid::BlueColor);
 }
 
-void FrmMain::finishBatch(int result, StatusPanel panel, const QString &prefix)
+// Every queued file gets its line, in the order it was queued, as the
+// commands on the selection write them: a file the request did not reach
+// (the rest of a cancelled batch) stays, and says so.
+void FrmMain::finishBatch(int result, const ModEditFile::Handled &handled, StatusPanel panel,
+    const QString &prefix, const BatchTexts &texts)
 {
+    QHash<QString, bool> done;
+    done.reserve(handled.size());
+    for (const ShellFileRequest::Handled &file : handled)
+        done.insert(file.source, bool(file.result));
+    for (const QString &path : m_pending.paths())
+        AddLogEntry(path, done.value(path) ? texts.done : texts.failed);
+    recordRemoval(handled);
     if (result == 1) {
         SBar1->setPanelText(
             panel, batchTotalsText(prefix, m_pending.pendingCount(), m_pending.pendingBytes()));
@@ -119,8 +130,11 @@ void FrmMain::CommandDelFile_Click()
     DuplicatedList();
     if (m_pending.isEmpty())
         return;
-    finishBatch(ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths(), m_pendingStamps),
-        ComparePanel, QStringLiteral("共删除文件："));
+    ModEditFile::Handled handled;
+    const int result = ModEditFile::RecycleFileList(
+        m_dialogs, m_pending.pendingPaths(), m_pendingStamps, &handled);
+    finishBatch(result, handled, ComparePanel, QStringLiteral("共删除文件："),
+        {QStringLiteral("【文件删除成功】"), QStringLiteral("【删除失败】标示为红色字体")});
 }
 
 void FrmMain::CommandMoveTo_Click()
@@ -142,7 +156,9 @@ void FrmMain::CommandMoveTo_Click()
     targetFolder = folder;
     if (m_pending.isEmpty())
         return;
-    finishBatch(ModEditFile::MoveFileList(
-                    m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps),
-        ScanPanel, QStringLiteral("共移动文件："));
+    ModEditFile::Handled handled;
+    const int result = ModEditFile::MoveFileList(
+        m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps, &handled);
+    finishBatch(result, handled, ScanPanel, QStringLiteral("共移动文件："),
+        {QStringLiteral("【移动成功】"), QStringLiteral("【移动失败】标示为红色字体")});
 }

@@ -115,8 +115,12 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
 void FrmMain::DeleteFile_Click()
 {
     SelFileList(Gathering::RemoveOrMove);
-    if (!m_pending.isEmpty())
-        ModEditFile::RecycleFileList(m_dialogs, m_pending.pendingPaths(), m_pendingStamps);
+    if (!m_pending.isEmpty()) {
+        ModEditFile::Handled handled;
+        ModEditFile::RecycleFileList(
+            m_dialogs, m_pending.pendingPaths(), m_pendingStamps, &handled);
+        recordRemoval(handled);
+    }
     checkSelectedFiles(QStringLiteral("【删除失败】标示为红色字体"),
         QStringLiteral("【文件删除成功】"), QStringLiteral("  【文件删除成功】"), false);
 }
@@ -128,9 +132,12 @@ void FrmMain::MoveFileTo_Click()
         return;
     targetFolder = folder;
     SelFileList(Gathering::RemoveOrMove);
-    if (!m_pending.isEmpty())
+    if (!m_pending.isEmpty()) {
+        ModEditFile::Handled handled;
         ModEditFile::MoveFileList(
-            m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps);
+            m_dialogs, m_pending.pendingPaths(), targetFolder, m_pendingStamps, &handled);
+        recordRemoval(handled);
+    }
     const QString moved = QStringLiteral("【移动成功】");
     checkSelectedFiles(QStringLiteral("【移动失败】标示为红色字体"), moved, moved, true);
 }

@@ -291,4 +291,9 @@ void FrmMain::createMenus()
     menuBar()->setObjectName(QStringLiteral("MenuBar"));
     menuBar()->addAction(ShowAbout);
     menuBar()->addAction(MnuHelp);
+    // Nothing to take back until a delete or move has removed a file.
+    UndoLast = makeAction(this, QStringLiteral("UndoLast"), QStringLiteral("撤销(&Z)"));
+    UndoLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    UndoLast->setEnabled(false);
+    menuBar()->addAction(UndoLast);
 }

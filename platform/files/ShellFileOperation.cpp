@@ -81,6 +81,7 @@ FileOpResult checkExpected(const ShellFileRequest &request, const QString &path)
 int ShellFileOperation::perform(ShellFileRequest &request)
 {
     request.anyOperationsAborted = false;
+    request.handled.clear();
     const QStringList sources = ShellFileRequest::names(request.from);
     if (sources.isEmpty())
         return BadRequest;
@@ -145,8 +146,14 @@ int ShellFileOperation::trashAll(ShellFileRequest &request, const QStringList &s
             FileOpResult result = checkSource(path);
             if (result)
                 result = checkExpected(request, path);
-            if (result)
-                result = trash.moveToTrash(path).status;
+            Trash::Outcome trashed;
+            if (result) {
+                trashed = trash.moveToTrash(path);
+                result = trashed.status;
+            }
+            std::optional<FileStamp> stamp
+                = result ? FileStamp::of(trashed.trashedFile) : std::optional<FileStamp>();
+            request.handled.append({path, result, trashed, {}, stamp});
             progress.setValue(i + 1, count);
             return result;
         });
@@ -227,6 +234,14 @@ int ShellFileOperation::transferAll(
                     ? FileOps::moveFile(source, destination, existing, onBytes)
                     : FileOps::copyFile(source, destination, existing, onBytes);
             }
+            if (skipped)
+                request.handled.append(
+                    {source, FileOpResult::cancelled().about(source), {}, {}, {}});
+            else if (result)
+                request.handled.append(
+                    {source, result, {}, destination, FileStamp::of(destination)});
+            else
+                request.handled.append({source, result, {}, {}, {}});
             bytesDone += size;
             progress.setValue(bytesDone, totalBytes);
             return result;

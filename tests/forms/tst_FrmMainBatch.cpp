@@ -2,10 +2,13 @@
 #include "TestFiles.h"
 #include "TestMount.h"
 #include "forms/main/FrmMain.h"
+#include "platform/files/FileOpResult.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/widgets/LogList.h"
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cerrno>
 #include <optional>
 #include <unistd.h>
 
@@ -45,6 +49,11 @@ private Q_SLOTS:
     void fileChangedWhileTheTrashAsksStaysRed();
     void keepRuleReadsTheRowsRecords_data();
     void keepRuleReadsTheRowsRecords();
+    void batchLogsEachQueuedFile_data();
+    void batchLogsEachQueuedFile();
+    void undoPutsABatchDeleteBackFromTheTrash();
+    void undoOfAMoveLeavesAFileWhoseOldPathIsTaken();
+    void eachUndoTakesBackTheRemovalBefore();
 
 private:
     // A real file of that size, and its catalogue record as a scan makes it.
@@ -61,6 +70,13 @@ private:
     QStringList twoCopies() const;
     // The cell of row 1 in column 3, where the batch marks the row.
     QColor markOfRow1() const;
+
+    QAction *undoLast() const { return find<QAction>(QStringLiteral("UndoLast")); }
+    // The processing log's lines from the first'th on, as "path below the
+    // test folder|result".
+    QStringList logLines(int first = 0) const;
+    void batchDelete();
+    void batchMoveTo(const QString &target);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -612,3 +628,166 @@ void TestFrmMainBatch::keepRuleReadsTheRowsRecords()
 
 QTEST_MAIN(TestFrmMainBatch)
 #include "tst_FrmMainBatch.moc"
+
+void TestFrmMainBatch::batchLogsEachQueuedFile_data()
+{
+    QTest::addColumn<bool>("move");
+    // What goes wrong with b/one.mp3: nothing, a rewrite while the trash
+    // asks, its name taken in the target (skipped), or the trash declined.
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString deleted = QStringLiteral("【文件删除成功】");
+    const QString notDeleted = QStringLiteral("【删除失败】标示为红色字体");
+    const QString moved = QStringLiteral("【移动成功】");
+    const QString notMoved = QStringLiteral("【移动失败】标示为红色字体");
+    const auto lines = [](const QString &one, const QString &two) {
+        return QStringList {QStringLiteral("b/one.mp3|") + one, QStringLiteral("b/two.mp3|") + two};
+    };
+    QTest::newRow("delete") << false << "" << lines(deleted, deleted);
+    QTest::newRow("delete, one changed") << false << "changed" << lines(notDeleted, deleted);
+    QTest::newRow("delete declined") << false << "declined" << lines(notDeleted, notDeleted);
+    QTest::newRow("move") << true << "" << lines(moved, moved);
+    QTest::newRow("move, one name taken") << true << "taken" << lines(notMoved, moved);
+}
+
+void TestFrmMainBatch::batchLogsEachQueuedFile()
+{
+    QFETCH(bool, move);
+    QFETCH(QString, trouble);
+    QFETCH(QStringList, lines);
+    addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString one = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    const QString target = m_dir->filePath(QStringLiteral("target"));
+    if (trouble == u"taken")
+        QVERIFY(TestFiles::write(target + QStringLiteral("/one.mp3"), "other"));
+    if (trouble == u"changed") {
+        m_dialogs.onPrompt = [&](const Dialogs::Prompt &prompt) {
+            if (prompt.title == u"删除文件")
+                QVERIFY(TestFiles::rewriteKeepingTimes(one, "12345"));
+        };
+    }
+    m_dialogs.answer(QStringLiteral("确定"));
+    if (move) {
+        m_dialogs.folders.enqueue(target);
+        m_dialogs.answer(QStringLiteral("跳过"));
+        press("CommandMoveTo");
+    } else {
+        m_dialogs.answer(trouble == u"declined" ? QStringLiteral("否") : QStringLiteral("是"));
+        press("CommandDelFile");
+    }
+
+    QCOMPARE(logLines(), lines);
+    const auto *log = find<LogList>(QStringLiteral("ListView1"));
+    QCOMPARE(log->itemText(1, 0), QStringLiteral("2"));
+    QVERIFY(!log->itemText(1, 3).isEmpty());
+}
+
+QStringList TestFrmMainBatch::logLines(int first) const
+{
+    const auto *log = find<LogList>(QStringLiteral("ListView1"));
+    QStringList lines;
+    for (int i = first; i < log->itemCount(); ++i)
+        lines << log->itemText(i, 1).mid(m_dir->path().size() + 1) + QLatin1Char('|')
+                + log->itemText(i, 2);
+    return lines;
+}
+
+void TestFrmMainBatch::batchDelete()
+{
+    m_dialogs.answer(QStringLiteral("确定"));
+    m_dialogs.answer(QStringLiteral("是"));
+    press("CommandDelFile");
+}
+
+void TestFrmMainBatch::batchMoveTo(const QString &target)
+{
+    m_dialogs.folders.enqueue(target);
+    m_dialogs.answer(QStringLiteral("确定"));
+    press("CommandMoveTo");
+}
+
+void TestFrmMainBatch::undoPutsABatchDeleteBackFromTheTrash()
+{
+    QVERIFY(!undoLast()->isEnabled());
+    QCOMPARE(undoLast()->text(), QStringLiteral("撤销(&Z)"));
+    QCOMPARE(undoLast()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString one = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    const QString two = addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    batchDelete();
+    QCOMPARE(TestFiles::entries(trashed(QString())).size(), 2);
+    QVERIFY(undoLast()->isEnabled());
+
+    const int logged = find<LogList>(QStringLiteral("ListView1"))->itemCount();
+    undoLast()->trigger();
+    QCOMPARE(TestFiles::read(one), QByteArray(5, 'x'));
+    QCOMPARE(TestFiles::read(two), QByteArray(7, 'x'));
+    QVERIFY(TestFiles::entries(trashed(QString())).isEmpty());
+    QVERIFY(TestFiles::entries(m_dir->filePath(QStringLiteral("data/Trash/info"))).isEmpty());
+    QCOMPARE(logLines(logged),
+        (QStringList {
+            QStringLiteral("b/one.mp3|【已恢复】"), QStringLiteral("b/two.mp3|【已恢复】")}));
+    QCOMPARE(panel(2), QStringLiteral("已撤销：恢复 2 个文件"));
+    // Restored files stay out of the emptied list, and nothing is left to undo.
+    QCOMPARE(compareGrid()->Rows(), 2);
+    QVERIFY(compareGrid()->TextMatrix(1, CompareColumn::Name1).isEmpty());
+    QVERIFY(!undoLast()->isEnabled());
+}
+
+void TestFrmMainBatch::undoOfAMoveLeavesAFileWhoseOldPathIsTaken()
+{
+    addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString one = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    addFile(QStringLiteral("a"), QStringLiteral("two.mp3"), 7);
+    const QString two = addFile(QStringLiteral("b"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    const QString target = m_dir->filePath(QStringLiteral("target"));
+    batchMoveTo(target);
+    QVERIFY(!QFile::exists(one));
+    QVERIFY(TestFiles::write(one, "taken"));
+
+    const int logged = find<LogList>(QStringLiteral("ListView1"))->itemCount();
+    undoLast()->trigger();
+    QCOMPARE(TestFiles::read(one), "taken");
+    QCOMPARE(TestFiles::read(target + QStringLiteral("/one.mp3")).size(), 5);
+    QCOMPARE(TestFiles::read(two).size(), 7);
+    QVERIFY(!QFile::exists(target + QStringLiteral("/two.mp3")));
+    QCOMPARE(logLines(logged),
+        (QStringList {
+            QStringLiteral("b/one.mp3|【恢复失败】") + FileOpResult::fromErrno(EEXIST).text(),
+            QStringLiteral("b/two.mp3|【已恢复】")}));
+    QCOMPARE(panel(2), QStringLiteral("已撤销：恢复 1 个文件"));
+    QVERIFY(!undoLast()->isEnabled());
+}
+
+void TestFrmMainBatch::eachUndoTakesBackTheRemovalBefore()
+{
+    // A delete of one list, then a move of another.
+    addFile(QStringLiteral("a"), QStringLiteral("one.mp3"), 5);
+    const QString deleted = addFile(QStringLiteral("b"), QStringLiteral("one.mp3"), 5);
+    compareAndPickRule(0);
+    batchDelete();
+    m_window->catalogue().clear();
+    addFile(QStringLiteral("c"), QStringLiteral("two.mp3"), 7);
+    const QString moved = addFile(QStringLiteral("d"), QStringLiteral("two.mp3"), 7);
+    compareAndPickRule(0);
+    const QString target = m_dir->filePath(QStringLiteral("target"));
+    batchMoveTo(target);
+    QVERIFY(!QFile::exists(deleted));
+    QVERIFY(!QFile::exists(moved));
+
+    undoLast()->trigger();
+    QVERIFY(QFile::exists(moved));
+    QVERIFY(!QFile::exists(deleted));
+    QVERIFY(undoLast()->isEnabled());
+    undoLast()->trigger();
+    QVERIFY(QFile::exists(deleted));
+    QVERIFY(TestFiles::entries(trashed(QString())).isEmpty());
+    QVERIFY(!undoLast()->isEnabled());
+}

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void compareListFileOutOfTheScanList();
     void copiesTakeAFileWhoseTwinChanged_data();
     void copiesTakeAFileWhoseTwinChanged();
+    void undoTakesBackTheSelectionsRemoval_data();
+    void undoTakesBackTheSelectionsRemoval();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -511,3 +513,33 @@ void TestFrmMainSelection::copiesTakeAFileWhoseTwinChanged()
 
 QTEST_MAIN(TestFrmMainSelection)
 #include "tst_FrmMainSelection.moc"
+
+void TestFrmMainSelection::undoTakesBackTheSelectionsRemoval_data()
+{
+    QTest::addColumn<bool>("move");
+    QTest::newRow("delete") << false;
+    QTest::newRow("move") << true;
+}
+
+void TestFrmMainSelection::undoTakesBackTheSelectionsRemoval()
+{
+    QFETCH(bool, move);
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs, u"3.mp3"_qs});
+    scanAndFocus(scanGrid());
+    select(scanGrid(), 1, ScanColumn::Name);
+    select(scanGrid(), 3, ScanColumn::Name);
+    m_dialogs.folders.enqueue(path(u"out"_qs));
+    m_dialogs.answer(u"是"_qs);
+    run(move ? "MoveFileTo" : "DeleteFile");
+    QVERIFY(!QFile::exists(path(u"tree/1.mp3"_qs)));
+    QCOMPARE(scanGrid()->Rows(), 2);
+
+    run("UndoLast");
+    QCOMPARE(log().mid(4), (QStringList {u"3.mp3|【已恢复】"_qs, u"1.mp3|【已恢复】"_qs}));
+    QCOMPARE(TestFiles::read(path(u"tree/1.mp3"_qs)), "1.mp3");
+    QCOMPARE(TestFiles::read(path(u"tree/3.mp3"_qs)), "3.mp3");
+    QCOMPARE(panel(2), u"已撤销：恢复 2 个文件"_qs);
+    // The rows do not come back; a new scan shows the files.
+    QCOMPARE(scanGrid()->Rows(), 2);
+    QVERIFY(!find<QAction>(u"UndoLast"_qs)->isEnabled());
+}

@@ -107,7 +107,9 @@ void TestFrmMainStartup::startsWithKeepRulesThresholdsAndMenus()
     QStringList barItems;
     for (QAction *action : m_window->menuBar()->actions())
         barItems << action->text();
-    QCOMPARE(barItems, (QStringList {QStringLiteral("关于(&A)"), QStringLiteral("帮助(&H)")}));
+    QCOMPARE(barItems,
+        (QStringList {
+            QStringLiteral("关于(&A)"), QStringLiteral("帮助(&H)"), QStringLiteral("撤销(&Z)")}));
 
     auto *editFile = find<QMenu>(QStringLiteral("EditFile"));
     const QList<QAction *> items = editFile->actions();
