@@ -3,6 +3,8 @@
 #include "platform/grid/FlexGrid.h"
 #include "platform/grid/GridCellOrder.h"
 
+#include <QFont>
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -499,7 +501,27 @@ QString FlexGridModel::marksOf(int row, int col) const
         marks.append(QStringLiteral("蓝色"));
     else if (fore == FlexGrid::RedColor.rgba())
         marks.append(QStringLiteral("红色"));
+    if (isStruck(row, col))
+        marks.append(QStringLiteral("将删除"));
     return marks.join(QStringLiteral("，"));
+}
+
+void FlexGridModel::setStruckTest(StruckTest test)
+{
+    m_struck = std::move(test);
+    struckChanged();
+}
+
+void FlexGridModel::struckChanged()
+{
+    if (m_dataRows > 0 && m_cols > 1)
+        Q_EMIT dataChanged(index(0, 0), index(m_dataRows - 1, m_cols - 2),
+            {Qt::FontRole, Qt::AccessibleDescriptionRole});
+}
+
+bool FlexGridModel::isStruck(int row, int col) const
+{
+    return m_struck && row >= 1 && row <= m_dataRows && m_struck(rowData(row), col);
 }
 
 void FlexGridModel::sortRows(int col, bool ascending)
@@ -619,6 +641,14 @@ QVariant FlexGridModel::cellData(int row, int col, int role) const
         return {};
     case Qt::AccessibleDescriptionRole:
         return marksOf(row, col);
+    case Qt::FontRole:
+        if (isStruck(row, col)) {
+            // Only the strike is set, so the view's own font fills the rest.
+            QFont font;
+            font.setStrikeOut(true);
+            return font;
+        }
+        return {};
     default:
         return {};
     }

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The cell store of FlexGrid, addressed in grid coordinates: row 0 is the
@@ -93,8 +94,17 @@ public:
     // Distinct texts stored, the empty text included.
     qsizetype storedTextCount() const { return m_pool.storedCount(); }
 
-    // What only colours show, for assistive technology.
+    // What only colours and fonts show, for assistive technology.
     QString marksOf(int row, int col) const;
+
+    // Which cells are drawn struck through (the files a removal would take),
+    // asked of a cell's row data word and column while a test is set; none
+    // is set at first, and then no cell pays for it.
+    using StruckTest = std::function<bool(qint32 rowData, int col)>;
+    void setStruckTest(StruckTest test);
+    // The test's answers changed: the data columns are read again.
+    void struckChanged();
+    bool isStruck(int row, int col) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -163,4 +173,5 @@ private:
     QColor m_gridBack = Qt::white;
     QColor m_gridFore = Qt::black;
     QColor m_selectionBack;
+    StruckTest m_struck;
 };
