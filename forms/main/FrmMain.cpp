@@ -58,6 +58,7 @@ void FrmMain::connectSignals()
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
     connect(CommandMoveTo, &QPushButton::clicked, this, &FrmMain::CommandMoveTo_Click);
     connectGridSignals();
+    connectPreviewSignals();
     connectLayoutEvents();
     connect(DeleteFile, &QAction::triggered, this, &FrmMain::DeleteFile_Click);
     connect(MoveFileTo, &QAction::triggered, this, &FrmMain::MoveFileTo_Click);
@@ -139,6 +140,7 @@ void FrmMain::InitGrid(Grids which)
         reset(MSH1, GridSchema::compareFormat(), GridSchema::CompareColumn::Similarity);
         // No row stands for a compared pair any more.
         m_compared = {};
+        m_preview.forgetFacts();
         // Its caption is narrower than the similarities it shows, and no
         // fill widens it.
         ModSetGrid::WidenColumns(*MSH1, GridSchema::CompareColumn::Similarity,

@@ -6,6 +6,7 @@
 #include "core/FileCatalogue.h"
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
+#include "core/RemovalPreview.h"
 #include "modules/GridFiles.h"
 #include "modules/ModSetGrid.h"
 #include "platform/desktop/UserInputTime.h"
@@ -104,6 +105,14 @@ private:
     // compare list is emptied; the pending list is emptied either way.
     void finishBatch(int result, StatusPanel panel, const QString &prefix);
 
+    // preview of what the batch takes
+    void connectPreviewSignals();
+    void CheckPreview_Click();
+    // Decides the listed pairs again and shows the result, while ticked.
+    void updatePreview();
+    // The list changed: one update once the change is over.
+    void schedulePreview();
+
     // grid interaction
     void connectGridSignals();
     void Grid_MouseUp(FlexGrid &grid, int button);
@@ -175,6 +184,8 @@ private:
     ContentCache m_contentCache; // digests read in this session
     ListedContent m_listedContent; // what the listed compare's content check saw
     ComparedPairs m_compared; // what the compare list's rows stand for
+    RemovalPreview m_preview; // what the keep rule takes of the compare list
+    bool m_previewDue = false;
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
     PendingList m_pending;
@@ -208,6 +219,7 @@ private:
     TabStrip *TabStrip1 = nullptr;
     QFrame *Frame1 = nullptr;
     QComboBox *Combo2 = nullptr;
+    QCheckBox *CheckPreview = nullptr;
     QPushButton *CommandDelFile = nullptr;
     QPushButton *CommandMoveTo = nullptr;
     std::array<QFrame *, 2> FrameTab {};
