@@ -16,3 +16,6 @@ int benchSort(const QStringList &args);
 // cold and a warm page cache and again with the hash cache filled, beside
 // xxh128sum, jdupes and rmlint when they are installed.
 int benchContent(const QStringList &args);
+// velkor-bench preview ROOT: the removal preview of a full compare list,
+// ticked and after each change of the keep rule.
+int benchPreview(const QStringList &args);

@@ -35,6 +35,9 @@ const Command Commands[] = {
     {"sort", benchSort,
         "ROOT: on the compare list at its pair limit, sort each column both ways through the "
         "header button, and resize the window larger and back"},
+    {"preview", benchPreview,
+        "ROOT: on the compare list at its pair limit, tick the removal preview and change the "
+        "keep rule through all ten"},
     {"content", benchContent,
         "ROOT: content alone and with the name, cold and warm hash cache, beside jdupes -r and "
         "rmlint when installed"},
