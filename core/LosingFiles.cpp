@@ -7,7 +7,10 @@ int losingFile(int rule, const KeepFacts &file1, const KeepFacts &file2)
     const std::optional<KeepRule::Kept> kept = KeepRule::decide(rule, file1, file2);
     if (!kept)
         return 0;
-    return *kept == KeepRule::Kept::File1 ? 2 : 1;
+    const int loser = *kept == KeepRule::Kept::File1 ? 2 : 1;
+    if (!(loser == 1 ? file1 : file2).isProtected)
+        return loser;
+    return (loser == 1 ? file2 : file1).isProtected ? 0 : 3 - loser;
 }
 
 QList<int> queueLosingFiles(int rule, const QList<ListedPair> &pairs, PendingList &list,

@@ -8,13 +8,22 @@ void RemovalPreview::forgetFacts()
     m_read.clear();
 }
 
-void RemovalPreview::update(int rule, const ComparedPairs &compared, const QList<qint32> &listed)
+void RemovalPreview::update(int rule, const ComparedPairs &compared, const QList<qint32> &listed,
+    const ProtectedFolders &protectedFolders)
 {
     const size_t records = static_cast<size_t>(compared.records.size());
     if (m_facts.size() != records) {
         m_facts.assign(records, KeepFacts {});
         m_read.assign(records, false);
     }
+    // Folders may have been protected or freed since the facts were read.
+    if (!protectedFolders.isEmpty() || m_anyProtected) {
+        for (size_t i = 0; i < records; ++i)
+            if (m_read[i])
+                m_facts[i].isProtected
+                    = protectedFolders.covers(compared.records.at(qsizetype(i)).folder());
+    }
+    m_anyProtected = !protectedFolders.isEmpty();
     m_goes.assign(records, false);
     m_count = 0;
     m_bytes = 0;
@@ -22,6 +31,7 @@ void RemovalPreview::update(int rule, const ComparedPairs &compared, const QList
         const size_t i = static_cast<size_t>(k);
         if (!m_read[i]) {
             m_facts[i] = KeepRule::factsOf(compared.records.at(k));
+            m_facts[i].isProtected = protectedFolders.covers(compared.records.at(k).folder());
             m_read[i] = true;
         }
         return m_facts[i];

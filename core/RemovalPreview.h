@@ -2,6 +2,7 @@
 
 #include "core/ComparedPairs.h"
 #include "core/KeepRule.h"
+#include "core/ProtectedFolders.h"
 
 #include <QList>
 
@@ -20,8 +21,9 @@ public:
     // The compared records are others now: their facts are read again.
     void forgetFacts();
     // Decides the listed pairs (indexes into compared.pairs; any other
-    // index is passed over) under the rule.
-    void update(int rule, const ComparedPairs &compared, const QList<qint32> &listed);
+    // index is passed over) under the rule, sparing the protected files.
+    void update(int rule, const ComparedPairs &compared, const QList<qint32> &listed,
+        const ProtectedFolders &protectedFolders);
     // Whether file 1 or 2 of the pair at index loses in a listed pair.
     bool goes(const ComparedPairs &compared, qint32 pair, int file) const;
     int count() const { return m_count; }
@@ -31,6 +33,7 @@ private:
     std::vector<KeepFacts> m_facts;
     std::vector<bool> m_read;
     std::vector<bool> m_goes;
+    bool m_anyProtected = false;
     int m_count = 0;
     double m_bytes = 0;
 };

@@ -70,6 +70,8 @@ void FrmMain::connectSignals()
     connect(OpenShowFolder, &QAction::triggered, this, &FrmMain::OpenShowFolder_Click);
     connect(FileOption, &QAction::triggered, this, &FrmMain::FileOption_Click);
     connect(FileReName, &QAction::triggered, this, &FrmMain::FileReName_Click);
+    connect(ProtectFolder, &QAction::triggered, this, &FrmMain::ProtectFolder_Click);
+    connect(UnprotectFolder, &QAction::triggered, this, &FrmMain::UnprotectFolder_Click);
     connect(ShowAbout, &QAction::triggered, this, &FrmMain::ShowAbout_Click);
     connect(MnuHelp, &QAction::triggered, this, &FrmMain::MnuHelp_Click);
     connect(Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);

@@ -6,6 +6,7 @@
 #include "core/FileCatalogue.h"
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
+#include "core/ProtectedFolders.h"
 #include "core/RemovalPreview.h"
 #include "modules/GridFiles.h"
 #include "modules/ModSetGrid.h"
@@ -126,6 +127,10 @@ private:
     void OpenShowFolder_Click();
     void FileOption_Click();
     void FileReName_Click();
+    void ProtectFolder_Click();
+    void UnprotectFolder_Click();
+    // The protected folders changed: the grids and the preview show it.
+    void protectionChanged();
     // The file of the focused grid's current cell that open, reveal and
     // properties act on; none for a cell that names no file.
     std::optional<GridFiles::ListedFile> currentFile() const;
@@ -185,6 +190,7 @@ private:
     ListedContent m_listedContent; // what the listed compare's content check saw
     ComparedPairs m_compared; // what the compare list's rows stand for
     RemovalPreview m_preview; // what the keep rule takes of the compare list
+    ProtectedFolders m_protected; // never removed or moved, while the program runs
     bool m_previewDue = false;
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
@@ -245,6 +251,8 @@ private:
     QAction *FileReName = nullptr;
     QAction *ClearList = nullptr;
     QAction *FileOption = nullptr;
+    QAction *ProtectFolder = nullptr;
+    QAction *UnprotectFolder = nullptr;
     QMenu *ListSort1 = nullptr;
     QMenu *ListSort2 = nullptr;
     QList<QAction *> ListSortMnu1;

@@ -279,6 +279,14 @@ void FrmMain::createMenus()
         *slot = makeAction(this, QString::fromLatin1(texts.first), QString::fromUtf8(texts.second));
         EditFile->addAction(*slot);
     }
+    // Beyond the designed items, behind one separator.
+    EditFile->addSeparator();
+    ProtectFolder = makeAction(
+        this, QStringLiteral("ProtectFolder"), QStringLiteral("保护此文件所在目录(&P)"));
+    UnprotectFolder
+        = makeAction(this, QStringLiteral("UnprotectFolder"), QStringLiteral("取消保护此目录(&U)"));
+    EditFile->addAction(ProtectFolder);
+    EditFile->addAction(UnprotectFolder);
 
     ListSort1 = new QMenu(QStringLiteral("扫描结果排序"), this);
     ListSort1->setObjectName(QStringLiteral("ListSort1"));

@@ -1,6 +1,7 @@
-// The preview of what the batch buttons would take: while CheckPreview is
+// What a removal would take and what it spares: while CheckPreview is
 // ticked, the name cells of the files the keep rule queues are struck
-// through and the compare panel counts them.
+// through and the compare panel counts them; the folder cells of protected
+// files are bold in both lists.
 #include "forms/main/FrmMain.h"
 
 #include "core/BatchTotals.h"
@@ -23,21 +24,41 @@ void FrmMain::connectPreviewSignals()
     connect(model, &QAbstractItemModel::rowsInserted, this, &FrmMain::schedulePreview);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &FrmMain::schedulePreview);
     connect(model, &QAbstractItemModel::modelReset, this, &FrmMain::schedulePreview);
+
+    namespace Column = GridSchema::CompareColumn;
+    MSH1->gridModel()->setLookTest([this](qint32 pair, int col) {
+        FlexGridModel::Look look;
+        if (CheckPreview->isChecked() && (col == Column::Name1 || col == Column::Name2))
+            look.struck = m_preview.goes(m_compared, pair, col == Column::Name1 ? 1 : 2);
+        if (!m_protected.isEmpty() && (col == Column::Folder1 || col == Column::Folder2)) {
+            const FileRecord *record = m_compared.record(pair, col == Column::Folder1 ? 1 : 2);
+            look.bold = record && m_protected.covers(record->folder());
+        }
+        return look;
+    });
+    MSHList->gridModel()->setLookTest([this](qint32 index, int col) {
+        FlexGridModel::Look look;
+        if (!m_protected.isEmpty() && col == GridSchema::ScanColumn::Folder && index >= 0
+            && index < m_catalogue.count())
+            look.bold = m_protected.covers(m_catalogue.at(index).folder());
+        return look;
+    });
 }
 
 void FrmMain::CheckPreview_Click()
 {
-    FlexGridModel *model = MSH1->gridModel();
-    if (!CheckPreview->isChecked()) {
-        model->setStruckTest({});
-        SBar1->setPanelOverlay(ComparePanel, {});
+    if (CheckPreview->isChecked()) {
+        updatePreview();
         return;
     }
-    model->setStruckTest([this](qint32 pair, int col) {
-        if (col != GridSchema::CompareColumn::Name1 && col != GridSchema::CompareColumn::Name2)
-            return false;
-        return m_preview.goes(m_compared, pair, col == GridSchema::CompareColumn::Name1 ? 1 : 2);
-    });
+    MSH1->gridModel()->lookChanged();
+    SBar1->setPanelOverlay(ComparePanel, {});
+}
+
+void FrmMain::protectionChanged()
+{
+    MSHList->gridModel()->lookChanged();
+    MSH1->gridModel()->lookChanged();
     updatePreview();
 }
 
@@ -61,8 +82,8 @@ void FrmMain::updatePreview()
     listed.reserve(rows);
     for (int row = 1; row < rows; ++row)
         listed.append(MSH1->RowData(row));
-    m_preview.update(Combo2->currentIndex(), m_compared, listed);
-    MSH1->gridModel()->struckChanged();
+    m_preview.update(Combo2->currentIndex(), m_compared, listed, m_protected);
+    MSH1->gridModel()->lookChanged();
     SBar1->setPanelOverlay(ComparePanel,
         QStringLiteral("预览：将删除 %1 个文件，共 ").arg(m_preview.count())
             + batchSizeText(m_preview.bytes()));

@@ -97,14 +97,20 @@ public:
     // What only colours and fonts show, for assistive technology.
     QString marksOf(int row, int col) const;
 
-    // Which cells are drawn struck through (the files a removal would take),
-    // asked of a cell's row data word and column while a test is set; none
-    // is set at first, and then no cell pays for it.
-    using StruckTest = std::function<bool(qint32 rowData, int col)>;
-    void setStruckTest(StruckTest test);
-    // The test's answers changed: the data columns are read again.
-    void struckChanged();
-    bool isStruck(int row, int col) const;
+    // How a cell's text is drawn beyond its colours, asked of the cell's row
+    // data word and column while a test is set: struck through (a file a
+    // removal would take) or bold (a file kept out of every removal). None is
+    // set at first, and then no cell pays for it.
+    struct Look
+    {
+        bool struck = false;
+        bool bold = false;
+    };
+    using LookTest = std::function<Look(qint32 rowData, int col)>;
+    void setLookTest(LookTest test);
+    // The test's answers changed: the data cells are read again.
+    void lookChanged();
+    Look lookOf(int row, int col) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -173,5 +179,5 @@ private:
     QColor m_gridBack = Qt::white;
     QColor m_gridFore = Qt::black;
     QColor m_selectionBack;
-    StruckTest m_struck;
+    LookTest m_look;
 };

@@ -2,6 +2,7 @@
 #include "core/DateTimeText.h"
 #include "core/LosingFiles.h"
 #include "core/PendingList.h"
+#include "core/ProtectedFolders.h"
 #include "core/RemovalPreview.h"
 
 #include <QRandomGenerator>
@@ -17,13 +18,17 @@ private Q_SLOTS:
 };
 
 // For every rule, on random lists with ties, chains without their closing
-// pair, files in several pairs and rows in any order: the files the preview
-// strikes, their count and bytes are the batch walk's queue, and a pair
-// left out of the list takes no part.
+// pair, files in several pairs, rows in any order and now and then a
+// protected folder (nested ones included): the files the preview strikes,
+// their count and bytes are the batch walk's queue, a pair left out of the
+// list takes no part, no protected file is queued, and a pair with a
+// protected file keeps it while its other file goes only if unprotected.
 void TestRemovalPreview::previewTakesWhatTheBatchQueues()
 {
+    const QString Folders[] = {"/d/a/", "/d/a/x/", "/d/ab/"};
     QRandomGenerator random(20261210);
     int struckSeen = 0;
+    int sparedSeen = 0;
     for (int round = 0; round < 800; ++round) {
         ComparedPairs compared;
         const int files = 2 + int(random.bounded(7));
@@ -35,7 +40,7 @@ void TestRemovalPreview::previewTakesWhatTheBatchQueues()
             };
             FileRecord record;
             record.fields[FileRecord::Name] = QStringLiteral("f%1").arg(f);
-            record.fields[FileRecord::Folder] = QStringLiteral("/d/");
+            record.fields[FileRecord::Folder] = Folders[random.bounded(3)];
             record.fields[FileRecord::Size] = QString::number(100 * random.bounded(3));
             record.fields[FileRecord::Created] = time();
             record.fields[FileRecord::Modified] = time();
@@ -55,19 +60,29 @@ void TestRemovalPreview::previewTakesWhatTheBatchQueues()
         // The placeholder row of an empty list stands for no pair.
         listed.append(-1);
 
+        // "/d/a/" covers "/d/a/x/" but not its sibling "/d/ab/".
+        ProtectedFolders protectedFolders;
+        if (random.bounded(3) != 0)
+            protectedFolders.protect(Folders[random.bounded(2)]);
+        const auto isProtected
+            = [&](const FileRecord *record) { return protectedFolders.covers(record->folder()); };
         RemovalPreview preview;
         for (int rule = 0; rule < 10; ++rule) {
             QList<ListedPair> pairs;
             for (const qint32 p : listed) {
                 const FileRecord *file1 = compared.record(p, 1);
                 const FileRecord *file2 = compared.record(p, 2);
-                if (file1 && file2)
-                    pairs.append(ListedPair {0, file1->fullPath(), file2->fullPath(),
-                        KeepRule::factsOf(*file1), KeepRule::factsOf(*file2)});
+                if (!file1 || !file2)
+                    continue;
+                ListedPair listedPair {0, file1->fullPath(), file2->fullPath(),
+                    KeepRule::factsOf(*file1), KeepRule::factsOf(*file2)};
+                listedPair.file1.isProtected = isProtected(file1);
+                listedPair.file2.isProtected = isProtected(file2);
+                pairs.append(listedPair);
             }
             PendingList queue;
             queueLosingFiles(rule, pairs, queue, [](const ListedPair &, int) { return true; });
-            preview.update(rule, compared, listed);
+            preview.update(rule, compared, listed, protectedFolders);
 
             QSet<QString> struck;
             for (qint32 p = 0; p < compared.pairs.size(); ++p)
@@ -80,9 +95,21 @@ void TestRemovalPreview::previewTakesWhatTheBatchQueues()
             QVERIFY2(preview.count() == queue.pendingCount(), qPrintable(where));
             QVERIFY2(preview.bytes() == queue.pendingBytes(), qPrintable(where));
             struckSeen += int(struck.size());
+            for (const QString &path : queued)
+                QVERIFY2(!protectedFolders.covers(path), qPrintable(where + u' ' + path));
+            for (const qint32 p : listed) {
+                const FileRecord *file1 = compared.record(p, 1);
+                const FileRecord *file2 = compared.record(p, 2);
+                if (!file1 || isProtected(file1) == isProtected(file2))
+                    continue;
+                const FileRecord *other = isProtected(file1) ? file2 : file1;
+                QVERIFY2(queued.contains(other->fullPath()), qPrintable(where));
+                ++sparedSeen;
+            }
         }
     }
     QVERIFY(struckSeen > 1000);
+    QVERIFY(sparedSeen > 1000);
 }
 
 QTEST_GUILESS_MAIN(TestRemovalPreview)

@@ -2,10 +2,13 @@
 #include "TestFiles.h"
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/widgets/LogList.h"
 #include "platform/widgets/StatusBar.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +22,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void tickedBoxStrikesWhatTheRuleTakes();
+    void protectedFolderIsSparedAndShown();
 
 private:
     // Whether the cell is drawn struck, and says so.
@@ -33,6 +37,7 @@ void TestFrmMainPreview::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
     openWindow();
 }
 
@@ -101,6 +106,88 @@ void TestFrmMainPreview::tickedBoxStrikesWhatTheRuleTakes()
     box->click();
     QVERIFY(struckNames().isEmpty());
     QCOMPARE(panel(2), compared);
+}
+
+// The protection set on the scan list's current file spares its folder in
+// the compare list's keep rule and in a selection delete, and both lists show
+// it.
+void TestFrmMainPreview::protectedFolderIsSparedAndShown()
+{
+    const QString keep = m_dir->filePath(QStringLiteral("tree/keep/sub/x.mp3"));
+    const QString other = m_dir->filePath(QStringLiteral("tree/other/x.mp3"));
+    QVERIFY(TestFiles::write(keep, "same"));
+    QVERIFY(TestFiles::write(other, "same"));
+    find<QLineEdit>(QStringLiteral("Text1"))->setText(m_dir->filePath(QStringLiteral("tree")));
+    find<QComboBox>(QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("*.mp3"));
+    press("CommandStartScan");
+    FlexGrid *scan = scanGrid();
+    QCOMPARE(scan->Rows(), 3);
+    const int keepRow = scan->TextMatrix(1, ScanColumn::Folder).contains(u"keep") ? 1 : 2;
+    const auto run = [&](const char *action) {
+        m_window->findChild<QAction *>(QLatin1String(action))->trigger();
+    };
+    const auto folderLook = [](FlexGrid *grid, int row, int col) {
+        const QModelIndex cell = grid->model()->index(row - 1, col - 1);
+        const bool bold = cell.data(Qt::FontRole).value<QFont>().bold();
+        const bool told = cell.data(Qt::AccessibleDescriptionRole).toString().contains(u"受保护");
+        return QString::number(bold) + QString::number(told);
+    };
+
+    // The current cell's file gives the folder; only folder cells show it.
+    scan->setFocus();
+    {
+        const FlexGrid::QuietMoves quiet(*scan);
+        scan->setRow(keepRow);
+        scan->setCol(ScanColumn::Name);
+    }
+    run("ProtectFolder");
+    QCOMPARE(folderLook(scan, keepRow, ScanColumn::Folder), QStringLiteral("11"));
+    QCOMPARE(folderLook(scan, 3 - keepRow, ScanColumn::Folder), QStringLiteral("00"));
+    QCOMPARE(folderLook(scan, keepRow, ScanColumn::Name), QStringLiteral("00"));
+
+    // Whichever column keep stands in, no rule takes it: the other file goes.
+    press("CommandToCompare");
+    QCOMPARE(compareGrid()->Rows(), 2);
+    const int keepSide
+        = compareGrid()->TextMatrix(1, CompareColumn::Folder1).contains(u"keep") ? 1 : 2;
+    find<QCheckBox>(QStringLiteral("CheckPreview"))->click();
+    auto *rules = find<QComboBox>(QStringLiteral("Combo2"));
+    for (const int rule : {0, 1}) {
+        rules->setCurrentIndex(rule);
+        QVERIFY(!struck(1, CompareColumn::Name1 + keepSide - 1));
+        QVERIFY(struck(1, CompareColumn::Name1 + 2 - keepSide));
+    }
+    QCOMPARE(
+        folderLook(compareGrid(), 1, CompareColumn::Folder1 + keepSide - 1), QStringLiteral("11"));
+    // Taken back, the rule decides alone again.
+    scan->setFocus();
+    run("UnprotectFolder");
+    QCOMPARE(folderLook(scan, keepRow, ScanColumn::Folder), QStringLiteral("00"));
+    rules->setCurrentIndex(keepSide - 1 == 0 ? 1 : 0);
+    QVERIFY(struck(1, CompareColumn::Name1 + keepSide - 1));
+    run("ProtectFolder");
+
+    // A selection delete of both files passes over the protected one.
+    scan->clearHighlights();
+    for (const int row : {1, 2}) {
+        const FlexGrid::QuietMoves quiet(*scan);
+        scan->setRow(row);
+        scan->setCol(ScanColumn::Name);
+        scan->setCellBackColor(FlexGrid::SelectionColor);
+    }
+    m_dialogs.answer(QStringLiteral("是"));
+    run("DeleteFile");
+    QVERIFY(QFile::exists(keep));
+    QVERIFY(!QFile::exists(other));
+    const auto *log = find<LogList>(QStringLiteral("ListView1"));
+    QStringList lines;
+    for (int i = 0; i < log->itemCount(); ++i)
+        lines << log->itemText(i, 1) + u'|' + log->itemText(i, 2);
+    QVERIFY2(lines.contains(keep + QStringLiteral("|【受保护，未处理】")),
+        qPrintable(lines.join(u'\n')));
+    QCOMPARE(lines.filter(keep).size(), 1);
+    QCOMPARE(scan->Rows(), 2);
+    QCOMPARE(scan->TextMatrix(1, ScanColumn::Name), QStringLiteral("x.mp3"));
 }
 
 QTEST_MAIN(TestFrmMainPreview)
