@@ -38,6 +38,9 @@ const Command Commands[] = {
     {"batch", benchBatch,
         "[PAIRS]: the batch delete of a list of PAIRS (10,000) pairs of copies into a trash of "
         "its own"},
+    {"preview", benchPreview,
+        "ROOT: on the compare list at its pair limit, tick the removal preview and change the "
+        "keep rule through all ten"},
     {"content", benchContent,
         "ROOT: content alone and with the name, cold and warm hash cache, beside jdupes -r and "
         "rmlint when installed"},

@@ -17,6 +17,8 @@ struct KeepFacts
     std::optional<QDateTime> created;
     std::optional<QDateTime> modified;
     std::optional<QDateTime> accessed;
+    // In a protected folder: never the file a pair gives up.
+    bool isProtected = false;
 };
 
 // The ten keep rules of Combo2, by index: 0 keep file 1, 1 keep file 2,

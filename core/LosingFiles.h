@@ -20,6 +20,12 @@ struct ListedPair
     KeepFacts file2;
 };
 
+// The file of a pair (1 or 2) the keep rule queues, 0 when the rule is
+// none of the ten. A protected file is never queued: the pair gives up its
+// other file instead, or nothing when both are protected. The batch walk and the preview of what it
+// takes both ask this, so what the preview shows is what the batch queues.
+int losingFile(int rule, const KeepFacts &file1, const KeepFacts &file2);
+
 // The keep-rule walk: empties the list, then queues and counts the losing
 // file of every pair in the order given, each file once. A chosen file that
 // may not go (mayGo of the pair and the chosen file, 1 or 2, is false: it is

@@ -58,6 +58,7 @@ void FrmMain::connectSignals()
     connect(CommandDelFile, &QPushButton::clicked, this, &FrmMain::CommandDelFile_Click);
     connect(CommandMoveTo, &QPushButton::clicked, this, &FrmMain::CommandMoveTo_Click);
     connectGridSignals();
+    connectPreviewSignals();
     connectLayoutEvents();
     connect(DeleteFile, &QAction::triggered, this, &FrmMain::DeleteFile_Click);
     connect(MoveFileTo, &QAction::triggered, this, &FrmMain::MoveFileTo_Click);
@@ -69,6 +70,8 @@ void FrmMain::connectSignals()
     connect(OpenShowFolder, &QAction::triggered, this, &FrmMain::OpenShowFolder_Click);
     connect(FileOption, &QAction::triggered, this, &FrmMain::FileOption_Click);
     connect(FileReName, &QAction::triggered, this, &FrmMain::FileReName_Click);
+    connect(ProtectFolder, &QAction::triggered, this, &FrmMain::ProtectFolder_Click);
+    connect(UnprotectFolder, &QAction::triggered, this, &FrmMain::UnprotectFolder_Click);
     connect(ShowAbout, &QAction::triggered, this, &FrmMain::ShowAbout_Click);
     connect(MnuHelp, &QAction::triggered, this, &FrmMain::MnuHelp_Click);
     connect(UndoLast, &QAction::triggered, this, &FrmMain::UndoLast_Click);
@@ -140,6 +143,7 @@ void FrmMain::InitGrid(Grids which)
         reset(MSH1, GridSchema::compareFormat(), GridSchema::CompareColumn::Similarity);
         // No row stands for a compared pair any more.
         m_compared = {};
+        m_preview.forgetFacts();
         // Its caption is narrower than the similarities it shows, and no
         // fill widens it.
         ModSetGrid::WidenColumns(*MSH1, GridSchema::CompareColumn::Similarity,

@@ -6,6 +6,8 @@
 #include "core/FileCatalogue.h"
 #include "core/ListedContent.h"
 #include "core/PendingList.h"
+#include "core/ProtectedFolders.h"
+#include "core/RemovalPreview.h"
 #include "modules/GridFiles.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModSetGrid.h"
@@ -113,6 +115,14 @@ private:
     void finishBatch(int result, const ModEditFile::Handled &handled, StatusPanel panel,
         const QString &prefix, const BatchTexts &texts);
 
+    // preview of what the batch takes
+    void connectPreviewSignals();
+    void CheckPreview_Click();
+    // Decides the listed pairs again and shows the result, while ticked.
+    void updatePreview();
+    // The list changed: one update once the change is over.
+    void schedulePreview();
+
     // grid interaction
     void connectGridSignals();
     void Grid_MouseUp(FlexGrid &grid, int button);
@@ -126,6 +136,10 @@ private:
     void OpenShowFolder_Click();
     void FileOption_Click();
     void FileReName_Click();
+    void ProtectFolder_Click();
+    void UnprotectFolder_Click();
+    // The protected folders changed: the grids and the preview show it.
+    void protectionChanged();
     // The file of the focused grid's current cell that open, reveal and
     // properties act on; none for a cell that names no file.
     std::optional<GridFiles::ListedFile> currentFile() const;
@@ -189,6 +203,9 @@ private:
     ContentCache m_contentCache; // digests read in this session
     ListedContent m_listedContent; // what the listed compare's content check saw
     ComparedPairs m_compared; // what the compare list's rows stand for
+    RemovalPreview m_preview; // what the keep rule takes of the compare list
+    ProtectedFolders m_protected; // never removed or moved, while the program runs
+    bool m_previewDue = false;
     QList<int> m_sortDirections1;
     QList<int> m_sortDirections2;
     PendingList m_pending;
@@ -223,6 +240,7 @@ private:
     TabStrip *TabStrip1 = nullptr;
     QFrame *Frame1 = nullptr;
     QComboBox *Combo2 = nullptr;
+    QCheckBox *CheckPreview = nullptr;
     QPushButton *CommandDelFile = nullptr;
     QPushButton *CommandMoveTo = nullptr;
     std::array<QFrame *, 2> FrameTab {};
@@ -248,6 +266,8 @@ private:
     QAction *FileReName = nullptr;
     QAction *ClearList = nullptr;
     QAction *FileOption = nullptr;
+    QAction *ProtectFolder = nullptr;
+    QAction *UnprotectFolder = nullptr;
     QMenu *ListSort1 = nullptr;
     QMenu *ListSort2 = nullptr;
     QList<QAction *> ListSortMnu1;

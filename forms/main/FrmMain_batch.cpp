@@ -18,8 +18,10 @@ namespace {
 
 // The pairs of the compare list in the order the grid shows them, each
 // read from the compared records its row stands for; a row without a
-// similarity text is the empty list's placeholder.
-QList<ListedPair> listedPairs(const FlexGrid &grid, const ComparedPairs &compared)
+// similarity text is the empty list's placeholder. Files in the protected
+// folders are marked so.
+QList<ListedPair> listedPairs(const FlexGrid &grid, const ComparedPairs &compared,
+    const ProtectedFolders &protectedFolders = {})
 {
     QList<ListedPair> pairs;
     const int rows = grid.Rows();
@@ -31,8 +33,11 @@ QList<ListedPair> listedPairs(const FlexGrid &grid, const ComparedPairs &compare
         const FileRecord *file2 = compared.record(pair, 2);
         if (!file1 || !file2)
             continue;
-        pairs.append(ListedPair {row, file1->fullPath(), file2->fullPath(),
-            KeepRule::factsOf(*file1), KeepRule::factsOf(*file2)});
+        ListedPair listed {row, file1->fullPath(), file2->fullPath(), KeepRule::factsOf(*file1),
+            KeepRule::factsOf(*file2)};
+        listed.file1.isProtected = protectedFolders.covers(file1->folder());
+        listed.file2.isProtected = protectedFolders.covers(file2->folder());
+        pairs.append(listed);
     }
     return pairs;
 }
@@ -63,7 +68,8 @@ void FrmMain::DuplicatedList()
 {
     m_pendingStamps.clear();
     const QList<int> missing = queueLosingFiles(Combo2->currentIndex(),
-        listedPairs(*MSH1, m_compared), m_pending, [&](const ListedPair &pair, int file) {
+        listedPairs(*MSH1, m_compared, m_protected), m_pending,
+        [&](const ListedPair &pair, int file) {
             const FileRecord *record = m_compared.record(MSH1->RowData(pair.row), file);
             const std::optional<FileStamp> stamp
                 = record ? record->unchangedStamp() : std::optional<FileStamp>();

@@ -64,7 +64,9 @@ void FrmMain::SelFileList(Gathering purpose)
         return true;
     };
     GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
-        if (usable(file)) {
+        if (purpose == Gathering::RemoveOrMove && m_protected.covers(file.folder)) {
+            AddLogEntry(file.path, QStringLiteral("【受保护，未处理】"));
+        } else if (usable(file)) {
             m_pending.queue(file.path);
             AddLogEntry(file.path, Queued);
         } else {
@@ -87,6 +89,11 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
         if (bothNamesNeeded && kind == Kind::Compare
             && grid->TextMatrix(file.row, GridSchema::CompareColumn::Name2).isEmpty())
             return;
+        // Never handed over, so neither done nor failed; its row stays.
+        if (m_protected.covers(file.folder)) {
+            stays[file.row] = true;
+            return;
+        }
         // Anything still under the name means the file did not go: a folder
         // put in its place is no file, but it was not taken either.
         const bool present = FileSystem::exists(file.path);

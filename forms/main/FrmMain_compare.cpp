@@ -123,4 +123,6 @@ void FrmMain::CommandToCompare_Click()
     CompareCommand::Result listed = CompareCommand::run(view, m_catalogue, options);
     m_listedContent = std::move(listed.content);
     m_compared = std::move(listed.compared);
+    m_preview.forgetFacts();
+    schedulePreview();
 }

@@ -1,5 +1,6 @@
 // The context menu's commands on the file of the current cell: open it,
-// show it in its folder, show its properties and rename it.
+// show it in its folder, show its properties, rename it, and protect its
+// folder or take the protection away.
 #include "forms/main/FrmMain.h"
 
 #include "core/GridSchema.h"
@@ -86,4 +87,18 @@ void FrmMain::FileReName_Click()
         file->path, GridSchema::fullPath(file->folder, newName), renamed->before);
     GridFiles::renameFile(*MSHList, Kind::Scan, file->folder, file->name, newName);
     GridFiles::renameFile(*MSH1, Kind::Compare, file->folder, file->name, newName);
+}
+
+void FrmMain::ProtectFolder_Click()
+{
+    const auto file = currentFile();
+    if (file && m_protected.protect(file->folder))
+        protectionChanged();
+}
+
+void FrmMain::UnprotectFolder_Click()
+{
+    const auto file = currentFile();
+    if (file && m_protected.unprotect(file->folder))
+        protectionChanged();
 }

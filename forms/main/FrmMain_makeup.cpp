@@ -176,17 +176,24 @@ void FrmMain::createControls()
     TabStrip1->addTab(QStringLiteral("文件对比结果"));
     TabStrip1->setAccessibleName(QStringLiteral("文件扫描结果 文件对比结果"));
 
-    Frame1
-        = make<QFrame>(client, QStringLiteral("Frame1"), ControlKind::Frame, 7560, 2160, 7815, 495);
+    // The strip reaches further left than designed by the preview box's
+    // room, so the designed controls keep their places in the window.
+    constexpr int PreviewRoom = 2400;
+    Frame1 = make<QFrame>(client, QStringLiteral("Frame1"), ControlKind::Frame, 7560 - PreviewRoom,
+        2160, 7815 + PreviewRoom, 495);
     Frame1->setAccessibleName(QStringLiteral("处理相同文件"));
     Frame1->hide();
+    CheckPreview = makeCaptioned<QCheckBox>(Frame1, QStringLiteral("CheckPreview"),
+        ControlKind::CheckBox, QStringLiteral("预览将删除的文件"), 120, 100, 2175, 255);
     Combo2 = make<QComboBox>(
-        Frame1, QStringLiteral("Combo2"), ControlKind::ComboBox, 120, 80, 2895, 300);
+        Frame1, QStringLiteral("Combo2"), ControlKind::ComboBox, PreviewRoom + 120, 80, 2895, 300);
     Combo2->setAccessibleName(QStringLiteral("保留规则"));
     CommandDelFile = makeCaptioned<QPushButton>(Frame1, QStringLiteral("CommandDelFile"),
-        ControlKind::CommandButton, QStringLiteral("删除相同文件"), 3240, 0, 2055, 460);
+        ControlKind::CommandButton, QStringLiteral("删除相同文件"), PreviewRoom + 3240, 0, 2055,
+        460);
     CommandMoveTo = makeCaptioned<QPushButton>(Frame1, QStringLiteral("CommandMoveTo"),
-        ControlKind::CommandButton, QStringLiteral("移动相同文件到..."), 5520, 0, 2055, 460);
+        ControlKind::CommandButton, QStringLiteral("移动相同文件到..."), PreviewRoom + 5520, 0,
+        2055, 460);
 
     const QString pageNames[] = {QStringLiteral("文件扫描结果"), QStringLiteral("文件对比结果")};
     for (int i = 0; i < 2; ++i) {
@@ -272,6 +279,14 @@ void FrmMain::createMenus()
         *slot = makeAction(this, QString::fromLatin1(texts.first), QString::fromUtf8(texts.second));
         EditFile->addAction(*slot);
     }
+    // Beyond the designed items, behind one separator.
+    EditFile->addSeparator();
+    ProtectFolder = makeAction(
+        this, QStringLiteral("ProtectFolder"), QStringLiteral("保护此文件所在目录(&P)"));
+    UnprotectFolder
+        = makeAction(this, QStringLiteral("UnprotectFolder"), QStringLiteral("取消保护此目录(&U)"));
+    EditFile->addAction(ProtectFolder);
+    EditFile->addAction(UnprotectFolder);
 
     ListSort1 = new QMenu(QStringLiteral("扫描结果排序"), this);
     ListSort1->setObjectName(QStringLiteral("ListSort1"));

@@ -3,6 +3,8 @@
 #include "platform/grid/FlexGrid.h"
 #include "platform/grid/GridCellOrder.h"
 
+#include <QFont>
+
 #include <algorithm>
 #include <limits>
 #include <numeric>
@@ -499,7 +501,32 @@ QString FlexGridModel::marksOf(int row, int col) const
         marks.append(QStringLiteral("蓝色"));
     else if (fore == FlexGrid::RedColor.rgba())
         marks.append(QStringLiteral("红色"));
+    const Look look = lookOf(row, col);
+    if (look.struck)
+        marks.append(QStringLiteral("将删除"));
+    if (look.bold)
+        marks.append(QStringLiteral("受保护"));
     return marks.join(QStringLiteral("，"));
+}
+
+void FlexGridModel::setLookTest(LookTest test)
+{
+    m_look = std::move(test);
+    lookChanged();
+}
+
+void FlexGridModel::lookChanged()
+{
+    if (m_dataRows > 0 && m_cols > 1)
+        Q_EMIT dataChanged(index(0, 0), index(m_dataRows - 1, m_cols - 2),
+            {Qt::FontRole, Qt::AccessibleDescriptionRole});
+}
+
+FlexGridModel::Look FlexGridModel::lookOf(int row, int col) const
+{
+    if (!m_look || row < 1 || row > m_dataRows)
+        return {};
+    return m_look(rowData(row), col);
 }
 
 void FlexGridModel::sortRows(int col, bool ascending)
@@ -645,6 +672,18 @@ QVariant FlexGridModel::cellData(int row, int col, int role) const
         return {};
     case Qt::AccessibleDescriptionRole:
         return marksOf(row, col);
+    case Qt::FontRole: {
+        const Look look = lookOf(row, col);
+        if (!look.struck && !look.bold)
+            return {};
+        // Only what differs is set, so the view's own font fills the rest.
+        QFont font;
+        if (look.struck)
+            font.setStrikeOut(true);
+        if (look.bold)
+            font.setBold(true);
+        return font;
+    }
     default:
         return {};
     }

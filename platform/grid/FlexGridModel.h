@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The cell store of FlexGrid, addressed in grid coordinates: row 0 is the
@@ -93,8 +94,23 @@ public:
     // Distinct texts stored, the empty text included.
     qsizetype storedTextCount() const { return m_pool.storedCount(); }
 
-    // What only colours show, for assistive technology.
+    // What only colours and fonts show, for assistive technology.
     QString marksOf(int row, int col) const;
+
+    // How a cell's text is drawn beyond its colours, asked of the cell's row
+    // data word and column while a test is set: struck through (a file a
+    // removal would take) or bold (a file kept out of every removal). None is
+    // set at first, and then no cell pays for it.
+    struct Look
+    {
+        bool struck = false;
+        bool bold = false;
+    };
+    using LookTest = std::function<Look(qint32 rowData, int col)>;
+    void setLookTest(LookTest test);
+    // The test's answers changed: the data cells are read again.
+    void lookChanged();
+    Look lookOf(int row, int col) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -163,4 +179,5 @@ private:
     QColor m_gridBack = Qt::white;
     QColor m_gridFore = Qt::black;
     QColor m_selectionBack;
+    LookTest m_look;
 };

@@ -20,7 +20,7 @@ StatusBar::StatusBar(QWidget *parent)
 
 QLabel *StatusBar::label(int panel) const
 {
-    return m_panels[panel == 2 ? 1 : 0];
+    return m_panels[slot(panel)];
 }
 
 QString StatusBar::panelText(int panel) const
@@ -30,6 +30,20 @@ QString StatusBar::panelText(int panel) const
 
 void StatusBar::setPanelText(int panel, const QString &text)
 {
+    m_texts[slot(panel)] = text;
+    showPanel(panel);
+}
+
+void StatusBar::setPanelOverlay(int panel, const QString &text)
+{
+    m_overlays[slot(panel)] = text;
+    showPanel(panel);
+}
+
+void StatusBar::showPanel(int panel)
+{
+    const int i = slot(panel);
+    const QString &text = m_overlays[i].isEmpty() ? m_texts[i] : m_overlays[i];
     label(panel)->setText(text);
     label(panel)->setAccessibleName(text);
 }

@@ -113,10 +113,17 @@ void TestFrmMainStartup::startsWithKeepRulesThresholdsAndMenus()
 
     auto *editFile = find<QMenu>(QStringLiteral("EditFile"));
     const QList<QAction *> items = editFile->actions();
-    QCOMPARE(items.size(), 19); // ten items with a separator between each pair
-    for (int i = 0; i < items.size(); ++i)
+    // The ten designed items with a separator between each pair, then the
+    // two protection items behind one more.
+    QCOMPARE(items.size(), 22);
+    for (int i = 0; i < 19; ++i)
         QCOMPARE(items.at(i)->isSeparator(), i % 2 == 1);
     QCOMPARE(items.at(14)->text(), QStringLiteral("重命名(&N) "));
+    QVERIFY(items.at(19)->isSeparator());
+    QCOMPARE(items.at(20)->objectName(), QStringLiteral("ProtectFolder"));
+    QCOMPARE(items.at(20)->text(), QStringLiteral("保护此文件所在目录(&P)"));
+    QCOMPARE(items.at(21)->objectName(), QStringLiteral("UnprotectFolder"));
+    QCOMPARE(items.at(21)->text(), QStringLiteral("取消保护此目录(&U)"));
 
     auto *sort1 = find<QMenu>(QStringLiteral("ListSort1"));
     QCOMPARE(sort1->actions().size(), 9);
