@@ -8,6 +8,7 @@
 #include "modules/ModSetGrid.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/grid/FlexGridModel.h"
 #include "platform/widgets/LogList.h"
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
@@ -44,7 +45,13 @@ FrmMain::FrmMain(Dialogs &dialogs, DesktopShell &desktop, QWidget *parent)
     }
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // The grids outlive this part of the window while QWidget closes them,
+    // and their look tests read the window's state.
+    MSH1->gridModel()->setLookTest({});
+    MSHList->gridModel()->setLookTest({});
+}
 
 void FrmMain::connectSignals()
 {
