@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
@@ -16,11 +17,6 @@
 namespace {
 
 constexpr int DefaultPairs = 10000;
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
 
 // Two copies of every file, one in a/ and one in b/, each a few bytes.
 bool writeTree(const QString &root, int pairs)

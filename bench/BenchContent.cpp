@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "core/CompareRun.h"
@@ -16,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
 
 // Files that have at least one listed twin.
 qsizetype duplicateFiles(const QList<MatchPair> &pairs)

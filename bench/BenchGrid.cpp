@@ -1,5 +1,6 @@
 #include "BenchCommands.h"
 #include "ProcessMemory.h"
+#include "Seconds.h"
 
 #include "core/FileCatalogue.h"
 #include "platform/grid/FlexGrid.h"
@@ -59,11 +60,6 @@ QStringList pairRow(const FileCatalogue &catalogue, int n, int k, int j)
         cells.append(b.field(f));
     }
     return cells;
-}
-
-double seconds(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e9;
 }
 
 // Processor time of this process: on a busy machine it shows what the wall

@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
@@ -13,15 +14,6 @@
 #include <QTextStream>
 
 #include <algorithm>
-
-namespace {
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
-
-} // namespace
 
 int benchPreview(const QStringList &args)
 {

@@ -1,5 +1,6 @@
 #include "BareWalk.h"
 #include "BenchCommands.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
@@ -15,11 +16,6 @@
 namespace {
 
 constexpr int WalkRuns = 3; // and as many scans
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
 
 QString fixed(double value)
 {

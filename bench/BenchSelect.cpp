@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
@@ -16,11 +17,6 @@ namespace {
 
 constexpr int GatheredRows = 10000;
 constexpr int ShiftRows = 100000;
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
 
 int highlightedRows(const FlexGrid &grid, int col)
 {

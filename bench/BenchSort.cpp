@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "forms/main/FrmMain.h"
@@ -15,11 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
 
 // Brings the column into view and moves the mouse over its header cell, so
 // that the header button stands over it; column 0's header is the corner

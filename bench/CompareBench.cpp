@@ -1,6 +1,7 @@
 #include "CompareBench.h"
 
 #include "ProcessMemory.h"
+#include "Seconds.h"
 #include "WindowScan.h"
 
 #include "core/CompareRun.h"
@@ -38,11 +39,6 @@ const Case Cases[] = {
     {"similar_name.80", FileRecord::Name, 2, "80"},
     {"similar_name.50", FileRecord::Name, 2, "50"},
 };
-
-double seconds(const QElapsedTimer &timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
-}
 
 } // namespace
 
