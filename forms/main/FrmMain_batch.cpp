@@ -67,6 +67,7 @@ void showEmptyListMessage(Dialogs &dialogs)
 void FrmMain::DuplicatedList()
 {
     m_pendingStamps.clear();
+    m_protected.recheck();
     const QList<int> missing = queueLosingFiles(Combo2->currentIndex(),
         listedPairs(*MSH1, m_compared, m_protected), m_pending,
         [&](const ListedPair &pair, int file) {

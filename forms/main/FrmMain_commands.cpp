@@ -38,6 +38,7 @@ void FrmMain::SelFileList(Gathering purpose)
 {
     m_pending.clearPaths();
     m_pendingStamps.clear();
+    m_protected.recheck();
     FlexGrid *grid = activeGrid();
     if (!grid)
         return;

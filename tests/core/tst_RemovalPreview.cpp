@@ -5,8 +5,11 @@
 #include "core/ProtectedFolders.h"
 #include "core/RemovalPreview.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestRemovalPreview : public QObject
@@ -15,6 +18,7 @@ class TestRemovalPreview : public QObject
 
 private Q_SLOTS:
     void previewTakesWhatTheBatchQueues();
+    void protectedFolderIsKnownByAnyPath();
 };
 
 // For every rule, on random lists with ties, chains without their closing
@@ -110,6 +114,40 @@ void TestRemovalPreview::previewTakesWhatTheBatchQueues()
     }
     QVERIFY(struckSeen > 1000);
     QVERIFY(sparedSeen > 1000);
+}
+
+// A folder protected by one path stays protected when reached by another:
+// a link to it, or a link to a folder above it; a sibling whose name merely
+// starts alike, and a folder linked from inside it, are not covered.
+void TestRemovalPreview::protectedFolderIsKnownByAnyPath()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString root = dir.path() + u'/';
+    for (const char *folder : {"music/live/deep", "music/liveish", "other"})
+        QVERIFY(QDir(root).mkpath(QString::fromLatin1(folder)));
+    QVERIFY(QFile::link(root + "music/live", root + "alias"));
+    QVERIFY(QFile::link(root + "music", root + "parent"));
+    QVERIFY(QFile::link(root + "other", root + "music/live/out"));
+    ProtectedFolders folders;
+    QVERIFY(folders.protect(root + "music/live/"));
+    const struct
+    {
+        const char *path;
+        bool covered;
+    } cases[] = {
+        {"music/live/a.mp3", true},
+        {"alias/a.mp3", true},
+        {"alias/deep/a.mp3", true},
+        {"parent/live/deep/", true},
+        {"music/liveish/a.mp3", false},
+        {"other/a.mp3", false},
+        {"parent/liveish/a.mp3", false},
+    };
+    for (const auto &c : cases)
+        QVERIFY2(folders.covers(root + QString::fromLatin1(c.path)) == c.covered, c.path);
+    QVERIFY(folders.unprotect(root + "music/live/"));
+    QVERIFY(!folders.covers(root + "alias/a.mp3"));
 }
 
 QTEST_GUILESS_MAIN(TestRemovalPreview)
