@@ -18,6 +18,8 @@ packages=(g++ cmake make ccache qt6-base-dev qt6-base-dev-tools qt6-translations
 # The program does not use them.
 [ "$mode" = bench ] && packages+=(jdupes rmlint xxhash)
 [ "$mode" = format ] && packages+=(clang-format git)
+# The window tests read the trash back with the desktop's own trash tool.
+[ "$mode" = test ] || [ "$mode" = sanitize ] && packages+=(trash-cli)
 
 missing=()
 for p in "${packages[@]}"; do

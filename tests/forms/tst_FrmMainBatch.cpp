@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,6 +62,8 @@ private:
         const QString &modified = QStringLiteral("2024/3/5 9:07:01"));
     void compareAndPickRule(int rule);
     QString trashed(const QString &name) const;
+    // The original paths the desktop's own trash tool lists.
+    QStringList trashListed() const;
     // The compare mode (1 same, 2 similar names), with or without the
     // content box.
     void chooseCompare(int mode, bool content);
@@ -118,6 +121,21 @@ void TestFrmMainBatch::compareAndPickRule(int rule)
 QString TestFrmMainBatch::trashed(const QString &name) const
 {
     return m_dir->filePath(QStringLiteral("data/Trash/files/")) + name;
+}
+
+QStringList TestFrmMainBatch::trashListed() const
+{
+    QProcess list;
+    list.start(QStringLiteral("trash-list"), QStringList());
+    if (!list.waitForFinished(30000) || list.exitCode() != 0)
+        qFatal("trash-list failed: %s", list.readAllStandardError().constData());
+    QStringList paths;
+    // Each line is the deletion date, its time, then the original path.
+    for (const QString &line : QString::fromUtf8(list.readAllStandardOutput()).split(u'\n'))
+        if (line.contains(m_dir->path()))
+            paths.append(line.section(u' ', 2));
+    paths.sort();
+    return paths;
 }
 
 void TestFrmMainBatch::chooseCompare(int mode, bool content)
@@ -722,6 +740,7 @@ void TestFrmMainBatch::undoPutsABatchDeleteBackFromTheTrash()
     compareAndPickRule(0);
     batchDelete();
     QCOMPARE(TestFiles::entries(trashed(QString())).size(), 2);
+    QCOMPARE(trashListed(), (QStringList {one, two}));
     QVERIFY(undoLast()->isEnabled());
 
     const int logged = find<LogList>(QStringLiteral("ListView1"))->itemCount();
@@ -730,6 +749,7 @@ void TestFrmMainBatch::undoPutsABatchDeleteBackFromTheTrash()
     QCOMPARE(TestFiles::read(two), QByteArray(7, 'x'));
     QVERIFY(TestFiles::entries(trashed(QString())).isEmpty());
     QVERIFY(TestFiles::entries(m_dir->filePath(QStringLiteral("data/Trash/info"))).isEmpty());
+    QVERIFY(trashListed().isEmpty());
     QCOMPARE(logLines(logged),
         (QStringList {
             QStringLiteral("b/one.mp3|【已恢复】"), QStringLiteral("b/two.mp3|【已恢复】")}));
