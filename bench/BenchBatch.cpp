@@ -7,6 +7,7 @@
 #include "platform/widgets/LogList.h"
 #include "platform/widgets/TabStrip.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -34,17 +35,16 @@ bool writeTree(const QString &root, int pairs)
     return true;
 }
 
-} // namespace
-
-int benchBatch(const QStringList &args)
+// The batch delete of PAIRS pairs of copies, each losing file sent to a
+// trash of the bench's own, beside the tree; then, when asked, its undo.
+int deleteThenUndo(const QStringList &args, bool undo)
 {
     QTextStream out(stdout);
     const int pairs = args.isEmpty() ? DefaultPairs : args.first().toInt();
     if (pairs <= 0) {
-        out << "usage: velkor-bench batch [PAIRS]\n";
+        out << "usage: velkor-bench " << (undo ? "undo" : "batch") << " [PAIRS]\n";
         return 2;
     }
-    // The trash is one of the bench's own, beside the tree.
     QTemporaryDir dir;
     const QString root = dir.filePath(QStringLiteral("tree"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
@@ -61,14 +61,39 @@ int benchBatch(const QStringList &args)
     out << "compare_rows: " << grid->Rows() - 1 << "\n";
 
     const auto *log = window.findChild<LogList *>(QStringLiteral("ListView1"));
-    const int linesBefore = log->itemCount();
+    int linesBefore = log->itemCount();
     QElapsedTimer timer;
     timer.start();
     window.findChild<QPushButton *>(QStringLiteral("CommandDelFile"))->click();
     out << "delete_s: " << seconds(timer) << "\n";
-    out << "trashed: " << QDir(dir.filePath(QStringLiteral("data/Trash/files"))).count() - 2
-        << "\n";
+    const QDir trash(dir.filePath(QStringLiteral("data/Trash/files")));
+    out << "trashed: " << trash.entryList(QDir::Files).size() << "\n";
     out << "log_lines: " << log->itemCount() - linesBefore << "\n";
     out << "rows_left: " << grid->Rows() - 1 << "\n";
+    if (!undo)
+        return 0;
+
+    linesBefore = log->itemCount();
+    timer.start();
+    window.findChild<QAction *>(QStringLiteral("UndoLast"))->trigger();
+    out << "undo_s: " << seconds(timer) << "\n";
+    out << "still_trashed: " << trash.entryList(QDir::Files).size() << "\n";
+    out << "undo_log_lines: " << log->itemCount() - linesBefore << "\n";
+    out << "files_in_tree: "
+        << QDir(root + QStringLiteral("/a")).entryList(QDir::Files).size()
+            + QDir(root + QStringLiteral("/b")).entryList(QDir::Files).size()
+        << "\n";
     return 0;
+}
+
+} // namespace
+
+int benchBatch(const QStringList &args)
+{
+    return deleteThenUndo(args, false);
+}
+
+int benchUndo(const QStringList &args)
+{
+    return deleteThenUndo(args, true);
 }

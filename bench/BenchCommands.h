@@ -19,6 +19,8 @@ int benchContent(const QStringList &args);
 // velkor-bench batch [PAIRS]: "删除相同文件" on a list of PAIRS (10,000) pairs
 // of copies, each losing file sent to a trash of the bench's own.
 int benchBatch(const QStringList &args);
+// velkor-bench undo [PAIRS]: the same batch delete, then "撤销" of it.
+int benchUndo(const QStringList &args);
 // velkor-bench preview ROOT: the removal preview of a full compare list,
 // ticked and after each change of the keep rule.
 int benchPreview(const QStringList &args);

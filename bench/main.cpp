@@ -38,6 +38,8 @@ const Command Commands[] = {
     {"batch", benchBatch,
         "[PAIRS]: the batch delete of a list of PAIRS (10,000) pairs of copies into a trash of "
         "its own"},
+    {"undo", benchUndo,
+        "[PAIRS]: the same batch delete, then its undo, every file back from the trash"},
     {"preview", benchPreview,
         "ROOT: on the compare list at its pair limit, tick the removal preview and change the "
         "keep rule through all ten"},
