@@ -11,6 +11,7 @@
 #include <functional>
 
 class PairSink;
+
 // The compare run over a catalogue: every pair of records (k, j), k < j,
 // in the order k ascending then j ascending, that passes the criteria and
 // the mode and is not one file under two paths (same path, or same device
