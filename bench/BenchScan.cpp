@@ -8,6 +8,7 @@
 #include "platform/widgets/StatusBar.h"
 
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -72,11 +73,19 @@ int benchScan(const QStringList &args)
     out << "files: " << files << '\n';
     out << "folders: " << (folders.hasMatch() ? folders.captured(1) : QStringLiteral("?")) << '\n';
     out << "rows_in_step: " << (inStep ? "yes" : "no") << '\n';
+    const qsizetype prompts = scanner.prompts().size();
     out << "prompts: " << scanner.prompts().join(QStringLiteral(" | ")) << '\n';
     out << "walk_s: " << fixed(walk) << '\n';
     out << "scan_s: " << fixed(scan) << '\n';
     out << "scan_again_s: " << fixed(again) << '\n';
     out << "ratio: " << QString::number(scan / walk, 'f', 2) << '\n';
     out << "totals: " << totals << '\n';
+
+    // Esc a tenth of a second into a scan: how soon the window is back.
+    const double cancel = scanner.clickAndCancel(
+        *window.findChild<QPushButton *>(QStringLiteral("CommandStartScan")), 100);
+    out << "cancel_after_esc_s: " << fixed(cancel) << '\n';
+    out << "cancel_files: " << window.catalogue().count() << '\n';
+    out << "cancel_prompts: " << scanner.prompts().mid(prompts).join(QStringLiteral(" | ")) << '\n';
     return inStep && folders.hasMatch() ? 0 : 1;
 }

@@ -1,13 +1,19 @@
 #include "WindowScan.h"
 
+#include "Seconds.h"
+
 #include "forms/main/FrmMain.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/TabStrip.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTimer>
 
 Dialogs::Reply QuietDialogs::ask(const Prompt &prompt)
 {
@@ -56,4 +62,20 @@ FlexGrid &WindowScan::compareSimilarNames(const QString &threshold)
     m_window->findChild<QComboBox *>(QStringLiteral("Combo3"))->setEditText(threshold);
     m_window->findChild<QPushButton *>(QStringLiteral("CommandToCompare"))->click();
     return *m_window->findChild<FlexGrid *>(QStringLiteral("MSH1"));
+}
+
+double WindowScan::clickAndCancel(QAbstractButton &button, int afterMs)
+{
+    QElapsedTimer sinceEsc;
+    QTimer esc;
+    esc.setSingleShot(true);
+    QObject::connect(&esc, &QTimer::timeout, m_window.get(), [&] {
+        sinceEsc.start();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window.get(), &key);
+    });
+    esc.start(afterMs);
+    button.click();
+    esc.stop();
+    return sinceEsc.isValid() ? seconds(sinceEsc) : -1;
 }

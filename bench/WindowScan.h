@@ -10,6 +10,7 @@
 
 class FlexGrid;
 class FrmMain;
+class QAbstractButton;
 class QPushButton;
 
 // Answers every prompt with its default button and keeps the texts, so a
@@ -42,6 +43,10 @@ public:
     // percent, as a user does, and gives the compare grid.
     FlexGrid &compareSimilarNames(const QString &threshold);
     FrmMain &window() { return *m_window; }
+    // Clicks the button and presses Esc once its run has gone on for
+    // afterMs: the seconds from Esc until the click returned, or -1 when the
+    // run ended first.
+    double clickAndCancel(QAbstractButton &button, int afterMs);
     const QStringList &prompts() const { return m_dialogs.texts; }
 
 private:

@@ -3,9 +3,12 @@
 #include "core/ColumnWidthTable.h"
 #include "core/CompareKey.h"
 #include "core/CompareView.h"
+#include "core/LongRun.h"
 #include "core/MatchRowSource.h"
 #include "core/MatchRows.h"
+#include "core/PairSink.h"
 
+#include <QElapsedTimer>
 #include <QScopeGuard>
 
 namespace CompareCommand {
@@ -13,6 +16,11 @@ namespace CompareCommand {
 QString contentProgressText(int percent)
 {
     return QStringLiteral("正在校验文件内容：%1%").arg(percent);
+}
+
+QString pairProgressText(int percent)
+{
+    return QStringLiteral("正在对比：%1%").arg(percent);
 }
 
 QString cancelledText()
@@ -36,10 +44,17 @@ Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Option
     }
     const QList<FileRecord> &records = catalogue.records();
     const CompareCriteria criteria = options.criteria;
-    // The progress text names the record the run has reached, without its
-    // extension.
-    options.progress
-        = [&](int k) { view.showProgress(CompareKey(records.at(k), criteria).base()); };
+    QElapsedTimer running;
+    running.start();
+    // The progress text names the record the search has reached, without
+    // its extension, until the run turns out long: then how much is done.
+    options.awaitPairs = [&](const QFuture<void> &work, const PairSink &sink) {
+        return view.waitFor(work, [&] {
+            view.showProgress(running.elapsed() < LongRun::ShowProgressAfterMs
+                    ? CompareKey(records.at(sink.reachedRecord()), criteria).base()
+                    : pairProgressText(sink.percent()));
+        });
+    };
     options.awaitContent = [&](const QFuture<void> &work, const std::function<int()> &percent) {
         return view.waitFor(work, [&] { view.showProgress(contentProgressText(percent())); });
     };

@@ -11,8 +11,8 @@ class CompareView;
 // it, run the comparison with the window locked, list the pairs in one
 // batch, report the count, fit the columns, and tell the user when the run
 // stopped at the pair limit or files could not be read. While contents are
-// read the status shows how much, and the user may cancel, which leaves
-// the list empty.
+// read, and once the pair search has run a while, the status shows how
+// much is done; the user may cancel either, which leaves the list empty.
 namespace CompareCommand {
 
 struct Result
@@ -28,6 +28,7 @@ struct Result
 Result run(CompareView &view, const FileCatalogue &catalogue, CompareRun::Options options);
 
 QString contentProgressText(int percent);
+QString pairProgressText(int percent);
 QString cancelledText();
 QString unreadableNotice(int files);
 

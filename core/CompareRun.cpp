@@ -5,6 +5,11 @@
 #include "core/SameNameMatcher.h"
 #include "core/SimilarNameMatcher.h"
 
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <exception>
+
 namespace {
 
 // Files that may pair by the other criteria and have the same size: equal
@@ -53,13 +58,44 @@ CompareRun::Outcome CompareRun::run(const QList<FileRecord> &records, const Opti
         contentTokens = content.tokens;
         outcome.contentStamps = content.stamps;
     }
-    PairSink sink(options.pairLimit, ProgressIntervalMs, options.progress);
-    if (keysEqual) {
-        SameNameMatcher::collect(records, criteria, sink, contentTokens);
-    } else if (options.mode == static_cast<int>(CompareMode::SimilarName)) {
-        const SimilarNameMatcher matcher(
-            records, criteria, SimilarityThreshold::read(options.threshold), contentTokens);
-        matcher.collect(sink);
+    PairSink sink(options.pairLimit, static_cast<int>(records.size()));
+    const auto search = [&] {
+        if (keysEqual) {
+            SameNameMatcher::collect(records, criteria, sink, contentTokens);
+        } else if (options.mode == static_cast<int>(CompareMode::SimilarName)) {
+            const SimilarNameMatcher matcher(
+                records, criteria, SimilarityThreshold::read(options.threshold), contentTokens);
+            matcher.collect(sink);
+        }
+    };
+    // A thread of its own, so that the waiting window keeps painting; not
+    // one of the shared pool, whose threads the search itself may use.
+    std::exception_ptr failure;
+    QThreadPool own;
+    own.setMaxThreadCount(1);
+    QFuture<void> work = QtConcurrent::run(&own, [&] {
+        try {
+            search();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    bool finished = true;
+    try {
+        finished = !options.awaitPairs || options.awaitPairs(work, sink);
+    } catch (...) {
+        sink.cancel();
+        work.waitForFinished();
+        throw;
+    }
+    if (!finished)
+        sink.cancel(); // every matcher stops at its next pair
+    work.waitForFinished();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (!finished) {
+        outcome.cancelled = true;
+        return outcome;
     }
     outcome.truncated = sink.truncated();
     outcome.pairs = sink.takePairs();

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class PairSink;
+
 // The compare run over a catalogue: every pair of records (k, j), k < j,
 // in the order k ascending then j ascending, that passes the criteria and
 // the mode and is not one file under two paths (same path, or same device
@@ -28,7 +30,11 @@ public:
     // More pairs than this would exhaust memory and hang the window; the
     // run stops and keeps the first ones.
     static constexpr qsizetype PairLimit = 1000000;
-    static constexpr int ProgressIntervalMs = 50;
+
+    // Waits until the pair search, which runs on a thread of its own, is
+    // done; false when the user cancelled it. The sink tells how far the
+    // search is.
+    using AwaitPairs = std::function<bool(const QFuture<void> &work, const PairSink &sink)>;
 
     struct Options
     {
@@ -36,12 +42,11 @@ public:
         int mode = static_cast<int>(CompareMode::SameName); // selected mode tab
         QString threshold; // text of the threshold box
         qsizetype pairLimit = PairLimit;
-        // Told the catalogue index the run has reached, at most every
-        // ProgressIntervalMs, on the calling thread.
-        std::function<void(int record)> progress;
         // The session's content digests; without one, this run reads all.
         ContentCache *contentCache = nullptr;
+        // Either empty: the run blocks until that stage ends.
         ContentComparison::Await awaitContent;
+        AwaitPairs awaitPairs;
     };
 
     struct Outcome
@@ -49,10 +54,10 @@ public:
         QList<MatchPair> pairs;
         bool truncated = false; // more pairs passed than pairLimit
         // With the content box: the listed files as their contents were
-        // read, the files that could not be read, and whether the user
-        // stopped the reading (then no pair is listed).
+        // read, and the files that could not be read.
         QHash<QString, FileStamp> contentStamps;
         int unreadable = 0;
+        // The user stopped the reading or the pair search: no pair is listed.
         bool cancelled = false;
     };
 

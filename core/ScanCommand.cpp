@@ -38,7 +38,9 @@ void run(ScanView &view, FileCatalogue &catalogue, const QString &folder, const 
             if (outcome.files > 0)
                 view.dropTrailingRow();
         }
-        // The notice is shown over the listed files, not over a blank grid.
+        // The notices are shown over the listed files, not over a blank grid.
+        if (outcome.cancelled)
+            view.showNotice(QStringLiteral("扫描已取消"));
         if (outcome.filesRefused)
             view.showNotice(QStringLiteral("文件数量已达上限 %1 个，其余文件未列出。")
                                 .arg(FileCatalogue::Limit));

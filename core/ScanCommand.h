@@ -9,7 +9,8 @@ class ScanView;
 // empty both grids and the catalogue, show the waiting texts and the scan
 // tab, check the folder, walk it with the scan grid not drawn, show the
 // totals and drop the reset's empty row once files are listed, then tell the
-// user when files were refused at the limit. Any failure is shown as the
+// user when the walk was cancelled (what it listed stays) or files were
+// refused at the limit. Any failure is shown as the
 // scan's one error message, and what was listed before it stays listed.
 namespace ScanCommand {
 

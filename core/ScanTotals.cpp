@@ -12,3 +12,8 @@ QString scanTotalsText(int files, int folders, qint64 totalBytes)
         + QStringLiteral(" MB (") + twoDecimals(bytes / 1024) + QStringLiteral(" KIB) (")
         + twoDecimals(bytes / 1024 / 1024 / 1024) + QStringLiteral(" G)");
 }
+
+QString scanProgressText(int files, int folders)
+{
+    return QStringLiteral("正在扫描：%1 个文件   扫描目录：%2 个").arg(files).arg(folders);
+}

@@ -24,8 +24,8 @@ public:
     virtual bool folderExists(const QString &folder) = 0;
     // Walks folder for pattern, appending each accepted file to the
     // catalogue and to the scan grid together and naming every examined
-    // entry in panel 1. A failure passes on with what was accepted still
-    // listed.
+    // entry in panel 1, or how far it is once it runs long; the user may
+    // cancel it. A failure passes on with what was accepted still listed.
     virtual ScanOutcome scanFolder(
         const QString &folder, const QString &pattern, FileCatalogue &catalogue)
         = 0;

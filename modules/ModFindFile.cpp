@@ -1,11 +1,18 @@
 #include "modules/ModFindFile.h"
 
+#include "core/LongRun.h"
+#include "core/ScanTotals.h"
 #include "modules/ModSetGrid.h"
-#include "modules/ScanWalk.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/ThrottledText.h"
 
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QThreadPool>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <exception>
 
 namespace ModFindFile {
 
@@ -31,23 +38,93 @@ void listRows(ScanWalk &walk, FlexGrid &grid, const FileCatalogue &catalogue)
         grid, GridSchema::ScanColumn::Number, QList<int>(widths.begin(), widths.end()));
 }
 
+// What the walk last told, handed from its thread to the waiting one.
+class WalkStatus
+{
+public:
+    void examined(const QString &text, qint16 files, qint16 folders)
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_text = text;
+        m_files = files;
+        m_folders = folders;
+    }
+    // The entry examined, until the walk turns out long: then the counts.
+    QString text(bool running) const
+    {
+        const QMutexLocker lock(&m_mutex);
+        return running ? scanProgressText(m_files, m_folders) : m_text;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QString m_text;
+    qint16 m_files = 0;
+    qint16 m_folders = 0;
+};
+
 } // namespace
 
 ScanOutcome ScanFolder(const QString &folder, const QString &pattern, FileCatalogue &catalogue,
-    QWidget &window, FlexGrid &grid, ThrottledText &statusBar)
+    QWidget &window, FlexGrid &grid, ThrottledText &statusBar, const Await &await,
+    const ScanWalk::ReadFolder &read)
 {
-    ScanWalk walk(catalogue, pattern, window.font(), statusBar);
+    WalkStatus status;
+    // The walk fills a catalogue of its own: the window's stays untouched
+    // while the walk's thread writes, and takes the records at the end.
+    FileCatalogue found;
+    ScanWalk walk(
+        found, pattern, window.font(),
+        [&](const QString &text, qint16 files, qint16 folders) {
+            status.examined(text, files, folders);
+        },
+        read);
     ScanOutcome outcome;
+    std::exception_ptr failure; // of the walk
+    std::exception_ptr waitFailure;
+    QThreadPool own;
+    own.setMaxThreadCount(1);
+    QFuture<void> work = QtConcurrent::run(&own, [&] {
+        try {
+            outcome.bytes = walk.walk(folder, outcome.files, outcome.folders);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    QElapsedTimer running;
+    running.start();
+    const auto show = [&] {
+        const QString text = status.text(running.elapsed() >= LongRun::ShowProgressAfterMs);
+        if (!text.isEmpty())
+            statusBar.setText(text);
+    };
+    const auto block = [&] {
+        show();
+        QFuture<void>(work).waitForFinished();
+        return true;
+    };
+    bool finished = true;
     try {
-        outcome.bytes = walk.walk(folder, outcome.files, outcome.folders);
+        finished = await ? await(work, show) : block();
     } catch (...) {
-        // What was accepted before the failure stays listed, rows and records
-        // in step.
-        listRows(walk, grid, catalogue);
-        throw;
+        waitFailure = std::current_exception();
+        walk.stop();
     }
-    outcome.filesRefused = walk.filesRefused();
+    if (!finished)
+        walk.stop();
+    work.waitForFinished();
+    // What was accepted before a failure or the cancel stays listed, rows
+    // and records in step.
+    for (const FileRecord &record : found.records())
+        catalogue.append(record);
     listRows(walk, grid, catalogue);
+    if (waitFailure)
+        std::rethrow_exception(waitFailure);
+    if (failure)
+        std::rethrow_exception(failure);
+    outcome.filesRefused = walk.filesRefused();
+    outcome.cancelled = !finished;
+    show();
     statusBar.flush();
     return outcome;
 }

@@ -2,7 +2,6 @@
 
 #include "modules/ModFindFile.h"
 #include "platform/files/FileSystem.h"
-#include "platform/widgets/ThrottledText.h"
 
 #include <QFile>
 
@@ -13,12 +12,14 @@ namespace {
 constexpr qint16 Limit = std::numeric_limits<qint16>::max();
 }
 
-ScanWalk::ScanWalk(
-    FileCatalogue &catalogue, const QString &pattern, const QFont &font, ThrottledText &status)
+ScanWalk::ScanWalk(FileCatalogue &catalogue, const QString &pattern, const QFont &font,
+    Examined examined, ReadFolder read)
     : m_catalogue(catalogue)
     , m_pattern(pattern)
     , m_measure(font)
-    , m_status(status)
+    , m_examined(std::move(examined))
+    , m_read(read ? std::move(read)
+                  : [](const QString &folder) { return FileSystem::readFolder(folder); })
 {
 }
 
@@ -80,8 +81,10 @@ qint64 ScanWalk::walk(const QString &folderText, qint16 &fileCount, qint16 &fold
 
 qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &folderCount)
 {
+    if (stopped())
+        return 0;
     // A folder that can't be listed contributes nothing; the walk goes on.
-    const FileSystem::Listing listing = FileSystem::readFolder(folder);
+    const FileSystem::Listing listing = m_read(folder);
     if (!listing.outcome)
         return 0;
 
@@ -105,6 +108,8 @@ qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &fo
     std::optional<int> folderWidth; // a folder's files share its text
     const QString scanning = QStringLiteral("正在扫描：") + folder;
     for (const FileSystem::Entry &entry : listing.entries) {
+        if (stopped())
+            return total;
         QString name = entry.name;
         ModFindFile::CutAtNull(name);
         if (!m_pattern.matches(name) || name == u"." || name == u"..")
@@ -121,7 +126,7 @@ qint64 ScanWalk::walkFolder(const QString &folder, qint16 &fileCount, qint16 &fo
                 total += entry.status.size;
             }
         }
-        m_status.setText(scanning + name);
+        m_examined(scanning + name, fileCount, folderCount);
     }
 
     for (const QString &name : std::as_const(subfolders))

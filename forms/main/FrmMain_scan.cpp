@@ -6,6 +6,7 @@
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModFindFile.h"
 #include "modules/ModFrmObject.h"
+#include "platform/desktop/CancellableWait.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/FileSystem.h"
 #include "platform/grid/FlexGrid.h"
@@ -50,7 +51,10 @@ public:
         const QString &folder, const QString &pattern, FileCatalogue &catalogue) override
     {
         ThrottledText status([this](const QString &text) { setScanStatus(text); }, &m_statusBar);
-        return ModFindFile::ScanFolder(folder, pattern, catalogue, m_window, m_grid, status);
+        return ModFindFile::ScanFolder(folder, pattern, catalogue, m_window, m_grid, status,
+            [](const QFuture<void> &work, const std::function<void()> &tick) {
+                return CancellableWait::until(work, tick);
+            });
     }
     void dropTrailingRow() override { m_grid.RemoveItem(m_grid.Rows() - 1); }
     void showMessage(const QString &text) override { m_dialogs.plainMessage(text); }

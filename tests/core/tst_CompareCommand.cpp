@@ -34,9 +34,12 @@ public:
     int measureCell(const QString &text) override { return static_cast<int>(text.size()) * 10; }
     void showNotice(const QString &text) override { calls << "notice " + text; }
     bool cancelWait = false;
+    bool cancelAtOnce = false; // as Esc pressed while the work runs
     bool waitFor(const QFuture<void> &work, const std::function<void()> &tick) override
     {
         tick();
+        if (cancelAtOnce)
+            return false;
         QFuture<void>(work).waitForFinished();
         return !cancelWait;
     }
@@ -78,6 +81,7 @@ private Q_SLOTS:
     void steps();
     void rowsAndWidths();
     void contentReading();
+    void cancelledCompareListsNothing();
 };
 
 void tst_CompareCommand::steps_data()
@@ -157,6 +161,21 @@ void tst_CompareCommand::contentReading()
     QCOMPARE(result.listed, 0);
     const QStringList stopped = start + QStringList {"result 对比已取消", "redraw on", "unlock"};
     QCOMPARE(withoutProgress(cancelled.calls), stopped);
+}
+
+void tst_CompareCommand::cancelledCompareListsNothing()
+{
+    // Enough equal names to reach the pair limit, should the search go on.
+    RecordingView view;
+    view.cancelAtOnce = true;
+    const CompareCommand::Result result
+        = CompareCommand::run(view, catalogue(QStringList(2000, "a.mp3")), nameBox());
+    QCOMPARE(result.listed, 0);
+    QVERIFY(result.compared.pairs.isEmpty());
+    QVERIFY(view.rows.isEmpty());
+    QCOMPARE(withoutProgress(view.calls),
+        (QStringList {
+            "reset", "tab", "redraw off", "lock", "result 对比已取消", "redraw on", "unlock"}));
 }
 
 QTEST_GUILESS_MAIN(tst_CompareCommand)

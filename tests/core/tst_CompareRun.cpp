@@ -1,10 +1,12 @@
 #include "core/CompareRun.h"
 #include "core/NameSimilarity.h"
+#include "core/PairSink.h"
 
 #include "../support/PlainCompareLoop.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -317,12 +319,30 @@ void tst_CompareRun::progressMovesForward()
         options.criteria = fromMask(1);
         options.mode = mode;
         options.threshold = QStringLiteral("90");
+        const auto listed = CompareRun::run(records, options).pairs;
         QList<int> reached;
-        options.progress = [&](int k) { reached.append(k); };
-        CompareRun::run(records, options);
-        QVERIFY(!reached.isEmpty());
+        QList<int> percents;
+        // Watched from the waiting thread while the search runs.
+        options.awaitPairs = [&](const QFuture<void> &work, const PairSink &sink) {
+            do {
+                reached.append(sink.reachedRecord());
+                percents.append(sink.percent());
+                QThread::yieldCurrentThread();
+            } while (!work.isFinished());
+            return true;
+        };
+        QCOMPARE(CompareRun::run(records, options).pairs, listed);
         QVERIFY(std::is_sorted(reached.begin(), reached.end()));
+        QVERIFY(std::is_sorted(percents.begin(), percents.end()));
         QVERIFY(reached.first() >= 0 && reached.last() < records.size());
+        QVERIFY(percents.first() >= 0 && percents.last() <= 100);
+
+        // Cancelled while the search may still run: nothing is listed.
+        options.awaitPairs = [](const QFuture<void> &, const PairSink &) { return false; };
+        const CompareRun::Outcome cancelled = CompareRun::run(records, options);
+        QVERIFY(cancelled.cancelled);
+        QVERIFY(cancelled.pairs.isEmpty());
+        QVERIFY(!cancelled.truncated);
     }
 }
 

@@ -58,6 +58,7 @@ void tst_ScanCommand::steps_data()
     QTest::addColumn<int>("files");
     QTest::addColumn<bool>("refused");
     QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("cancelled");
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<int>("listed");
 
@@ -67,10 +68,10 @@ void tst_ScanCommand::steps_data()
     const QString totals = "scan 共搜索到文件：2 个   扫描目录：3 个   文件大小合计：0.00 MB (1.00 "
                            "KIB) (0.00 G)";
     QTest::newRow("two files listed")
-        << true << 2 << false << false << (start + QStringList {walk, totals, "drop", "redraw on"})
-        << 2;
+        << true << 2 << false << false << false
+        << (start + QStringList {walk, totals, "drop", "redraw on"}) << 2;
     QTest::newRow("nothing accepted keeps the empty row")
-        << true << 0 << false << false
+        << true << 0 << false << false << false
         << (start
                + QStringList {walk,
                    "scan 共搜索到文件：0 个   扫描目录：3 个   文件大小合计：0.00 MB (1.00 KIB) "
@@ -78,17 +79,21 @@ void tst_ScanCommand::steps_data()
                    "redraw on"})
         << 0;
     QTest::newRow("invalid folder, the old records gone")
-        << false << 2 << false << false << (start + QStringList {"message 无效的路径", "redraw on"})
-        << 0;
+        << false << 2 << false << false << false
+        << (start + QStringList {"message 无效的路径", "redraw on"}) << 0;
     QTest::newRow("limit notice over the listed files")
-        << true << 2 << true << false
+        << true << 2 << true << false << false
         << (start
                + QStringList {walk, totals, "drop", "redraw on",
                    "notice 文件数量已达上限 32767 个，其余文件未列出。"})
         << 2;
     QTest::newRow("failure mid-walk keeps the rows listed")
-        << true << 2 << false << true
+        << true << 2 << false << true << false
         << (start + QStringList {walk, "redraw on", "message 错误代码：1\nlisting broke"}) << 2;
+    // A cancelled walk shows the totals of what it listed, and says so.
+    QTest::newRow("cancelled keeps what was listed")
+        << true << 2 << false << false << true
+        << (start + QStringList {walk, totals, "drop", "redraw on", "notice 扫描已取消"}) << 2;
 }
 
 void tst_ScanCommand::steps()
@@ -97,9 +102,10 @@ void tst_ScanCommand::steps()
     QFETCH(int, files);
     QFETCH(bool, refused);
     QFETCH(bool, fails);
+    QFETCH(bool, cancelled);
     RecordingView view;
     view.exists = exists;
-    view.outcome = {1024, qint16(files), 3, refused};
+    view.outcome = {1024, qint16(files), 3, refused, cancelled};
     view.failMidWalk = fails;
     FileCatalogue catalogue;
     catalogue.append(FileRecord {{"old.mp3", "/old/"}, {}});

@@ -1,12 +1,16 @@
 #include "modules/ModFindFile.h"
+#include "platform/desktop/CancellableWait.h"
+#include "platform/files/FileSystem.h"
 #include "platform/grid/FlexGrid.h"
 #include "platform/widgets/TextMeasure.h"
 #include "platform/widgets/ThrottledText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <stdexcept>
 
@@ -28,7 +32,8 @@ struct GridScan
     void run(const QString &folder)
     {
         catalogue.clear();
-        outcome = ModFindFile::ScanFolder(folder, u"*.mp3"_qs, catalogue, window, grid, status);
+        outcome = ModFindFile::ScanFolder(
+            folder, u"*.mp3"_qs, catalogue, window, grid, status, await, read);
     }
 
     // Record k and row k + 1 are the same file, numbered k + 1.
@@ -48,13 +53,15 @@ struct GridScan
     FlexGrid grid {&window};
     FileCatalogue catalogue;
     QStringList texts;
-    int failAfterTexts = -1; // the status panel fails, as a walk can part way
+    std::function<void(const QString &)> shown; // told each text shown
     ThrottledText status {[this](const QString &t) {
-                              if (texts.size() == failAfterTexts)
-                                  throw std::runtime_error("status panel gone");
                               texts << t;
+                              if (shown)
+                                  shown(t);
                           },
         nullptr, 0};
+    ModFindFile::Await await;
+    ScanWalk::ReadFolder read;
     ModFindFile::ScanOutcome outcome;
 };
 
@@ -75,6 +82,7 @@ private Q_SLOTS:
     void widensButNeverNarrows();
     void keepsRowsAndRecordsInStepAtTheLimit();
     void listsAndFitsWhatItFoundBeforeAFailure();
+    void showsTheCountOfASlowScanAndKeepsItsRowsOnEsc();
 };
 
 void TestModFindFile::fillsTheGridInStepWithTheCatalogue()
@@ -144,13 +152,58 @@ void TestModFindFile::listsAndFitsWhatItFoundBeforeAFailure()
     QTemporaryDir dir;
     makeFile(dir.filePath(u"a-rather-long-file-name-for-the-first-column.mp3"_qs));
     makeFile(dir.filePath(u"b.mp3"_qs));
+    makeFile(dir.filePath(u"sub/c.mp3"_qs));
     GridScan scan;
     const int nameBefore = scan.grid.ColWidth(1);
-    scan.failAfterTexts = 1;
+    // The subfolder's listing fails as a vanished share's can.
+    scan.read = [](const QString &folder) {
+        if (folder.endsWith(u"/sub/"))
+            throw std::runtime_error("share gone");
+        return FileSystem::readFolder(folder);
+    };
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, scan.run(dir.path()));
     QCOMPARE(scan.catalogue.count(), 2);
     scan.verifyInStep();
     QVERIFY(scan.grid.ColWidth(1) > nameBefore);
+}
+
+void TestModFindFile::showsTheCountOfASlowScanAndKeepsItsRowsOnEsc()
+{
+    QTemporaryDir dir;
+    const int folders = 10;
+    makeFile(dir.filePath(u"a.mp3"_qs));
+    for (int i = 0; i < folders; ++i)
+        makeFile(dir.filePath(u"f%1/%1.mp3"_qs.arg(i)));
+    GridScan scan;
+    scan.window.show();
+    // Every folder takes a while to list, as on a slow network share.
+    scan.read = [](const QString &folder) {
+        QThread::msleep(200);
+        return FileSystem::readFolder(folder);
+    };
+    scan.await = [](const QFuture<void> &work, const std::function<void()> &tick) {
+        return CancellableWait::until(work, tick);
+    };
+    const QRegularExpression count(u"^正在扫描：(\\d+) 个文件   扫描目录：10 个$"_qs);
+    int counted = -1;
+    scan.shown = [&](const QString &text) {
+        const QRegularExpressionMatch match = count.match(text);
+        if (counted < 0 && match.hasMatch()) {
+            counted = match.captured(1).toInt();
+            QTest::keyClick(&scan.window, Qt::Key_Escape);
+        }
+    };
+    scan.run(dir.path());
+
+    QVERIFY2(counted >= 0, qPrintable(scan.texts.join(u'\n')));
+    QVERIFY(scan.outcome.cancelled);
+    // The walk stopped soon after Esc, and what it had listed stays listed.
+    QVERIFY(scan.outcome.files >= counted);
+    QVERIFY(scan.outcome.files < folders + 1);
+    QCOMPARE(scan.catalogue.count(), scan.outcome.files);
+    scan.verifyInStep();
+    // Before the count, the entries examined were named as always.
+    QVERIFY(scan.texts.first().startsWith(u"正在扫描："_qs + dir.path()));
 }
 
 QTEST_MAIN(TestModFindFile)

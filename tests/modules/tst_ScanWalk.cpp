@@ -1,7 +1,6 @@
 #include "modules/ModBrowseFolder.h"
 #include "modules/ModFindFile.h"
 #include "modules/ScanWalk.h"
-#include "platform/widgets/ThrottledText.h"
 
 #include "support/FakeDialogs.h"
 
@@ -28,7 +27,8 @@ struct Scan
         catalogue.clear();
         files = 0;
         folders = 0;
-        ScanWalk walk(catalogue, pattern, QFont(), status);
+        ScanWalk walk(
+            catalogue, pattern, QFont(), [this](const QString &t, qint16, qint16) { texts << t; });
         const qint64 total = walk.walk(folder, files, folders);
         firstRow = walk.firstRow();
         rows = walk.takeRows();
@@ -47,7 +47,6 @@ struct Scan
 
     FileCatalogue catalogue;
     QStringList texts;
-    ThrottledText status {[this](const QString &t) { texts << t; }, nullptr, 0};
     qint16 files = 0;
     qint16 folders = 0;
     int firstRow = 0;
