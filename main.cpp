@@ -13,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velkor"));
     QApplication::setApplicationVersion(programVersion());
+    // The desktop matches the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELKOR_APP_ID));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     QTranslator qtTranslator;
