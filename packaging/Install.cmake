@@ -2,6 +2,9 @@
 # it: the program, its menu entry, its icons (SVG, and PNGs for launchers that
 # want pixels) and its AppStream metainfo.
 include(GNUInstallDirs)
+# Installing (and so packaging) takes what is built, without building the
+# tests and benchmarks first; the package command builds what it installs.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(VELKOR_APP_ID org.velkor.Velkor)
 set(VELKOR_HOMEPAGE "https://velkor.example" CACHE STRING
