@@ -1,6 +1,6 @@
 # What `cmake --install` puts in place, and the Debian package CPack makes of
 # it: the program, its menu entry, its icons (SVG, and PNGs for launchers that
-# want pixels) and its AppStream metainfo.
+# want pixels), its AppStream metainfo and its manual page.
 include(GNUInstallDirs)
 # Installing (and so packaging) takes what is built, without building the
 # tests and benchmarks first; the package command builds what it installs.
@@ -31,7 +31,12 @@ set(velkor_changelog ${CMAKE_BINARY_DIR}/changelog.gz)
 add_custom_command(OUTPUT ${velkor_changelog}
   COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/changelog > ${velkor_changelog}
   DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog VERBATIM)
-add_custom_target(velkor_install_files ALL DEPENDS ${velkor_pngs} ${velkor_changelog})
+set(velkor_manual ${CMAKE_BINARY_DIR}/velkor.1.gz)
+add_custom_command(OUTPUT ${velkor_manual}
+  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/velkor.1 > ${velkor_manual}
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/velkor.1 VERBATIM)
+add_custom_target(velkor_install_files ALL
+  DEPENDS ${velkor_pngs} ${velkor_changelog} ${velkor_manual})
 
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${VELKOR_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/${VELKOR_APP_ID}.metainfo.xml @ONLY)
@@ -44,6 +49,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/velkor.svg
         RENAME ${VELKOR_APP_ID}.svg)
 install(FILES ${CMAKE_BINARY_DIR}/${VELKOR_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${velkor_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${velkor_changelog}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velkor)
 
