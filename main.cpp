@@ -10,13 +10,11 @@
 
 int main(int argc, char *argv[])
 {
-    // Keep the AT-SPI bridge on, so screen readers and UI automation can read
-    // every control, grid cell and log line without a desktop setting.
-    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
-        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velkor"));
     QApplication::setApplicationVersion(programVersion());
+    // The desktop matches the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELKOR_APP_ID));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     QTranslator qtTranslator;

@@ -2,8 +2,10 @@
 # Installs what is missing on Debian 12, builds, then runs the program ("run"),
 # the whole test suite ("test"), the suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-sanitize ("sanitize"), checks that every
-# source file is formatted ("format") or builds the benchmarks with the other
-# duplicate finders they are timed against ("bench").
+# source file is formatted ("format"), builds the benchmarks with the other
+# duplicate finders they are timed against ("bench") or builds the Debian
+# package velkor_<version>_<arch>.deb in build-release and checks it with
+# lintian ("package").
 # VELKOR_WERROR=ON makes every compiler warning an error (CI sets it).
 set -euo pipefail
 
@@ -12,7 +14,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++ cmake make ccache qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
           qt6-gtk-platformtheme libqt6svg6 fonts-noto-cjk shared-mime-info libgl-dev dbus-x11 xdg-utils
-          dbus-daemon libxxhash-dev pkg-config)
+          dbus-daemon libxxhash-dev pkg-config librsvg2-bin)
+# The suite validates the menu entry and the metainfo and builds the package
+# (dpkg-shlibdeps finds its library dependencies, and reads binaries by file).
+case "$mode" in
+  test|sanitize) packages+=(desktop-file-utils appstream dpkg-dev file) ;;
+  package) packages+=(dpkg-dev file lintian) ;;
+esac
 # Only for "bench": the content measurement times these beside our own run
 # (xxhash brings xxh128sum, the floor it is measured against).
 # The program does not use them.
@@ -59,6 +67,15 @@ case "$mode" in
   sanitize)
     run_suite "$root/build-sanitize" ON
     ;;
+  package)
+    cmake -S "$root" -B "$root/build-release" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
+    cmake --build "$root/build-release" --target velkor velkor_install_files -j"$(nproc)"
+    cd "$root/build-release"
+    cpack -G DEB
+    deb=$root/build-release/$(ls -t velkor_*.deb | head -n 1)
+    lintian --fail-on error "$deb"
+    echo "$deb"
+    ;;
   format)
     cd "$root"
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
@@ -70,7 +87,7 @@ case "$mode" in
     echo "$root/build-release/bench/velkor-bench"
     ;;
   *)
-    echo "usage: $0 run|test|sanitize|format|bench" >&2
+    echo "usage: $0 run|test|sanitize|format|bench|package" >&2
     exit 2
     ;;
 esac

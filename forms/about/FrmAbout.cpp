@@ -1,6 +1,9 @@
 #include "forms/about/FrmAbout.h"
 
+#include "forms/ControlDescriptions.h"
+
 #include "core/ProgramVersion.h"
+#include "platform/widgets/AccessibleWindow.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -18,7 +21,6 @@ Control *named(QWidget *parent, const QString &name)
 {
     auto *control = new Control(parent);
     control->setObjectName(name);
-    control->setAccessibleDescription(name);
     return control;
 }
 
@@ -44,7 +46,7 @@ FrmAbout::FrmAbout()
     : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmAbout"));
-    setAccessibleDescription(QStringLiteral("FrmAbout"));
+    AccessibleWindow::mark(this, QAccessible::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
 
     picIcon = named<QLabel>(this, QStringLiteral("picIcon"));
@@ -100,6 +102,7 @@ FrmAbout::FrmAbout()
     connect(cmdOK, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
 
     Form_Load();
+    ControlDescriptions::apply(this);
     resize(480, sizeHint().height());
 }
 

@@ -1,5 +1,8 @@
 #include "forms/about/FrmHelp.h"
 
+#include "forms/ControlDescriptions.h"
+#include "platform/widgets/AccessibleWindow.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -19,13 +22,12 @@ FrmHelp::FrmHelp()
     : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmHelp"));
-    setAccessibleDescription(QStringLiteral("FrmHelp"));
+    AccessibleWindow::mark(this, QAccessible::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" 使用帮助"));
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleDescription(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("使用帮助"));
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -40,5 +42,6 @@ FrmHelp::FrmHelp()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(Text1);
+    ControlDescriptions::apply(this);
     resize(760, 600);
 }

@@ -1,5 +1,7 @@
 #include "forms/main/FrmMain.h"
 
+#include "forms/ControlDescriptions.h"
+
 #include "core/GridSchema.h"
 #include "core/KeepRule.h"
 #include "core/ProgramVersion.h"
@@ -31,10 +33,10 @@ FrmMain::FrmMain(Dialogs &dialogs, DesktopShell &desktop, QWidget *parent)
     , m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setAccessibleDescription(QStringLiteral("FrmMain"));
     setWindowIcon(QIcon(QStringLiteral(":/velkor.svg")));
     createControls();
     createMenus();
+    ControlDescriptions::apply(this);
     connectSignals();
     Form_Load();
     adjustSize();

@@ -150,6 +150,8 @@ private:
     void Command1_Click();
     void sortByMenuItem(FlexGrid &grid, QList<int> &directions, int index);
     void sortGrid(FlexGrid &grid, int col, int mode);
+    // The header button shows "UP" or "DOWN" and is named for what it does.
+    void setSortButtonCaption(const QString &caption);
 
     // layout
     void connectLayoutEvents();

@@ -31,15 +31,14 @@ constexpr int ClientHeight = 10140;
 // thumbnail, and at this size when the mouse passes over it.
 constexpr int PictureSize = 256;
 
-// Creates a control with its design name (objectName and accessible
-// description), its kind and its designed rectangle.
+// Creates a control with its design name, its kind and its designed
+// rectangle.
 template<typename Control>
 Control *make(QWidget *container, const QString &name, const char *kind, int left, int top,
     int width, int height)
 {
     auto *control = new Control(container);
     control->setObjectName(name);
-    control->setAccessibleDescription(name);
     ControlKind::set(control, kind);
     Twips::setGeometry(control, {left, top, width, height});
     return control;
@@ -211,8 +210,9 @@ void FrmMain::createControls()
     MSH1->setAccessibleName(QStringLiteral("文件对比结果"));
     MSH1->setSelectionMode(0);
 
-    Command1 = makeCaptioned<QPushButton>(client, QStringLiteral("Command1"),
-        ControlKind::CommandButton, QStringLiteral("UP"), 4440, 2160, 2535, 375);
+    Command1 = make<QPushButton>(
+        client, QStringLiteral("Command1"), ControlKind::CommandButton, 4440, 2160, 2535, 375);
+    setSortButtonCaption(QStringLiteral("UP"));
     Command1->hide();
 
     Picture2 = make<QFrame>(

@@ -44,9 +44,14 @@ void FrmMain::Command1_Click()
     FlexGrid *grid = tab == ScanResults ? MSHList : tab == CompareResults ? MSH1 : nullptr;
     if (grid)
         sortGrid(*grid, grid->MouseCol(), up ? Ascending : Descending);
-    const QString next = up ? QStringLiteral("DOWN") : QStringLiteral("UP");
-    Command1->setText(next);
-    Command1->setAccessibleName(next);
+    setSortButtonCaption(up ? QStringLiteral("DOWN") : QStringLiteral("UP"));
+}
+
+void FrmMain::setSortButtonCaption(const QString &caption)
+{
+    Command1->setText(caption);
+    Command1->setAccessibleName(caption == QLatin1String("UP") ? QStringLiteral("按此列升序排序")
+                                                               : QStringLiteral("按此列降序排序"));
 }
 
 void FrmMain::sortGrid(FlexGrid &grid, int col, int mode)

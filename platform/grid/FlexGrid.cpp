@@ -63,6 +63,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, structureChanged);
     connect(m_model, &QAbstractItemModel::modelReset, this, structureChanged);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, structureChanged);
+    connectAccessibility();
 
     setBackColor(Qt::white);
     m_colTwips = {
@@ -479,7 +480,6 @@ void FlexGrid::syncView()
         return;
     }
     m_viewDirty = false;
-    QItemSelectionModel *selection = selectionModel();
     const QModelIndex current
         = m_row >= 1 && m_col >= 1 ? m_model->index(m_row - 1, m_col - 1) : QModelIndex();
     Range range = currentRange();
@@ -489,14 +489,20 @@ void FlexGrid::syncView()
     }
     range.top = std::max(range.top, 1);
     range.left = std::max(range.left, 1);
-    QItemSelection wanted;
-    if (range.top <= range.bottom && range.left <= range.right)
-        wanted.select(m_model->index(range.top - 1, range.left - 1),
-            m_model->index(range.bottom - 1, range.right - 1));
+    QItemSelectionModel *selection = selectionModel();
     if (selection->currentIndex() != current)
         selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    if (selection->selection() != wanted)
-        selection->select(wanted, QItemSelectionModel::ClearAndSelect);
+    if (range.top != m_shown.top || range.left != m_shown.left || range.bottom != m_shown.bottom
+        || range.right != m_shown.right) {
+        m_shown = range;
+        viewport()->update();
+    }
+}
+
+bool FlexGrid::showsRange(int row, int col) const
+{
+    return row >= m_shown.top && row <= m_shown.bottom && col >= m_shown.left
+        && col <= m_shown.right;
 }
 
 void FlexGrid::moveCurrent(int row, int col, int rowSel, int colSel)

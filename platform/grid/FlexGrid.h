@@ -97,6 +97,10 @@ public:
     // Every cell back to BackColor; text colours stay. The current cell and
     // range stay as they are, and no cell event is raised.
     void clearHighlights();
+    // Whether the view tints the cell as part of the current range. The
+    // view's item selection holds the highlights instead, so that assistive
+    // technology asks the standard way which cells are selected.
+    bool showsRange(int row, int col) const;
 
     bool Redraw() const;
     void setRedraw(bool on);
@@ -229,6 +233,11 @@ private:
     void applyColWidth(int col);
     int captionPixels(const QString &caption) const;
     void paintCorner();
+    // The accessibility side: the item selection follows the highlights, and
+    // a change of the marks of a cell on screen is announced to the bridge.
+    void connectAccessibility();
+    void mirrorHighlights(int top, int bottom);
+    void announceMarks(const QModelIndex &topLeft, const QModelIndex &bottomRight);
 
     FlexGridModel *m_model = nullptr;
     QWidget *m_corner = nullptr;
@@ -238,6 +247,8 @@ private:
     int m_colSel = 1;
     int m_fillStyle = 0;
     int m_selectionMode = 0;
+    // The range the view tints, data cells only; empty when top > bottom.
+    Range m_shown {1, 1, 0, 0};
     QList<int> m_colTwips;
     QPoint m_mouse {-1, -1};
     int m_quiet = 0;

@@ -1,5 +1,7 @@
 #include "platform/grid/FlexGridDelegate.h"
 
+#include "platform/grid/FlexGrid.h"
+
 #include <QPainter>
 
 void FlexGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
@@ -15,8 +17,12 @@ void FlexGridDelegate::paint(
     const QVariant back = index.data(Qt::BackgroundRole);
     if (back.isValid())
         painter->fillRect(option.rect, back.value<QColor>());
+    // The view's item selection is the highlights, drawn as the background
+    // above; the tint is the grid's current range.
     QStyleOptionViewItem plain = option;
-    if (option.state & QStyle::State_Selected) {
+    plain.state &= ~QStyle::State_Selected;
+    const auto *grid = qobject_cast<const FlexGrid *>(option.widget);
+    if (grid && grid->showsRange(index.row() + 1, index.column() + 1)) {
         QColor tint = option.palette.color(QPalette::Active, QPalette::Highlight);
         tint.setAlpha(70);
         painter->fillRect(option.rect, tint);
@@ -24,7 +30,6 @@ void FlexGridDelegate::paint(
         painter->setPen(option.palette.color(QPalette::Active, QPalette::Highlight));
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
         painter->restore();
-        plain.state &= ~QStyle::State_Selected;
     }
     QStyledItemDelegate::paint(painter, plain, index);
 }

@@ -99,7 +99,7 @@ void FlexGridModel::setText(int row, int col, const QString &text)
         return;
     }
     rowCells(row)[col] = m_pool.intern(text);
-    notifyCells(row, col, row, col);
+    notifyCells(row, col, row, col, {Qt::DisplayRole, Qt::AccessibleTextRole});
 }
 
 Qt::Alignment FlexGridModel::alignment(int col) const
@@ -456,7 +456,9 @@ void FlexGridModel::setColour(
             releaseSlotIfEmpty(r);
     }
     if (changed)
-        notifyCells(top, left, bottom, right);
+        notifyCells(top, left, bottom, right,
+            {layer == Back ? Qt::BackgroundRole : Qt::ForegroundRole,
+                Qt::AccessibleDescriptionRole});
 }
 
 bool FlexGridModel::isHighlighted(int row, int col) const
@@ -498,9 +500,9 @@ QString FlexGridModel::marksOf(int row, int col) const
         marks.append(QStringLiteral("已选中"));
     const QRgb fore = colourAt(row, col, Fore) ? colourAt(row, col, Fore) : m_gridFore.rgba();
     if (fore == FlexGrid::BlueColor.rgba())
-        marks.append(QStringLiteral("蓝色"));
+        marks.append(QStringLiteral("文件不存在"));
     else if (fore == FlexGrid::RedColor.rgba())
-        marks.append(QStringLiteral("红色"));
+        marks.append(QStringLiteral("处理失败"));
     const Look look = lookOf(row, col);
     if (look.struck)
         marks.append(QStringLiteral("将删除"));
@@ -626,13 +628,14 @@ void FlexGridModel::sortRows(int col, bool ascending)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void FlexGridModel::notifyCells(int top, int left, int bottom, int right)
+void FlexGridModel::notifyCells(int top, int left, int bottom, int right, const QList<int> &roles)
 {
     top = std::max(top, 1);
     if (top > bottom || left > right)
         return;
     if (right >= 1) {
-        Q_EMIT dataChanged(index(top - 1, std::max(left, 1) - 1), index(bottom - 1, right - 1));
+        Q_EMIT dataChanged(
+            index(top - 1, std::max(left, 1) - 1), index(bottom - 1, right - 1), roles);
     }
     if (left == 0)
         Q_EMIT headerDataChanged(Qt::Vertical, top - 1, bottom - 1);

@@ -94,7 +94,8 @@ public:
     // Distinct texts stored, the empty text included.
     qsizetype storedTextCount() const { return m_pool.storedCount(); }
 
-    // What only colours and fonts show, for assistive technology.
+    // What only colours and fonts show, for assistive technology: what each
+    // mark means ("已选中", "文件不存在", "处理失败", "将删除", "受保护").
     QString marksOf(int row, int col) const;
 
     // How a cell's text is drawn beyond its colours, asked of the cell's row
@@ -151,7 +152,8 @@ private:
     // Keeps m_backSlots in step with a slot's count of background cells.
     void countBacks(quint32 slot, int gained, int lost);
     void releaseAllSlots();
-    void notifyCells(int top, int left, int bottom, int right);
+    // No roles: every role of the cells may have changed.
+    void notifyCells(int top, int left, int bottom, int right, const QList<int> &roles = {});
 
     int m_cols = 0;
     int m_dataRows = 0;

@@ -2,11 +2,16 @@
 #include "forms/about/FrmAbout.h"
 #include "forms/about/FrmHelp.h"
 
+#include "platform/widgets/TabStrip.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
@@ -25,6 +30,8 @@ private Q_SLOTS:
     void aboutClosesByItsKeys();
     void openWindowIsBroughtForwardNotLoadedAgain();
     void helpOpensWithItsGuide();
+    void windowsAreWindowsOnTheBridge_data();
+    void windowsAreWindowsOnTheBridge();
 
 private:
     template<typename Window>
@@ -133,11 +140,70 @@ void TestFrmAbout::helpOpensWithItsGuide()
     const auto *rules = find<QComboBox>(u"Combo2"_qs);
     for (int i = 0; i < rules->count(); ++i)
         captions << rules->itemText(i);
-    captions << u"开始扫描"_qs << u"开始对比"_qs << u"删除相同文件"_qs << u"移动相同文件到..."_qs
-             << u"回收站"_qs << u"还原"_qs;
-    QCOMPARE(captions.size(), 28);
+    captions << u"回收站"_qs << u"还原"_qs << u"DOWN"_qs;
+    // Every control of the window by its caption, the menu bar's items too.
+    for (const QAbstractButton *button : m_window->findChildren<QAbstractButton *>())
+        captions << button->text().section(u' ', 0, 0);
+    // The settings' captions; the other labels are decoration.
+    for (const QLabel *label : m_window->findChildren<QLabel *>())
+        if (label->objectName().startsWith(u"Label3"))
+            captions << label->text();
+    for (const TabStrip *tabs : m_window->findChildren<TabStrip *>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            captions << tabs->tabText(i);
+    }
+    for (QAction *item : m_window->menuBar()->actions())
+        captions << item->text().section(u'(', 0, 0);
+    captions.removeAll(QString());
+    QVERIFY(captions.contains(u"文件内容"_qs));
+    QVERIFY(captions.contains(u"预览将删除的文件"_qs));
+    QVERIFY(captions.contains(u"撤销"_qs));
     for (const QString &caption : captions)
         QVERIFY2(guide.contains(caption), qPrintable(caption));
+}
+
+void TestFrmAbout::windowsAreWindowsOnTheBridge_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("about") << u"ShowAbout"_qs << int(QAccessible::Dialog) << u"关于 Velkor"_qs;
+    QTest::newRow("help") << u"MnuHelp"_qs << int(QAccessible::Window) << u"Velkor 使用帮助"_qs;
+}
+
+// Not a "filler": a window of its own, named by its title, and each control
+// says what it does with its design name last.
+void TestFrmAbout::windowsAreWindowsOnTheBridge()
+{
+    QFETCH(QString, item);
+    QFETCH(int, role);
+    QFETCH(QString, title);
+    const int before = static_cast<int>(QApplication::topLevelWidgets().size());
+    find<QAction>(item)->trigger();
+    QWidget *window = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible()
+            && (qobject_cast<FrmAbout *>(widget) || qobject_cast<FrmHelp *>(widget)))
+            window = widget;
+    QVERIFY(window);
+    QVERIFY(QApplication::topLevelWidgets().size() > before);
+    QAccessibleInterface *bridge = QAccessible::queryAccessibleInterface(window);
+    QCOMPARE(int(bridge->role()), role);
+    QCOMPARE(bridge->text(QAccessible::Name), title);
+    QList<QWidget *> controls = window->findChildren<QWidget *>();
+    controls.removeIf([](const QWidget *w) { return w->objectName().startsWith(u"qt_"); });
+    controls.append(window);
+    int named = 0;
+    for (const QWidget *control : controls) {
+        if (control->objectName().isEmpty())
+            continue;
+        ++named;
+        const QString tail = u" ["_qs + control->objectName() + u']';
+        const QString description = control->accessibleDescription();
+        QVERIFY2(description.endsWith(tail) && description.size() > tail.size(),
+            qPrintable(control->objectName() + u": "_qs + description));
+    }
+    QVERIFY(named >= 2);
 }
 
 QTEST_MAIN(TestFrmAbout)

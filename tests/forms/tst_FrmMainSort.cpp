@@ -130,10 +130,12 @@ void TestFrmMainSort::headerButtonSortsTheShownListAndAlternates()
     button->click();
     QCOMPARE(column(scanGrid(), ScanColumn::Size), (QStringList {u"9"_qs, u"10"_qs, u"100"_qs}));
     QCOMPARE(button->text(), u"DOWN"_qs);
+    QCOMPARE(button->accessibleName(), u"按此列降序排序"_qs);
     hoverHeader(scanGrid(), ScanColumn::Size);
     button->click();
     QCOMPARE(column(scanGrid(), ScanColumn::Size), (QStringList {u"100"_qs, u"10"_qs, u"9"_qs}));
     QCOMPARE(button->text(), u"UP"_qs);
+    QCOMPARE(button->accessibleName(), u"按此列升序排序"_qs);
 
     // The compare page sorts only the compare grid.
     find<TabStrip>(u"TabStrip1"_qs)->selectTab(2);

@@ -3,11 +3,13 @@
 #include "modules/ModFrmObject.h"
 #include "modules/ModSetGrid.h"
 #include "platform/grid/FlexGrid.h"
+#include "platform/widgets/ControlKind.h"
 #include "platform/widgets/LogList.h"
 #include "platform/widgets/StatusBar.h"
 #include "platform/widgets/TabStrip.h"
 #include "platform/widgets/TextMeasure.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -256,13 +258,35 @@ void TestFrmMainStartup::resultTabsSwitchPagesAlsoFromCode()
 void TestFrmMainStartup::controlsCarryTheirDesignNames()
 {
     auto *box = find<QCheckBox>(QStringLiteral("Check1(4)"));
-    QCOMPARE(box->accessibleDescription(), QStringLiteral("Check1(4)"));
+    QCOMPARE(box->accessibleDescription(),
+        QStringLiteral("勾选后两个文件的修改时间必须相同 [Check1(4)]"));
     QCOMPARE(box->accessibleName(), QStringLiteral("文件修改时间"));
     QVERIFY(!m_window->findChild<QCheckBox *>(QStringLiteral("Check1(1)")));
     auto *scanButton = find<QPushButton>(QStringLiteral("CommandStartScan"));
     QCOMPARE(scanButton->accessibleName(), QStringLiteral("开始扫描"));
-    QCOMPARE(find<QFrame>(QStringLiteral("FrameTab(1)"))->accessibleDescription(),
-        QStringLiteral("FrameTab(1)"));
+    QCOMPARE(scanButton->accessibleDescription(),
+        QStringLiteral("扫描所选目录中符合文件类型的文件 [CommandStartScan]"));
+    auto *sortButton = find<QPushButton>(QStringLiteral("Command1"));
+    QCOMPARE(sortButton->text(), QStringLiteral("UP"));
+    QCOMPARE(sortButton->accessibleName(), QStringLiteral("按此列升序排序"));
+
+    // Every control, and the window, says what it does in words of its own
+    // and ends with its design name in brackets; a captioned one is named by
+    // its caption.
+    QList<QWidget *> controls = m_window->findChildren<QWidget *>();
+    controls.removeIf([](const QWidget *w) { return ControlKind::of(w).isEmpty(); });
+    QVERIFY(controls.size() > 30);
+    controls.append(m_window);
+    for (const QWidget *control : controls) {
+        const QString tail = u" ["_qs + control->objectName() + u']';
+        const QString description = control->accessibleDescription();
+        QVERIFY2(description.endsWith(tail) && description.size() > tail.size()
+                && !description.chopped(tail.size()).contains(control->objectName()),
+            qPrintable(control->objectName() + u": "_qs + description));
+        const auto *button = qobject_cast<const QAbstractButton *>(control);
+        if (button && !button->text().isEmpty() && control != sortButton)
+            QCOMPARE(button->accessibleName(), button->text());
+    }
 }
 
 QTEST_MAIN(TestFrmMainStartup)

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -71,6 +72,25 @@ void fill(FlexGrid &grid, const QList<QStringList> &rows)
     grid.setRows(1);
     for (const QStringList &row : rows)
         grid.AddItem(QStringList {QString::number(grid.Rows())} + row);
+}
+
+// How many data cells the view tints as the current range.
+int shownCells(const FlexGrid &grid)
+{
+    int shown = 0;
+    for (int r = 1; r < grid.Rows(); ++r) {
+        for (int c = 1; c < grid.Cols(); ++c)
+            shown += grid.showsRange(r, c);
+    }
+    return shown;
+}
+
+// What the accessibility bridge reads as a data cell's description.
+QString bridgeDescription(FlexGrid &grid, int row, int col)
+{
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(&grid);
+    QAccessibleInterface *cell = table->tableInterface()->cellAt(row - 1, col - 1);
+    return cell ? cell->text(QAccessible::Description) : u"(no cell)"_qs;
 }
 
 // The lightness of the darkest pixel, that is of the painted caption's text.
@@ -388,11 +408,11 @@ void TestFlexGrid::settingRowOrColCollapsesRange()
     grid.setRow(grid.Row());
     QCOMPARE(range(), (QList<int> {2, 1, 2, 1}));
 
-    // The view shows the range: current index at Row/Col, one selection range.
+    // The view shows the range: current index at Row/Col, the range tinted.
     grid.setRowSel(3);
     grid.setColSel(2);
     QCOMPARE(grid.currentIndex(), grid.gridModel()->index(1, 0));
-    QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 4);
+    QCOMPARE(shownCells(grid), 4);
 
     // Lowering Rows below the current row brings it back into the grid.
     grid.setRow(3);
@@ -583,7 +603,7 @@ void TestFlexGrid::shiftExtendsRangeOnly()
     QCOMPARE(change.count(), 0);
     QCOMPARE((QList<int> {grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}),
         (QList<int> {1, 1, 4, 2}));
-    QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 8);
+    QCOMPARE(shownCells(grid), 8);
 
     // A drag from a cell extends the range to the cell under the mouse.
     QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(grid, 2, 1));
@@ -667,9 +687,12 @@ void TestFlexGrid::accessibleDescription_data()
     QTest::newRow("plain") << QColor() << QColor() << QString();
     QTest::newRow("grid's own colours") << QColor(Qt::white) << QColor(Qt::black) << QString();
     QTest::newRow("highlighted") << QColor(255, 224, 140) << QColor() << QStringLiteral("已选中");
-    QTest::newRow("blue") << QColor() << QColor(0, 0, 255) << QStringLiteral("蓝色");
+    QTest::newRow("blue") << QColor() << QColor(0, 0, 255) << QStringLiteral("文件不存在");
+    QTest::newRow("blue, highlighted")
+        << QColor(255, 224, 140) << QColor(0, 0, 255) << QStringLiteral("已选中，文件不存在");
+    QTest::newRow("red") << QColor() << QColor(255, 0, 0) << QStringLiteral("处理失败");
     QTest::newRow("red, highlighted")
-        << QColor(1, 2, 3) << QColor(255, 0, 0) << QStringLiteral("已选中，红色");
+        << QColor(1, 2, 3) << QColor(255, 0, 0) << QStringLiteral("已选中，处理失败");
     QTest::newRow("dark blue is no mark") << QColor() << QColor(0, 0, 128) << QString();
 }
 
@@ -687,8 +710,12 @@ void TestFlexGrid::accessibleDescription()
     if (fore.isValid())
         grid.setCellForeColor(fore);
     QCOMPARE(grid.gridModel()->index(0, 1).data(Qt::AccessibleDescriptionRole).toString(), marks);
+    QCOMPARE(bridgeDescription(grid, 1, 2), marks);
     QCOMPARE(
         grid.gridModel()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(), QString());
+    // The bridge's selection is the highlighted cells.
+    QCOMPARE(grid.selectionModel()->isSelected(grid.gridModel()->index(0, 1)),
+        marks.startsWith(u"已选中"));
 }
 
 void TestFlexGrid::clearEmptiesTextsAndColours()
@@ -842,6 +869,19 @@ void TestFlexGrid::clearHighlightsKeepsTextColours()
     grid.setFillStyle(1);
     grid.setCellBackColor(grid.BackColorSel());
     grid.setFillStyle(0);
+    // The bridge's selection follows the highlights, a block as one range.
+    const auto selectionMirrors = [&] {
+        for (int r = 1; r < grid.Rows(); ++r) {
+            for (int c = 1; c < grid.Cols(); ++c) {
+                const QModelIndex cell = grid.gridModel()->index(r - 1, c - 1);
+                if (grid.selectionModel()->isSelected(cell) != grid.isHighlighted(r, c))
+                    return false;
+            }
+        }
+        return true;
+    };
+    QCOMPARE(grid.selectionModel()->selection().size(), 1);
+    QVERIFY(selectionMirrors());
     grid.setRow(2);
     grid.setCol(2);
     grid.setCellBackColor(grid.BackColor());
@@ -855,6 +895,7 @@ void TestFlexGrid::clearHighlightsKeepsTextColours()
     grid.Sort(1);
     QVERIFY(grid.isHighlighted(1, 1));
     QVERIFY(!grid.isHighlighted(4, 2));
+    QVERIFY(selectionMirrors());
 
     QCOMPARE(grid.gridModel()->backColouredRowCount(), 3);
     QSignalSpy cells(grid.gridModel(), &QAbstractItemModel::dataChanged);
@@ -872,7 +913,9 @@ void TestFlexGrid::clearHighlightsKeepsTextColours()
     QCOMPARE(grid.gridModel()->cellForeColor(2, 2), FlexGrid::BlueColor);
     QCOMPARE(grid.gridModel()->cellForeColor(4, 1), FlexGrid::BlueColor);
     QCOMPARE(grid.gridModel()->index(1, 1).data(Qt::AccessibleDescriptionRole).toString(),
-        QStringLiteral("蓝色"));
+        QStringLiteral("文件不存在"));
+    QCOMPARE(bridgeDescription(grid, 2, 2), QStringLiteral("文件不存在"));
+    QVERIFY(grid.selectionModel()->selection().isEmpty());
 
     // Nothing left to clear: no change is announced.
     grid.clearHighlights();
