@@ -70,8 +70,10 @@ public:
     // a content list, with its twin as it was read).
     enum class Gathering { Copy, RemoveOrMove };
     // Fills the pending list with the selected files of the grid that has
-    // the focus, marking and logging each selected cell it examines.
-    void SelFileList(Gathering purpose = Gathering::Copy);
+    // the focus, marking and logging each selected cell it examines; false
+    // when the command must stop (memory too short to log it), with the
+    // user told and nothing queued.
+    bool SelFileList(Gathering purpose = Gathering::Copy);
     const PendingList &pending() const { return m_pending; }
     // What the grids' highlight reactions remember between events.
     const ModSetGrid::Interaction &gridInteraction() const { return m_gridInteraction; }
@@ -177,6 +179,9 @@ private:
 
     // commands on the selection
     void AddLogEntry(const QString &itemText, const QString &resultText);
+    // Whether the memory the system has free holds that many log lines;
+    // tells the user when it does not.
+    bool roomToLog(qsizetype lines);
     void DeleteFile_Click();
     void MoveFileTo_Click();
     void MoveFromList_Click();
@@ -215,7 +220,6 @@ private:
     QHash<QString, FileStamp> m_pendingStamps;
     RemovalHistory m_removals;
     QString targetFolder; // destination of the last move or send-to
-    qint32 m_logCounter = 0;
     int m_wheelDelta = 0; // parts of a notch not yet turned into a move
     ModSetGrid::Interaction m_gridInteraction;
     bool m_splitterDragging = false;

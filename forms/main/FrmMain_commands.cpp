@@ -3,26 +3,22 @@
 #include "forms/main/FrmMain.h"
 
 #include "core/GridSchema.h"
+#include "core/ProcessLog.h"
 #include "modules/GridFiles.h"
 #include "modules/ModEditFile.h"
 #include "modules/ModToClipboard.h"
+#include "modules/SelectedFiles.h"
+#include "platform/desktop/DesktopShell.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/FileSystem.h"
 #include "platform/grid/FlexGrid.h"
-
-#include <QMap>
+#include "platform/widgets/LogList.h"
 
 namespace {
 
 using GridFiles::Kind;
 
 const QString Queued = QStringLiteral("【文件加入待处理序列】");
-
-void mark(FlexGrid &grid, const QColor &text)
-{
-    grid.setCellForeColor(text);
-    grid.setCellBackColor(grid.BackColor());
-}
 
 } // namespace
 
@@ -34,47 +30,96 @@ FlexGrid *FrmMain::activeGrid() const
     return nullptr;
 }
 
-void FrmMain::SelFileList(Gathering purpose)
+bool FrmMain::SelFileList(Gathering purpose)
 {
     m_pending.clearPaths();
     m_pendingStamps.clear();
     m_protected.recheck();
     FlexGrid *grid = activeGrid();
     if (!grid)
-        return;
+        return true;
     const Kind kind = grid == MSHList ? Kind::Scan : Kind::Compare;
+    const SelectedFiles selected(*grid, kind);
+    // A removal logs every cell twice: once here, once when it looks back.
+    if (!roomToLog(selected.cellCount() * (purpose == Gathering::Copy ? 1 : 2)))
+        return false;
     // The compare grid's missing-file text has no full stop.
     const QString missing = kind == Kind::Scan ? QStringLiteral("【文件不存在】标示为蓝色字体。")
                                                : QStringLiteral("【文件不存在】标示为蓝色字体");
-    // A file is removed or moved only while it is the file its record says,
-    // as it was; a compare-grid file, too, only while its twin in the row is
-    // as the content check saw it. Otherwise it counts as missing. A copy
-    // takes whatever is there.
-    const auto usable = [&](const GridFiles::ListedFile &file) {
-        if (purpose == Gathering::Copy)
-            return ModEditFile::IsFilePresent(file.path);
-        const FileRecord *record = GridFiles::recordOf(*grid, kind, file, m_catalogue, m_compared);
-        const std::optional<FileStamp> stamp
-            = record ? record->unchangedStamp() : std::optional<FileStamp>();
-        if (!stamp
-            || (kind == Kind::Compare
-                && !m_listedContent.intact(
-                    file.path, GridFiles::pairFile(*grid, file.row, 3 - file.file).path)))
-            return false;
-        m_pendingStamps.insert(file.path, *stamp);
-        return true;
+    ProcessLog &log = ListView1->lines();
+    const ProcessLog::TextId queuedText = log.resultId(Queued);
+    const ProcessLog::TextId missingText = log.resultId(missing);
+    const ProcessLog::TextId protectedText = log.resultId(QStringLiteral("【受保护，未处理】"));
+
+    // Each file is judged once. It is removed or moved only while it is the
+    // file its record says, as it was; a compare-grid file, too, only while
+    // its twin in the row is as the content check saw it. Otherwise it
+    // counts as missing. A copy takes whatever is there.
+    enum class Verdict : quint8 { Protected, Usable, Missing };
+    struct Judged
+    {
+        Verdict verdict = Verdict::Missing;
+        bool contentIntact = true;
+        ProcessLog::TextId item = 0;
+        bool queued = false;
     };
-    GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
-        if (purpose == Gathering::RemoveOrMove && m_protected.covers(file.folder)) {
-            AddLogEntry(file.path, QStringLiteral("【受保护，未处理】"));
-        } else if (usable(file)) {
-            m_pending.queue(file.path);
-            AddLogEntry(file.path, Queued);
+    std::vector<Judged> judged(static_cast<size_t>(selected.files().size()));
+    for (qsizetype i = 0; i < selected.files().size(); ++i) {
+        const SelectedFiles::File &file = selected.files().at(i);
+        const GridFiles::ListedFile &listed = file.listed;
+        Judged &j = judged[static_cast<size_t>(i)];
+        if (kind == Kind::Compare && purpose == Gathering::RemoveOrMove)
+            j.contentIntact = m_listedContent.intact(listed.path, listed.path);
+        if (!file.selected)
+            continue;
+        j.item = log.itemId(listed.path);
+        if (purpose == Gathering::RemoveOrMove && m_protected.covers(listed.folder)) {
+            j.verdict = Verdict::Protected;
+        } else if (purpose == Gathering::Copy) {
+            j.verdict
+                = ModEditFile::IsFilePresent(listed.path) ? Verdict::Usable : Verdict::Missing;
         } else {
-            mark(*grid, FlexGrid::BlueColor);
-            AddLogEntry(file.path, missing);
+            const FileRecord *record
+                = GridFiles::recordOf(*grid, kind, listed, m_catalogue, m_compared);
+            const std::optional<FileStamp> stamp
+                = record ? record->unchangedStamp() : std::optional<FileStamp>();
+            if (stamp) {
+                j.verdict = Verdict::Usable;
+                m_pendingStamps.insert(listed.path, *stamp);
+            }
+        }
+    }
+    std::vector<RowCells> marks;
+    selected.forEachCell([&](const SelectedFiles::Row &row, int col, int file) {
+        Judged &j = judged[static_cast<size_t>(file)];
+        const int twin = kind == Kind::Compare ? row.files[0] + row.files[1] - file : file;
+        if (j.verdict == Verdict::Protected) {
+            log.append(j.item, protectedText);
+        } else if (j.verdict == Verdict::Usable && j.contentIntact
+            && judged[static_cast<size_t>(twin)].contentIntact) {
+            if (!std::exchange(j.queued, true))
+                m_pending.queue(selected.files().at(file).listed.path);
+            log.append(j.item, queuedText);
+        } else {
+            if (marks.empty() || marks.back().row != row.row)
+                marks.push_back({row.row, 0});
+            marks.back().cols |= 1u << col;
+            log.append(j.item, missingText);
         }
     });
+    grid->markCells(marks, FlexGrid::BlueColor);
+    ListView1->linesAdded();
+    return true;
+}
+
+bool FrmMain::roomToLog(qsizetype lines)
+{
+    if (ProcessLog::fits(lines, m_desktop.availableMemory()))
+        return true;
+    m_dialogs.error(QStringLiteral(
+        "内存不足：所选的 %1 个单元格无法全部处理和记录，命令已停止，没有处理任何文件。")
+                        .arg(lines));
+    return false;
 }
 
 void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneText,
@@ -84,36 +129,64 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
     if (!grid)
         return;
     const Kind kind = grid == MSHList ? Kind::Scan : Kind::Compare;
+    const SelectedFiles selected(*grid, kind);
+    ProcessLog &log = ListView1->lines();
+    const ProcessLog::TextId failed = log.resultId(failedText);
+    const ProcessLog::TextId done = log.resultId(doneText);
+    const ProcessLog::TextId doneFile1 = log.resultId(doneFile1Text);
+    // Per file: never handed over (protected), or still in place. Anything
+    // still under the name means the file did not go: a folder put in its
+    // place is no file, but it was not taken either.
+    struct Looked
+    {
+        bool kept = false;
+        bool present = false;
+        ProcessLog::TextId item = 0;
+    };
+    std::vector<Looked> looked(static_cast<size_t>(selected.files().size()));
+    for (qsizetype i = 0; i < selected.files().size(); ++i) {
+        const SelectedFiles::File &file = selected.files().at(i);
+        if (!file.selected)
+            continue;
+        Looked &l = looked[static_cast<size_t>(i)];
+        l.item = log.itemId(file.listed.path);
+        l.kept = m_protected.covers(file.listed.folder);
+        l.present = !l.kept && FileSystem::exists(file.listed.path);
+    }
     // Per examined row: whether one of its files is still in place.
-    QMap<int, bool> stays;
-    GridFiles::forEachSelectedFile(*grid, kind, [&](const GridFiles::ListedFile &file) {
+    std::vector<char> stays(selected.rows().size(), 0);
+    std::vector<char> examined(selected.rows().size(), 0);
+    std::vector<RowCells> marks;
+    const SelectedFiles::Row *first = selected.rows().data();
+    selected.forEachCell([&](const SelectedFiles::Row &row, int col, int file) {
+        const auto at = static_cast<size_t>(&row - first);
         if (bothNamesNeeded && kind == Kind::Compare
-            && grid->TextMatrix(file.row, GridSchema::CompareColumn::Name2).isEmpty())
+            && grid->TextMatrix(row.row, GridSchema::CompareColumn::Name2).isEmpty())
             return;
-        // Never handed over, so neither done nor failed; its row stays.
-        if (m_protected.covers(file.folder)) {
-            stays[file.row] = true;
-            return;
-        }
-        // Anything still under the name means the file did not go: a folder
-        // put in its place is no file, but it was not taken either.
-        const bool present = FileSystem::exists(file.path);
-        if (present) {
-            mark(*grid, FlexGrid::RedColor);
-            AddLogEntry(file.path, failedText);
+        examined[at] = 1;
+        const Looked &l = looked[static_cast<size_t>(file)];
+        if (l.kept) {
+            stays[at] = 1;
+        } else if (l.present) {
+            if (marks.empty() || marks.back().row != row.row)
+                marks.push_back({row.row, 0});
+            marks.back().cols |= 1u << col;
+            log.append(l.item, failed);
+            stays[at] = 1;
         } else {
-            AddLogEntry(
-                file.path, kind == Kind::Compare && file.file == 1 ? doneFile1Text : doneText);
+            const bool file1 = kind == Kind::Compare && GridSchema::fileOfCompareColumn(col) == 1;
+            log.append(l.item, file1 ? doneFile1 : done);
         }
-        stays[file.row] = stays.value(file.row) || present;
     });
+    grid->markCells(marks, FlexGrid::RedColor);
+    ListView1->linesAdded();
     // A row goes once every file it was selected for is gone. A row with no
     // file examined stays, whatever else of it is highlighted: its files are
     // where they were.
     QList<int> gone;
-    for (auto it = stays.cbegin(); it != stays.cend(); ++it) {
-        if (!it.value())
-            gone.append(it.key());
+    for (size_t i = selected.rows().size(); i-- > 0;) {
+        if (examined[i] && !stays[i])
+            gone.append(selected.rows()[i].row);
     }
     removeRows(*grid, gone);
 }
@@ -122,7 +195,8 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
 // by the file operation's answer: the user may have declined some files.
 void FrmMain::DeleteFile_Click()
 {
-    SelFileList(Gathering::RemoveOrMove);
+    if (!SelFileList(Gathering::RemoveOrMove))
+        return;
     if (!m_pending.isEmpty()) {
         ModEditFile::Handled handled;
         ModEditFile::RecycleFileList(
@@ -139,7 +213,8 @@ void FrmMain::MoveFileTo_Click()
     if (folder.isEmpty())
         return;
     targetFolder = folder;
-    SelFileList(Gathering::RemoveOrMove);
+    if (!SelFileList(Gathering::RemoveOrMove))
+        return;
     if (!m_pending.isEmpty()) {
         ModEditFile::Handled handled;
         ModEditFile::MoveFileList(
@@ -156,7 +231,8 @@ void FrmMain::SendFileTo_Click()
     if (folder.isEmpty())
         return;
     targetFolder = folder;
-    SelFileList();
+    if (!SelFileList())
+        return;
     const bool sent = !m_pending.isEmpty()
         && ModEditFile::CopyFileList(m_dialogs, m_pending.pendingPaths(), targetFolder) == 1;
     const QStringList ok {QString::fromUtf8(Dialogs::Ok)};
@@ -170,8 +246,7 @@ void FrmMain::SendFileTo_Click()
 
 void FrmMain::CopyFileTo_Click()
 {
-    SelFileList();
-    if (m_pending.isEmpty())
+    if (!SelFileList() || m_pending.isEmpty())
         return;
     const QStringList paths = m_pending.paths();
     if (ModToClipboard::PutFilesOnClipboard(m_desktop, paths))

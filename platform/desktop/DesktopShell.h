@@ -7,7 +7,8 @@ class QWidget;
 
 // The desktop's services for files that the per-file commands use: the
 // associated program, the file manager's window on a file, the file's
-// properties, and the clipboard's file list. The window gets an instance at
+// properties, and the clipboard's file list; and how much memory the system
+// can still give, which the commands on a large selection ask first. The window gets an instance at
 // construction; tests hand in one that records the requests. An eventTime is
 // the window system's time of the user's click or key press that asked for
 // the window (UserInputTime), so that the window comes to the front; 0 when
@@ -27,4 +28,6 @@ public:
     // Puts the files on the clipboard for a file manager to paste as copies,
     // in the given order; true once the clipboard holds exactly that list.
     virtual bool putFilesOnClipboard(const QStringList &paths) = 0;
+    // Bytes the system can give the program without swapping.
+    virtual qint64 availableMemory() const = 0;
 };

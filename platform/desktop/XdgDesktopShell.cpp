@@ -5,8 +5,11 @@
 #include "platform/files/FileSystem.h"
 
 #include <QDBusMessage>
+#include <QFile>
 #include <QProcess>
 #include <QUrl>
+
+#include <limits>
 
 bool XdgDesktopShell::openFile(const QString &path)
 {
@@ -39,6 +42,23 @@ bool XdgDesktopShell::showProperties(const QString &path, QWidget *owner, quint6
 bool XdgDesktopShell::putFilesOnClipboard(const QStringList &paths)
 {
     return FileClipboard::put(paths);
+}
+
+qint64 XdgDesktopShell::availableMemory() const
+{
+    // The kernel's own estimate; without it, nothing stops a command.
+    QFile info(QStringLiteral("/proc/meminfo"));
+    if (info.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = info.readLine(); !line.isEmpty(); line = info.readLine()) {
+            if (!line.startsWith("MemAvailable:"))
+                continue;
+            bool ok = false;
+            const qint64 kib = line.mid(13).trimmed().split(' ').value(0).toLongLong(&ok);
+            if (ok)
+                return kib * 1024;
+        }
+    }
+    return std::numeric_limits<qint64>::max();
 }
 
 QString XdgDesktopShell::startupId(quint64 eventTime)

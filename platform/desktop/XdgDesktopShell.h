@@ -26,6 +26,7 @@ public:
     bool showInFolder(const QString &path, quint64 eventTime) override;
     bool showProperties(const QString &path, QWidget *owner, quint64 eventTime) override;
     bool putFilesOnClipboard(const QStringList &paths) override;
+    qint64 availableMemory() const override;
 
     static constexpr auto FileManagerService = "org.freedesktop.FileManager1";
     static constexpr auto FileManagerPath = "/org/freedesktop/FileManager1";

@@ -175,6 +175,11 @@ QString FlexGrid::TextMatrix(int row, int col) const
     return m_model->text(row, col);
 }
 
+quint32 FlexGrid::textKey(int row, int col) const
+{
+    return m_model->textId(row, col);
+}
+
 void FlexGrid::setTextMatrix(int row, int col, const QString &text)
 {
     m_model->setText(row, col, text);
@@ -300,6 +305,11 @@ void FlexGrid::setFillStyle(int style)
 {
     if (style == 0 || style == 1)
         m_fillStyle = style;
+}
+
+void FlexGrid::markCells(const std::vector<RowCells> &cells, const QColor &text)
+{
+    m_model->markCells(cells, text);
 }
 
 bool FlexGrid::isHighlighted(int row, int col) const

@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <QTableView>
 
+#include "platform/grid/RowCells.h"
+
+#include <vector>
+
 class FlexGridModel;
 class GridRowSource;
 
@@ -64,6 +68,10 @@ public:
     void setRowData(int row, qint32 value);
 
     QString TextMatrix(int row, int col) const;
+    // Equal for cells of equal text (until the grid is cleared), so that
+    // cells showing one file are told apart from the others without
+    // reading their texts.
+    quint32 textKey(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
     QString Text() const;
     void setText(const QString &text);
@@ -89,6 +97,9 @@ public:
     void setCellForeColor(const QColor &color);
     int FillStyle() const;
     void setFillStyle(int style);
+    // Gives the cells this text colour and takes their highlights away, as
+    // one change: what a command marks on thousands of cells at once.
+    void markCells(const std::vector<RowCells> &cells, const QColor &text);
     // A cell is highlighted when its background differs from BackColor.
     bool isHighlighted(int row, int col) const;
     // False when no cell of the row has a background of its own, so none is

@@ -77,6 +77,13 @@ void FlexGridModel::setCols(int newCols)
     endResetModel();
 }
 
+quint32 FlexGridModel::textId(int row, int col) const
+{
+    if (!validCell(row, col) || row == 0)
+        return GridTextPool::Empty;
+    return rowCells(row)[col];
+}
+
 QString FlexGridModel::text(int row, int col) const
 {
     if (!validCell(row, col))
@@ -459,6 +466,47 @@ void FlexGridModel::setColour(
         notifyCells(top, left, bottom, right,
             {layer == Back ? Qt::BackgroundRole : Qt::ForegroundRole,
                 Qt::AccessibleDescriptionRole});
+}
+
+void FlexGridModel::markCells(const std::vector<RowCells> &cells, const QColor &fore)
+{
+    const bool plain = !fore.isValid() || fore.rgba() == m_gridFore.rgba();
+    const quint16 index = plain ? 0 : paletteIndex(fore.rgba());
+    const quint32 inGrid = m_cols >= 32 ? ~0u : (1u << m_cols) - 1;
+    int top = m_dataRows + 1;
+    int bottom = 0;
+    for (const RowCells &at : cells) {
+        const quint32 cols = at.cols & inGrid;
+        if (at.row < 1 || at.row > m_dataRows || cols == 0)
+            continue;
+        quint32 slot = slotOf(at.row);
+        if (!slot) {
+            if (plain)
+                continue;
+            slot = takeSlot();
+            slotOf(at.row) = slot;
+        }
+        quint16 *bits = slotColours(slot);
+        quint16 *backs = bits + layerOffset(Back);
+        quint16 *fores = bits + layerOffset(Fore);
+        int lost = 0;
+        for (int c = 0; c < m_cols; ++c) {
+            if (((cols >> c) & 1) == 0)
+                continue;
+            fores[c] = index;
+            lost += backs[c] != 0 || bitOf(bits, c) ? 1 : 0;
+            backs[c] = 0;
+            setBit(bits, c, false);
+        }
+        if (lost > 0)
+            countBacks(slot, 0, lost);
+        if (plain)
+            releaseSlotIfEmpty(at.row);
+        top = std::min(top, at.row);
+        bottom = std::max(bottom, at.row);
+    }
+    notifyCells(top, 1, bottom, m_cols - 1,
+        {Qt::BackgroundRole, Qt::ForegroundRole, Qt::AccessibleDescriptionRole});
 }
 
 bool FlexGridModel::isHighlighted(int row, int col) const

@@ -2,6 +2,7 @@
 
 #include "core/GridRowSource.h"
 #include "platform/grid/GridTextPool.h"
+#include "platform/grid/RowCells.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -36,6 +37,9 @@ public:
     void setCols(int cols);
 
     QString text(int row, int col) const;
+    // Equal for cells of equal text, until the texts are emptied: a cheap
+    // key for telling which cells show the same text.
+    quint32 textId(int row, int col) const;
     void setText(int row, int col, const QString &text);
     Qt::Alignment alignment(int col) const;
     void setAlignment(int col, Qt::Alignment alignment);
@@ -76,6 +80,9 @@ public:
     // background highlights the cells; any other colour takes it away.
     void setBackColor(int top, int left, int bottom, int right, const QColor &color);
     void setForeColor(int top, int left, int bottom, int right, const QColor &color);
+    // Gives every listed cell this text colour and takes its highlight and
+    // background away, as one change however many cells there are.
+    void markCells(const std::vector<RowCells> &cells, const QColor &fore);
     // A cell is highlighted when its background differs from the grid's.
     bool isHighlighted(int row, int col) const;
     // Whether some cell of the data row has a background of its own: a

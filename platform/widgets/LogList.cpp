@@ -1,26 +1,34 @@
 #include "platform/widgets/LogList.h"
 
+#include "platform/widgets/LogModel.h"
 #include "platform/widgets/Twips.h"
 
 #include <QHeaderView>
 #include <QTimer>
 
 LogList::LogList(QWidget *parent)
-    : QTreeWidget(parent)
+    : QTableView(parent)
+    , m_model(new LogModel(this))
 {
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
+    setModel(m_model);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setAllColumnsShowFocus(true);
-    setColumnCount(0);
-    header()->setStretchLastSection(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void LogList::clearColumns()
 {
-    m_captions.clear();
-    setHeaderLabels(m_captions);
+    m_model->setCaptions({});
 }
 
 int LogList::clientWidthTwips() const
@@ -30,34 +38,62 @@ int LogList::clientWidthTwips() const
 
 void LogList::addColumn(const QString &caption, int widthTwips)
 {
-    m_captions.append(caption);
-    setColumnCount(static_cast<int>(m_captions.size()));
-    setHeaderLabels(m_captions);
-    setColumnWidth(static_cast<int>(m_captions.size()) - 1, Twips::toPixels(widthTwips));
+    QStringList captions = m_model->captions();
+    captions.append(caption);
+    m_model->setCaptions(captions);
+    setColumnWidth(static_cast<int>(captions.size()) - 1, Twips::toPixels(widthTwips));
 }
 
-int LogList::addItem(const QString &text)
+int LogList::columnCount() const
 {
-    auto *item = new QTreeWidgetItem(this);
-    item->setText(0, text);
-    return topLevelItemCount() - 1;
+    return m_model->columnCount();
 }
 
-void LogList::setSubItem(int item, int subItem, const QString &text)
+QString LogList::columnCaption(int column) const
 {
-    if (QTreeWidgetItem *row = topLevelItem(item))
-        row->setText(subItem, text);
+    return m_model->captions().value(column);
 }
 
-QString LogList::itemText(int item, int column) const
+ProcessLog &LogList::lines()
 {
-    const QTreeWidgetItem *row = topLevelItem(item);
-    return row ? row->text(column) : QString();
+    return m_model->lines();
 }
 
-// Selecting or scrolling lays out every line again; a command that logs
-// thousands of lines without returning to the event loop would spend its
-// time there. Both wait for the event loop, and then happen once.
+void LogList::addLine(const QString &item, const QString &result)
+{
+    ProcessLog &log = lines();
+    log.append(log.itemId(item), log.resultId(result));
+    linesAdded();
+}
+
+void LogList::linesAdded()
+{
+    const int last = itemCount() - 1;
+    selectItem(last);
+    ensureVisible(last);
+}
+
+QString LogList::itemText(int line, int column) const
+{
+    if (column < 0 || column > ProcessLog::Time)
+        return {};
+    return m_model->lines().text(line, static_cast<ProcessLog::Column>(column));
+}
+
+int LogList::itemCount() const
+{
+    return static_cast<int>(m_model->lines().count());
+}
+
+int LogList::currentLine() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// Selecting or scrolling while thousands of lines are added one by one
+// would lay out the view each time. The new lines, the selection and the
+// scrolling wait for the event loop, and then happen once.
 void LogList::selectItem(int item)
 {
     m_selectTo = item;
@@ -77,9 +113,13 @@ void LogList::schedule()
     m_pending = true;
     QTimer::singleShot(0, this, [this] {
         m_pending = false;
-        if (QTreeWidgetItem *row = topLevelItem(std::exchange(m_selectTo, -1)))
-            setCurrentItem(row);
-        if (QTreeWidgetItem *row = topLevelItem(std::exchange(m_scrollTo, -1)))
-            scrollToItem(row);
+        m_model->showAppended();
+        const int rows = m_model->rowCount();
+        if (const int line = std::exchange(m_selectTo, -1);
+            line >= 0 && line < rows && m_model->columnCount() > 0)
+            setCurrentIndex(m_model->index(line, 0));
+        if (const int line = std::exchange(m_scrollTo, -1);
+            line >= 0 && line < rows && m_model->columnCount() > 0)
+            scrollTo(m_model->index(line, 0));
     });
 }

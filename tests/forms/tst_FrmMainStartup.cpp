@@ -68,7 +68,7 @@ void TestFrmMainStartup::startsWithEmptyListsAndWaitingTexts()
     const QStringList headers {QStringLiteral("序号"), QStringLiteral("选择项目"),
         QStringLiteral("处理结果"), QStringLiteral("时间")};
     for (int c = 0; c < 4; ++c)
-        QCOMPARE(log->headerItem()->text(c), headers.at(c));
+        QCOMPARE(log->columnCaption(c), headers.at(c));
     QCOMPARE(log->itemCount(), 0);
 
     auto *status = find<StatusBar>(QStringLiteral("SBar1"));

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <limits>
+
 // Records every request as "method path" (the clipboard's as "clipboard"
 // followed by its paths, one a line), and the event time of each reveal and
 // properties request; answers with the set result.
@@ -13,6 +15,7 @@ public:
     QStringList requests;
     QList<quint64> eventTimes;
     bool result = true;
+    qint64 memory = std::numeric_limits<qint64>::max();
 
     bool openFile(const QString &path) override { return record(QStringLiteral("open ") + path); }
     bool showInFolder(const QString &path, quint64 eventTime) override
@@ -29,6 +32,7 @@ public:
     {
         return record(QStringLiteral("clipboard\n") + paths.join(u'\n'));
     }
+    qint64 availableMemory() const override { return memory; }
 
 private:
     bool record(const QString &request)
