@@ -9,6 +9,9 @@ int benchGrid(const QStringList &args);
 int benchScan(const QStringList &args);
 // velkor-bench select ROOT: the commands on a selection of a full compare list.
 int benchSelect(const QStringList &args);
+// velkor-bench delete-all ROOT: every cell of the full compare list of a
+// copy of ROOT selected and deleted into a trash of the bench's own.
+int benchDeleteAll(const QStringList &args);
 // velkor-bench sort ROOT: every compare grid column sorted both ways through
 // the header button, and a window resize, on a full compare list.
 int benchSort(const QStringList &args);

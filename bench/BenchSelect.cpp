@@ -1,4 +1,5 @@
 #include "BenchCommands.h"
+#include "ProcessMemory.h"
 #include "Seconds.h"
 #include "WindowScan.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int GatheredRows = 10000;
 constexpr int ShiftRows = 100000;
+constexpr qint64 MiB = 1024 * 1024;
 
 int highlightedRows(const FlexGrid &grid, int col)
 {
@@ -34,6 +36,42 @@ void clickCell(FlexGrid &grid, int row, int col)
             type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(grid.viewport(), &event);
     }
+}
+
+// Highlights the rows top..bottom whole, as a Shift-selection leaves them.
+void highlightRows(FlexGrid &grid, int top, int bottom)
+{
+    const FlexGrid::QuietMoves quiet(grid);
+    grid.setRow(top);
+    grid.setCol(1);
+    grid.setRowSel(bottom);
+    grid.setColSel(grid.Cols() - 1);
+    grid.setFillStyle(1);
+    grid.setCellBackColor(FlexGrid::SelectionColor);
+    grid.setFillStyle(0);
+}
+
+// Runs a step and prints its seconds and the resident memory it added, at
+// its peak and after it.
+template<typename Step>
+void measure(QTextStream &out, const char *key, Step step)
+{
+    const qint64 before = ProcessMemory::resident();
+    ProcessMemory::resetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    out << key << "_s: " << seconds(timer) << "\n";
+    out << key << "_peak_growth_mb: " << (ProcessMemory::peakResident() - before) / MiB << "\n";
+    out << key << "_rss_growth_mb: " << (ProcessMemory::resident() - before) / MiB << "\n";
+}
+
+int logLinesWith(const LogList &log, int from, const QString &result)
+{
+    int count = 0;
+    for (int i = from; i < log.itemCount(); ++i)
+        count += log.itemText(i, 2) == result ? 1 : 0;
+    return count;
 }
 
 } // namespace
@@ -56,6 +94,27 @@ int benchSelect(const QStringList &args)
         return 1;
     }
 
+    // 100,000 whole rows, twelve file cells each: gathered, then deleted
+    // with the trash's confirmation declined, so that nothing is removed.
+    const auto *log = window.findChild<LogList *>(QStringLiteral("ListView1"));
+    grid->setFocus();
+    highlightRows(*grid, 1, ShiftRows);
+    measure(out, "rows_gather", [&] { window.SelFileList(); });
+    out << "rows_gather_log_lines: " << log->itemCount() << "\n";
+    out << "rows_gather_pending: " << window.pending().paths().size() << "\n";
+    const int beforeDelete = log->itemCount();
+    scanner.answerWith(1);
+    measure(out, "rows_delete_declined",
+        [&] { window.findChild<QAction *>(QStringLiteral("DeleteFile"))->trigger(); });
+    scanner.answerWith(0);
+    out << "rows_delete_log_lines: " << log->itemCount() - beforeDelete << "\n";
+    out << "rows_delete_failed_lines: "
+        << logLinesWith(*log, beforeDelete, QStringLiteral("【删除失败】标示为红色字体")) << "\n";
+    out << "rows_delete_rows_left: " << grid->Rows() - 1 << "\n";
+    // The view takes the new lines once the event loop runs.
+    measure(out, "rows_log_shown", [&] { QApplication::processEvents(); });
+    grid->clearHighlights();
+
     // Both name cells of every hundredth row: two files a row.
     const int step = rows / GatheredRows;
     {
@@ -69,13 +128,12 @@ int benchSelect(const QStringList &args)
             grid->setFillStyle(0);
         }
     }
-    grid->setFocus();
-    const auto *log = window.findChild<LogList *>(QStringLiteral("ListView1"));
+    const int beforeGather = log->itemCount();
     QElapsedTimer timer;
     timer.start();
     window.SelFileList();
     out << "gather_s: " << seconds(timer) << "\n";
-    out << "gather_log_lines: " << log->itemCount() << "\n";
+    out << "gather_log_lines: " << log->itemCount() - beforeGather << "\n";
     out << "gather_pending: " << window.pending().paths().size() << "\n";
 
     timer.start();

@@ -18,7 +18,7 @@
 Dialogs::Reply QuietDialogs::ask(const Prompt &prompt)
 {
     texts << prompt.text;
-    return {0, false};
+    return {button, false};
 }
 
 namespace {

@@ -13,11 +13,13 @@ class FrmMain;
 class QAbstractButton;
 class QPushButton;
 
-// Answers every prompt with its default button and keeps the texts, so a
-// scan that hits a message box still runs to its end.
+// Answers every prompt with the same button (the first, unless told
+// otherwise) and keeps the texts, so a scan that hits a message box still
+// runs to its end.
 class QuietDialogs : public Dialogs
 {
 public:
+    int button = 0;
     Reply ask(const Prompt &prompt) override;
     QString chooseFolder(const QString &) override { return {}; }
     std::optional<QString> inputText(const QString &, const QString &, const QString &) override
@@ -48,6 +50,8 @@ public:
     // run ended first.
     double clickAndCancel(QAbstractButton &button, int afterMs);
     const QStringList &prompts() const { return m_dialogs.texts; }
+    // From now on every prompt is answered with this button.
+    void answerWith(int button) { m_dialogs.button = button; }
 
 private:
     QuietDialogs m_dialogs;

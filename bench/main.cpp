@@ -30,8 +30,12 @@ const Command Commands[] = {
     {"scan", benchScan, "bare walk against the scan command in the window"},
     {"compare", runCompareBench, "reference pair loop against the fast compare run"},
     {"select", benchSelect,
-        "ROOT: on the compare list at its pair limit, gather and remove 10,000 selected rows, "
-        "and clear a Shift-selection of 100,000 rows with one click"},
+        "ROOT: on the compare list at its pair limit, gather 100,000 whole rows and delete them "
+        "with the confirmation declined, gather and remove 10,000 selected rows, and clear a "
+        "Shift-selection of 100,000 rows with one click"},
+    {"delete-all", benchDeleteAll,
+        "ROOT: on a copy of ROOT, every cell of the compare list at its pair limit selected and "
+        "deleted into a trash of its own, with the memory it took"},
     {"sort", benchSort,
         "ROOT: on the compare list at its pair limit, sort each column both ways through the "
         "header button, and resize the window larger and back"},

@@ -1,4 +1,5 @@
 #include "MainWindowTest.h"
+#include "SpokenLog.h"
 #include "TestFiles.h"
 #include "TestMount.h"
 #include "forms/main/FrmMain.h"
@@ -706,11 +707,10 @@ void TestFrmMainBatch::batchLogsEachQueuedFile()
 
 QStringList TestFrmMainBatch::logLines(int first) const
 {
-    const auto *log = find<LogList>(QStringLiteral("ListView1"));
     QStringList lines;
-    for (int i = first; i < log->itemCount(); ++i)
-        lines << log->itemText(i, 1).mid(m_dir->path().size() + 1) + QLatin1Char('|')
-                + log->itemText(i, 2);
+    for (const QStringList &line :
+        spokenLog(*find<LogList>(QStringLiteral("ListView1"))).mid(first))
+        lines << line.value(1).mid(m_dir->path().size() + 1) + QLatin1Char('|') + line.value(2);
     return lines;
 }
 

@@ -1,4 +1,5 @@
 #include "MainWindowTest.h"
+#include "SpokenLog.h"
 #include "TestFiles.h"
 #include "platform/grid/FlexGridModel.h"
 #include "platform/widgets/LogList.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void copiesTakeAFileWhoseTwinChanged();
     void undoTakesBackTheSelectionsRemoval_data();
     void undoTakesBackTheSelectionsRemoval();
+    void memoryTooShortStopsBeforeAnythingIsRemoved();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
@@ -102,13 +104,12 @@ void TestFrmMainSelection::select(FlexGrid *grid, int row, int col)
 
 QStringList TestFrmMainSelection::log() const
 {
-    const auto *list = find<LogList>(u"ListView1"_qs);
     QStringList lines;
-    for (int i = 0; i < list->itemCount(); ++i) {
-        lines << list->itemText(i, 1).mid(path(u"tree/"_qs).size()) + u"|"_qs
-                + list->itemText(i, 2);
-        // Numbered over the program's whole run.
-        if (list->itemText(i, 0) != QString::number(i + 1))
+    const QList<QStringList> spoken = spokenLog(*find<LogList>(u"ListView1"_qs));
+    for (qsizetype i = 0; i < spoken.size(); ++i) {
+        lines << spoken[i].value(1).mid(path(u"tree/"_qs).size()) + u"|"_qs + spoken[i].value(2);
+        // Numbered over the program's whole run, and stamped.
+        if (spoken[i].value(0) != QString::number(i + 1) || spoken[i].value(3).isEmpty())
             lines << u"misnumbered"_qs;
     }
     return lines;
@@ -509,6 +510,24 @@ void TestFrmMainSelection::copiesTakeAFileWhoseTwinChanged()
     } else {
         QCOMPARE(m_desktop.requests, QStringList {u"clipboard\n"_qs + path(u"tree/a/x.mp3"_qs)});
     }
+}
+
+void TestFrmMainSelection::memoryTooShortStopsBeforeAnythingIsRemoved()
+{
+    makeFiles({u"1.mp3"_qs, u"2.mp3"_qs});
+    scanAndFocus(scanGrid());
+    select(scanGrid(), 1, ScanColumn::Name);
+    select(scanGrid(), 2, ScanColumn::Name);
+    m_desktop.memory = 0;
+    run("DeleteFile");
+
+    QCOMPARE(m_dialogs.prompts.size(), 1);
+    QVERIFY(m_dialogs.prompts.first().text.startsWith(u"内存不足"_qs));
+    QVERIFY(log().isEmpty());
+    QVERIFY(QFile::exists(path(u"tree/1.mp3"_qs)) && QFile::exists(path(u"tree/2.mp3"_qs)));
+    QCOMPARE(scanGrid()->Rows(), 3);
+    QVERIFY(scanGrid()->isHighlighted(1, ScanColumn::Name));
+    QVERIFY(scanGrid()->CellForeColor() != FlexGrid::RedColor);
 }
 
 QTEST_MAIN(TestFrmMainSelection)
