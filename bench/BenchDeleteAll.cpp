@@ -53,16 +53,7 @@ int benchDeleteAll(const QStringList &args)
     FlexGrid &grid = scanner.compareSimilarNames(QStringLiteral("50"));
     const int rows = grid.Rows() - 1;
     out << "compare_rows: " << rows << "\n";
-    {
-        const FlexGrid::QuietMoves quiet(grid);
-        grid.setRow(1);
-        grid.setCol(1);
-        grid.setRowSel(rows);
-        grid.setColSel(grid.Cols() - 1);
-        grid.setFillStyle(1);
-        grid.setCellBackColor(FlexGrid::SelectionColor);
-        grid.setFillStyle(0);
-    }
+    highlightWholeRows(grid, 1, rows);
     grid.setFocus();
 
     const auto *log = window.findChild<LogList *>(QStringLiteral("ListView1"));

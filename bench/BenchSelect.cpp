@@ -38,19 +38,6 @@ void clickCell(FlexGrid &grid, int row, int col)
     }
 }
 
-// Highlights the rows top..bottom whole, as a Shift-selection leaves them.
-void highlightRows(FlexGrid &grid, int top, int bottom)
-{
-    const FlexGrid::QuietMoves quiet(grid);
-    grid.setRow(top);
-    grid.setCol(1);
-    grid.setRowSel(bottom);
-    grid.setColSel(grid.Cols() - 1);
-    grid.setFillStyle(1);
-    grid.setCellBackColor(FlexGrid::SelectionColor);
-    grid.setFillStyle(0);
-}
-
 // Runs a step and prints its seconds and the resident memory it added, at
 // its peak and after it.
 template<typename Step>
@@ -64,6 +51,7 @@ void measure(QTextStream &out, const char *key, Step step)
     out << key << "_s: " << seconds(timer) << "\n";
     out << key << "_peak_growth_mb: " << (ProcessMemory::peakResident() - before) / MiB << "\n";
     out << key << "_rss_growth_mb: " << (ProcessMemory::resident() - before) / MiB << "\n";
+    out.flush(); // a slow step's figures before the next one starts
 }
 
 int logLinesWith(const LogList &log, int from, const QString &result)
@@ -98,7 +86,7 @@ int benchSelect(const QStringList &args)
     // with the trash's confirmation declined, so that nothing is removed.
     const auto *log = window.findChild<LogList *>(QStringLiteral("ListView1"));
     grid->setFocus();
-    highlightRows(*grid, 1, ShiftRows);
+    highlightWholeRows(*grid, 1, ShiftRows);
     measure(out, "rows_gather", [&] { window.SelFileList(); });
     out << "rows_gather_log_lines: " << log->itemCount() << "\n";
     out << "rows_gather_pending: " << window.pending().paths().size() << "\n";

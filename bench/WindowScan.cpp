@@ -79,3 +79,15 @@ double WindowScan::clickAndCancel(QAbstractButton &button, int afterMs)
     esc.stop();
     return sinceEsc.isValid() ? seconds(sinceEsc) : -1;
 }
+
+void highlightWholeRows(FlexGrid &grid, int top, int bottom)
+{
+    const FlexGrid::QuietMoves quiet(grid);
+    grid.setRow(top);
+    grid.setCol(1);
+    grid.setRowSel(bottom);
+    grid.setColSel(grid.Cols() - 1);
+    grid.setFillStyle(1);
+    grid.setCellBackColor(FlexGrid::SelectionColor);
+    grid.setFillStyle(0);
+}

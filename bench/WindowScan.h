@@ -59,3 +59,6 @@ private:
     std::unique_ptr<FrmMain> m_window;
     QPushButton *m_start = nullptr;
 };
+
+// Highlights the rows top..bottom whole, as a Shift-selection leaves them.
+void highlightWholeRows(FlexGrid &grid, int top, int bottom);
