@@ -426,6 +426,18 @@ int SimilarNameMatcher::capableAfter(size_t p) const
     return static_cast<int>(last - first);
 }
 
+bool SimilarNameMatcher::addPair(
+    int k, size_t p, size_t q, QList<MatchPair> &out, qsizetype limit) const
+{
+    qint32 score = 0;
+    if (!scorePair(p, q, score) || oneFile(p, q))
+        return true;
+    if (out.size() >= limit)
+        return false;
+    out.append({k, m_record[q], score});
+    return true;
+}
+
 void SimilarNameMatcher::collectFor(
     int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const
 {
@@ -434,15 +446,7 @@ void SimilarNameMatcher::collectFor(
     if (p + 1 >= end)
         return;
     const Probe probe {m_keyLength[p], m_normalized[p], m_need[p], m_wholePasses, m_summary[p]};
-    auto emit = [&](size_t q) {
-        qint32 score = 0;
-        if (!scorePair(p, q, score) || oneFile(p, q))
-            return true;
-        if (out.size() >= limit)
-            return false;
-        out.append({k, m_record[q], score});
-        return true;
-    };
+    const auto emit = [&](size_t q) { return addPair(k, p, q, out, limit); };
     if (m_capable[p]) {
         const size_t count = end - p - 1;
         flags.resize(count);
@@ -478,6 +482,58 @@ void SimilarNameMatcher::collectFor(
     for (; complete && same != sameEnd && *same < static_cast<int>(end); ++same) {
         if (!emit(static_cast<size_t>(*same)))
             return;
+    }
+}
+
+void SimilarNameMatcher::collectRange(int begin, int end, QList<MatchPair> &out, qsizetype limit,
+    const PairSink &sink, std::vector<std::vector<unsigned char>> &flags) const
+{
+    flags.resize(ProbesPerPass);
+    for (int k = begin; k < end && out.size() < limit && !sink.cancelled();) {
+        const auto p = static_cast<size_t>(m_place[static_cast<size_t>(k)]);
+        const int tailEnd = m_groupEnd[p];
+        if (!m_capable[p] || static_cast<int>(p) + 1 >= tailEnd) {
+            collectFor(k, out, limit, flags[0]);
+            ++k;
+            continue;
+        }
+        // A run of capable records of one tail screens its partners block
+        // by block, each block read from memory once for the whole run.
+        int last = k + 1;
+        while (last < end && last - k < ProbesPerPass) {
+            const auto q = static_cast<size_t>(m_place[static_cast<size_t>(last)]);
+            if (!m_capable[q] || m_groupEnd[q] != tailEnd || static_cast<int>(q) + 1 >= tailEnd)
+                break;
+            ++last;
+        }
+        std::array<Probe, ProbesPerPass> probes {};
+        std::array<size_t, ProbesPerPass> first {};
+        for (int i = 0; i < last - k; ++i) {
+            const auto probe = static_cast<size_t>(m_place[static_cast<size_t>(k + i)]);
+            probes[static_cast<size_t>(i)] = {m_keyLength[probe], m_normalized[probe],
+                m_need[probe], m_wholePasses, m_summary[probe]};
+            first[static_cast<size_t>(i)] = probe + 1;
+            flags[static_cast<size_t>(i)].resize(static_cast<size_t>(tailEnd) - probe - 1);
+        }
+        const auto stop = static_cast<size_t>(tailEnd);
+        for (size_t block = p + 1; block < stop; block += PartnersPerBlock) {
+            const size_t blockEnd = std::min(stop, block + PartnersPerBlock);
+            for (size_t i = 0; i < static_cast<size_t>(last - k); ++i) {
+                const size_t from = std::max(block, first[i]);
+                if (from < blockEnd)
+                    m_columns.screen(
+                        probes[i], from, blockEnd - from, flags[i].data() + (from - first[i]));
+            }
+        }
+        for (size_t i = 0; i < static_cast<size_t>(last - k); ++i) {
+            const int record = k + static_cast<int>(i);
+            const size_t probe = first[i] - 1;
+            const bool complete = forEachFlagged(flags[i].data(), stop - first[i],
+                [&](size_t at) { return addPair(record, probe, first[i] + at, out, limit); });
+            if (!complete)
+                return;
+        }
+        k = last;
     }
 }
 
@@ -528,7 +584,7 @@ void SimilarNameMatcher::collect(PairSink &sink, qint64 workPerUnit) const
     std::atomic<qsizetype> room {sink.room() + 1};
     std::exception_ptr failure;
     const auto search = [&] {
-        std::vector<unsigned char> flags;
+        std::vector<std::vector<unsigned char>> flags;
         QMutexLocker lock(&mutex);
         for (;;) {
             while (!stop && next < units.size() && next >= appended + window)
@@ -539,12 +595,8 @@ void SimilarNameMatcher::collect(PairSink &sink, qint64 workPerUnit) const
             lock.unlock();
             QList<MatchPair> pairs;
             try {
-                const qsizetype limit = room.load(std::memory_order_relaxed);
-                for (int k = unit.begin; k < unit.end && pairs.size() < limit; ++k) {
-                    if (sink.cancelled())
-                        break;
-                    collectFor(k, pairs, limit, flags);
-                }
+                collectRange(
+                    unit.begin, unit.end, pairs, room.load(std::memory_order_relaxed), sink, flags);
             } catch (...) {
                 lock.relock();
                 failure = std::current_exception();

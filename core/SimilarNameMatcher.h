@@ -86,9 +86,21 @@ private:
         bool stamped = false;
     };
 
+    // Capable records of one tail screened together, and how many partners
+    // each reads at a time: a block stays in the cache for all of them.
+    static constexpr int ProbesPerPass = 8;
+    static constexpr size_t PartnersPerBlock = 2048;
+
+    // The passing partners of records begin .. end - 1, in catalogue order,
+    // at most limit; stops early once the run is cancelled.
+    void collectRange(int begin, int end, QList<MatchPair> &out, qsizetype limit,
+        const PairSink &sink, std::vector<std::vector<unsigned char>> &flags) const;
     // The passing partners of record k, in catalogue order, at most limit.
     void collectFor(
         int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const;
+    // Appends the pair of record k (at place p) and place q when it passes;
+    // false once out is full.
+    bool addPair(int k, size_t p, size_t q, QList<MatchPair> &out, qsizetype limit) const;
     int capableAfter(size_t p) const;
     int sharedCount(size_t a, size_t b) const;
     // Whether the pair of places p (earlier) and q passes; its score.
