@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <QThreadPool>
 #include <QWaitCondition>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -43,6 +44,18 @@ int idOf(QHash<QString, int> &ids, const QString &text)
     return *ids.insert(text, static_cast<int>(ids.size()));
 }
 
+// Runs work(from, to) over 0 .. n - 1 in slices, on all cores.
+template<typename Work>
+void inParallel(size_t n, const Work &work)
+{
+    constexpr size_t Slice = 2048;
+    std::vector<std::pair<size_t, size_t>> slices;
+    for (size_t from = 0; from < n; from += Slice)
+        slices.emplace_back(from, std::min(n, from + Slice));
+    QtConcurrent::blockingMap(
+        slices, [&](std::pair<size_t, size_t> &slice) { work(slice.first, slice.second); });
+}
+
 // Calls visit(i) for every i < count whose flag is set, in order, skipping
 // runs of clear flags eight at a time; false once visit asked to stop.
 template<typename Visit>
@@ -72,26 +85,36 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
     const QStringList &contentTokens)
     : m_records(records)
     , m_count(static_cast<int>(records.size()))
+    , m_minimumScore(threshold.minimumScore())
     , m_wholePasses(threshold.passes(NameSimilarity::Whole))
 {
     const auto n = static_cast<size_t>(m_count);
+    // The texts of every record's key, built on all cores.
+    std::vector<CompareKey> keys(n);
+    std::vector<QString> tails(n);
+    std::vector<QString> bases(n);
+    std::vector<QString> normalizedTexts(n);
+    std::vector<size_t> pathHashes(n);
+    inParallel(n, [&](size_t from, size_t to) {
+        for (size_t k = from; k < to; ++k) {
+            const FileRecord &record = records.at(static_cast<qsizetype>(k));
+            keys[k] = CompareKey(record, criteria, contentTokens.value(static_cast<qsizetype>(k)));
+            tails[k] = keys[k].tail();
+            bases[k] = keys[k].base();
+            normalizedTexts[k] = keys[k].normalized();
+            pathHashes[k] = qHashMulti(0, record.name(), record.folder());
+        }
+    });
     std::vector<int> tailOf(n);
-    std::vector<CompareKey> keys;
-    std::vector<QString> bases;
-    keys.reserve(n);
-    bases.reserve(n);
     QHash<QString, int> tailIds;
     // How many bases hold each character, to give the commonest their bits.
     std::vector<int> holders(0x10000);
     std::vector<int> seenIn(0x10000, -1);
     for (size_t k = 0; k < n; ++k) {
-        keys.emplace_back(records.at(static_cast<qsizetype>(k)), criteria,
-            contentTokens.value(static_cast<qsizetype>(k)));
-        const QString tail = keys.back().tail();
+        const QString &tail = tails[k];
         auto it = tailIds.constFind(tail);
         tailOf[k] = it != tailIds.cend() ? *it : idOf(tailIds, tail);
-        bases.push_back(keys.back().base());
-        for (QChar c : bases.back()) {
+        for (QChar c : bases[k]) {
             const char16_t u = c.unicode();
             if (seenIn[u] != static_cast<int>(k)) {
                 seenIn[u] = static_cast<int>(k);
@@ -130,12 +153,13 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
     m_rareBegin.resize(n + 1);
     m_identity.resize(n);
     QHash<QString, int> normalizedIds;
+    normalizedIds.reserve(static_cast<qsizetype>(n));
     for (size_t p = 0; p < n; ++p) {
         const auto k = static_cast<size_t>(m_record[p]);
         const CompareKey &key = keys[k];
         m_place[k] = static_cast<int>(p);
         m_keyLength[p] = static_cast<int>(key.length());
-        const QString normalized = key.normalized();
+        const QString &normalized = normalizedTexts[k];
         auto it = normalizedIds.constFind(normalized);
         m_normalized[p] = it != normalizedIds.cend() ? *it : idOf(normalizedIds, normalized);
 
@@ -165,7 +189,7 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
 
         const FileRecord &record = records.at(static_cast<qsizetype>(k));
         Identity &identity = m_identity[p];
-        identity.pathHash = qHashMulti(0, record.name(), record.folder());
+        identity.pathHash = pathHashes[k];
         if (record.stamp) {
             identity.stamped = true;
             identity.device = record.stamp->device;
@@ -210,6 +234,93 @@ SimilarNameMatcher::SimilarNameMatcher(const QList<FileRecord> &records,
             m_sameKeyCount[static_cast<size_t>(byKey[t])] = static_cast<int>(j - i);
         }
         i = j;
+    }
+
+    std::vector<int> groupBegin(n);
+    for (size_t p = 0; p < n; ++p)
+        groupBegin[p] = p > 0 && m_groupEnd[p - 1] == m_groupEnd[p] ? groupBegin[p - 1] : int(p);
+    m_byLength.resize(n);
+    std::iota(m_byLength.begin(), m_byLength.end(), 0);
+    for (size_t p = 0; p < n; p = static_cast<size_t>(m_groupEnd[p])) {
+        std::stable_sort(m_byLength.begin() + static_cast<qsizetype>(p),
+            m_byLength.begin() + m_groupEnd[p],
+            [&](int a, int b) { return m_keyLength[size_t(a)] < m_keyLength[size_t(b)]; });
+    }
+    // The capable places of each tail by need, and by key length.
+    m_byNeed = m_capablePlaces;
+    m_capableByLength = m_capablePlaces;
+    for (size_t i = 0; i < m_byNeed.size();) {
+        const int end = m_groupEnd[static_cast<size_t>(m_byNeed[i])];
+        size_t j = i;
+        while (j < m_byNeed.size() && m_byNeed[j] < end)
+            ++j;
+        std::stable_sort(m_byNeed.begin() + static_cast<qsizetype>(i),
+            m_byNeed.begin() + static_cast<qsizetype>(j),
+            [&](int a, int b) { return m_need[size_t(a)] < m_need[size_t(b)]; });
+        std::stable_sort(m_capableByLength.begin() + static_cast<qsizetype>(i),
+            m_capableByLength.begin() + static_cast<qsizetype>(j),
+            [&](int a, int b) { return m_keyLength[size_t(a)] < m_keyLength[size_t(b)]; });
+        i = j;
+    }
+    const auto inOrder = [&](const std::vector<int> &places, const std::vector<int> &key,
+                             std::vector<int> &orderKeys, ScreenColumns &columns) {
+        for (const int q : places) {
+            const auto at = static_cast<size_t>(q);
+            orderKeys.push_back(key[at]);
+            columns.append(m_keyLength[at], m_normalized[at], m_need[at], m_summary[at]);
+        }
+    };
+    inOrder(m_byLength, m_keyLength, m_lengthOrderKey, m_lengthColumns);
+    inOrder(m_byNeed, m_need, m_needOrderKey, m_needColumns);
+    inOrder(m_capableByLength, m_keyLength, m_capableLengthOrderKey, m_capableLengthColumns);
+
+    m_bands.resize(n);
+    m_banded.resize(n);
+    m_work.resize(n);
+    for (size_t p = 0; p < n; ++p) {
+        const int begin = groupBegin[p];
+        const int end = m_groupEnd[p];
+        const auto capableBegin = static_cast<int>(
+            std::lower_bound(m_capablePlaces.begin(), m_capablePlaces.end(), begin)
+            - m_capablePlaces.begin());
+        const auto capableEnd
+            = static_cast<int>(std::lower_bound(m_capablePlaces.begin(), m_capablePlaces.end(), end)
+                - m_capablePlaces.begin());
+        const auto capableLater
+            = static_cast<int>(std::upper_bound(m_capablePlaces.begin() + capableBegin,
+                                   m_capablePlaces.begin() + capableEnd, static_cast<int>(p))
+                - m_capablePlaces.begin());
+        Bands &bands = m_bands[p];
+        if (m_capable[p]) {
+            // A partner it is the reference of holds at least need distinct
+            // characters, so its key is at least need + 3 long.
+            const auto lengths = m_lengthOrderKey.begin();
+            bands.lengthFrom = static_cast<int>(
+                std::lower_bound(lengths + begin, lengths + end, m_need[p] + 3) - lengths);
+            bands.lengthTo = static_cast<int>(
+                std::upper_bound(lengths + begin, lengths + end, m_keyLength[p]) - lengths);
+            bands.lengthTo = std::max(bands.lengthFrom, bands.lengthTo);
+        }
+        // A partner that is the reference has the longer key and needs no
+        // more shared characters than this record holds: the capable
+        // places of the tail with a need up to that, or with a longer key,
+        // whichever are fewer.
+        const auto needs = m_needOrderKey.begin();
+        const auto byNeedTo = static_cast<int>(
+            std::upper_bound(needs + capableBegin, needs + capableEnd, m_distinct[p]) - needs);
+        const auto capableLengths = m_capableLengthOrderKey.begin();
+        const auto longerFrom = static_cast<int>(std::upper_bound(capableLengths + capableBegin,
+                                                     capableLengths + capableEnd, m_keyLength[p])
+            - capableLengths);
+        bands.referenceByLength = capableEnd - longerFrom < byNeedTo - capableBegin;
+        bands.referenceFrom = bands.referenceByLength ? longerFrom : capableBegin;
+        bands.referenceTo = bands.referenceByLength ? capableEnd : byNeedTo;
+        const int banded = bands.lengthTo - bands.lengthFrom + bands.referenceTo
+            - bands.referenceFrom + m_sameKeyCount[p];
+        const int plain
+            = m_capable[p] ? end - static_cast<int>(p) - 1 : capableEnd - capableLater + 16;
+        m_banded[p] = 2 * banded < plain;
+        m_work[p] = m_banded[p] ? banded : plain;
     }
 }
 
@@ -418,14 +529,6 @@ void SimilarNameMatcher::ScreenColumns::screen(
     screenPortable(probe, in, flags, count);
 }
 
-int SimilarNameMatcher::capableAfter(size_t p) const
-{
-    const auto first
-        = std::upper_bound(m_capablePlaces.begin(), m_capablePlaces.end(), static_cast<int>(p));
-    const auto last = std::lower_bound(first, m_capablePlaces.end(), m_groupEnd[p]);
-    return static_cast<int>(last - first);
-}
-
 bool SimilarNameMatcher::addPair(
     int k, size_t p, size_t q, QList<MatchPair> &out, qsizetype limit) const
 {
@@ -485,13 +588,60 @@ void SimilarNameMatcher::collectFor(
     }
 }
 
+bool SimilarNameMatcher::collectByBands(int k, QList<MatchPair> &out, qsizetype limit,
+    std::vector<unsigned char> &flags, std::vector<int> &hits) const
+{
+    const auto p = static_cast<size_t>(m_place[static_cast<size_t>(k)]);
+    const Bands &bands = m_bands[p];
+    const Probe probe {m_keyLength[p], m_normalized[p], m_need[p], m_wholePasses, m_summary[p]};
+    hits.clear();
+    const auto screenBand
+        = [&](const ScreenColumns &columns, const std::vector<int> &places, int from, int to) {
+              const auto count = static_cast<size_t>(to - from);
+              flags.resize(count);
+              columns.screen(probe, static_cast<size_t>(from), count, flags.data());
+              forEachFlagged(flags.data(), count, [&](size_t i) {
+                  const int q = places[static_cast<size_t>(from) + i];
+                  if (q > static_cast<int>(p))
+                      hits.push_back(q);
+                  return true;
+              });
+          };
+    screenBand(m_lengthColumns, m_byLength, bands.lengthFrom, bands.lengthTo);
+    if (bands.referenceByLength)
+        screenBand(
+            m_capableLengthColumns, m_capableByLength, bands.referenceFrom, bands.referenceTo);
+    else
+        screenBand(m_needColumns, m_byNeed, bands.referenceFrom, bands.referenceTo);
+    const int *same = m_sameKeyPlaces.data() + m_sameKeyBegin[p];
+    const int *sameEnd = same + m_sameKeyCount[p];
+    for (same = std::upper_bound(same, sameEnd, static_cast<int>(p));
+         same != sameEnd && *same < m_groupEnd[p]; ++same)
+        hits.push_back(*same);
+    // A partner may lie in both bands; the rows keep the catalogue order.
+    std::sort(hits.begin(), hits.end());
+    hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
+    for (const int q : hits) {
+        if (!addPair(k, p, static_cast<size_t>(q), out, limit))
+            return false;
+    }
+    return true;
+}
+
 void SimilarNameMatcher::collectRange(int begin, int end, QList<MatchPair> &out, qsizetype limit,
     const PairSink &sink, std::vector<std::vector<unsigned char>> &flags) const
 {
-    flags.resize(ProbesPerPass);
+    flags.resize(ProbesPerPass + 1);
+    std::vector<int> hits;
     for (int k = begin; k < end && out.size() < limit && !sink.cancelled();) {
         const auto p = static_cast<size_t>(m_place[static_cast<size_t>(k)]);
         const int tailEnd = m_groupEnd[p];
+        if (m_banded[p]) {
+            if (!collectByBands(k, out, limit, flags[ProbesPerPass], hits))
+                return;
+            ++k;
+            continue;
+        }
         if (!m_capable[p] || static_cast<int>(p) + 1 >= tailEnd) {
             collectFor(k, out, limit, flags[0]);
             ++k;
@@ -502,7 +652,8 @@ void SimilarNameMatcher::collectRange(int begin, int end, QList<MatchPair> &out,
         int last = k + 1;
         while (last < end && last - k < ProbesPerPass) {
             const auto q = static_cast<size_t>(m_place[static_cast<size_t>(last)]);
-            if (!m_capable[q] || m_groupEnd[q] != tailEnd || static_cast<int>(q) + 1 >= tailEnd)
+            if (!m_capable[q] || m_banded[q] || m_groupEnd[q] != tailEnd
+                || static_cast<int>(q) + 1 >= tailEnd)
                 break;
             ++last;
         }
@@ -552,9 +703,7 @@ void SimilarNameMatcher::collect(PairSink &sink, qint64 workPerUnit) const
     int begin = 0;
     for (int k = 0; k < m_count; ++k) {
         const auto p = static_cast<size_t>(m_place[static_cast<size_t>(k)]);
-        // A capable record screens all later records of its tail, the
-        // others only the capable ones.
-        work += m_capable[p] ? m_groupEnd[p] - static_cast<int>(p) - 1 : capableAfter(p) + 16;
+        work += m_work[p];
         if (work >= workPerUnit || k + 1 == m_count) {
             units.push_back({begin, k + 1, {}, false});
             begin = k + 1;

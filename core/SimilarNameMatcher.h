@@ -95,13 +95,28 @@ private:
     // at most limit; stops early once the run is cancelled.
     void collectRange(int begin, int end, QList<MatchPair> &out, qsizetype limit,
         const PairSink &sink, std::vector<std::vector<unsigned char>> &flags) const;
+    // The partners of a record that can pass lie, among the tail's places by
+    // key length, in a band from its need + 3 to its own length (it is the
+    // reference), or among the tail's capable places, by need up to its
+    // distinct characters or by key length beyond its own (the partner is).
+    struct Bands
+    {
+        int lengthFrom = 0;
+        int lengthTo = 0;
+        int referenceFrom = 0;
+        int referenceTo = 0;
+        bool referenceByLength = false;
+    };
+    // Screens the bands and the records of an equal key instead of all
+    // later records of the tail; false once out is full.
+    bool collectByBands(int k, QList<MatchPair> &out, qsizetype limit,
+        std::vector<unsigned char> &flags, std::vector<int> &hits) const;
     // The passing partners of record k, in catalogue order, at most limit.
     void collectFor(
         int k, QList<MatchPair> &out, qsizetype limit, std::vector<unsigned char> &flags) const;
     // Appends the pair of record k (at place p) and place q when it passes;
     // false once out is full.
     bool addPair(int k, size_t p, size_t q, QList<MatchPair> &out, qsizetype limit) const;
-    int capableAfter(size_t p) const;
     int sharedCount(size_t a, size_t b) const;
     // Whether the pair of places p (earlier) and q passes; its score.
     bool scorePair(size_t p, size_t q, qint32 &score) const;
@@ -109,6 +124,7 @@ private:
 
     const QList<FileRecord> &m_records;
     int m_count = 0;
+    qint64 m_minimumScore = 0;
     bool m_wholePasses = false;
     // Per record, by catalogue index: its place in the tail-ordered layout.
     std::vector<int> m_place;
@@ -132,4 +148,20 @@ private:
     std::vector<int> m_sameKeyCount;
     ScreenColumns m_columns; // every place
     ScreenColumns m_capableColumns; // the capable places only
+    // Per tail, its places by key length and its capable places by need and
+    // by key length (each stable), with the screen's columns in those orders.
+    std::vector<int> m_byLength;
+    std::vector<int> m_lengthOrderKey;
+    std::vector<int> m_byNeed;
+    std::vector<int> m_needOrderKey;
+    std::vector<int> m_capableByLength;
+    std::vector<int> m_capableLengthOrderKey;
+    ScreenColumns m_lengthColumns;
+    ScreenColumns m_needColumns;
+    ScreenColumns m_capableLengthColumns;
+    // Per place: its bands, whether they are much less than the plain
+    // search, and the partners the chosen search screens.
+    std::vector<Bands> m_bands;
+    std::vector<char> m_banded;
+    std::vector<int> m_work;
 };
