@@ -88,20 +88,16 @@ void GridTextPool::rememberBuffer(const QString &text, quint32 id)
     if (text.size() > std::numeric_limits<quint32>::max())
         return;
     // Kept at most half full, so a search ends soon on a free slot.
-    if (2 * (m_keptBuffers.size() + 1) > qsizetype(m_buffers.size()))
-        growBuffers(2 * m_buffers.size());
+    if (2 * (m_keptBuffers.size() + 1) > qsizetype(m_buffers.size())) {
+        std::vector<BufferSlot> old(2 * m_buffers.size());
+        old.swap(m_buffers); // the table is now twice as large, and empty
+        for (const BufferSlot &slot : old) {
+            if (slot.data)
+                place(slot);
+        }
+    }
     place(BufferSlot {text.constData(), static_cast<quint32>(text.size()), id});
     m_keptBuffers.append(text);
-}
-
-void GridTextPool::growBuffers(size_t slots)
-{
-    std::vector<BufferSlot> old(slots);
-    old.swap(m_buffers); // the table is now the new size, and empty
-    for (const BufferSlot &slot : old) {
-        if (slot.data)
-            place(slot);
-    }
 }
 
 void GridTextPool::reserve(qsizetype more)
@@ -111,11 +107,6 @@ void GridTextPool::reserve(qsizetype more)
     m_texts.reserve(m_texts.size() + more);
     m_byText.reserve(m_byText.size() + more);
     m_keptBuffers.reserve(m_keptBuffers.size() + more);
-    size_t slots = m_buffers.size();
-    while (qsizetype(slots) < 2 * (m_keptBuffers.size() + more))
-        slots *= 2;
-    if (slots > m_buffers.size())
-        growBuffers(slots);
 }
 
 quint32 GridTextPool::intern(const QString &text)

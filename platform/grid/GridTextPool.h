@@ -31,7 +31,7 @@ public:
     static quint32 numberOf(quint32 id) { return id & ~NumberTag; }
 
     // Room for this many more texts, so that a large fill does not grow
-    // the tables step by step.
+    // the text list and its hash step by step.
     void reserve(qsizetype more);
     // Forgets every text; ids handed out before become invalid.
     void clear();
@@ -52,8 +52,6 @@ private:
     bool findBuffer(const QString &text, quint32 *id) const;
     void rememberBuffer(const QString &text, quint32 id);
     void place(const BufferSlot &slot);
-    // Moves the remembered buffers into a table of this many slots.
-    void growBuffers(size_t slots);
 
     QList<QString> m_texts;
     QHash<QString, quint32> m_byText;
