@@ -34,6 +34,9 @@ public:
     // every thread of the shared pool busy and that little is searched past
     // the pair limit, large enough that handing them out costs nothing.
     static constexpr qint64 WorkPerUnit = 1 << 21;
+    // Appends the passing pairs to sink in catalogue order until it is full
+    // or cancelled. The shared pool's threads search while the calling
+    // thread, which must not be one of them, appends.
     void collect(PairSink &sink, qint64 workPerUnit = WorkPerUnit) const;
     // Whether the screen may use the processor's vector bit count where it
     // has one (the default); tests turn it off to check the other loop.
