@@ -424,7 +424,9 @@ struct ScreenArrays
 // The hot loop of the similar-name mode: plain arrays of one width and no
 // branches, so the compiler can run it over many partners per instruction.
 // Native: the processor counts bits itself, lane by lane.
-template<bool Native>
+// Narrow: the probe holds none of the characters of the upper four words
+// (most names hold only the commonest), so those words are not read.
+template<bool Native, bool Narrow>
 #if defined(__GNUC__)
 __attribute__((always_inline))
 #endif
@@ -459,14 +461,21 @@ screenLoop(const SimilarNameMatcher::Probe &probe, const ScreenArrays &in,
         if constexpr (Native) {
             common = __builtin_popcount(c.common[0] & w0[i])
                 + __builtin_popcount(c.common[1] & w1[i]) + __builtin_popcount(c.common[2] & w2[i])
-                + __builtin_popcount(c.common[3] & w3[i]) + __builtin_popcount(c.common[4] & w4[i])
-                + __builtin_popcount(c.common[5] & w5[i]) + __builtin_popcount(c.common[6] & w6[i])
-                + __builtin_popcount(c.common[7] & w7[i]);
+                + __builtin_popcount(c.common[3] & w3[i]);
+            if constexpr (!Narrow) {
+                common += __builtin_popcount(c.common[4] & w4[i])
+                    + __builtin_popcount(c.common[5] & w5[i])
+                    + __builtin_popcount(c.common[6] & w6[i])
+                    + __builtin_popcount(c.common[7] & w7[i]);
+            }
         } else {
-            common = sumOfBytes(byteCounts(c.common[0] & w0[i]) + byteCounts(c.common[1] & w1[i])
-                + byteCounts(c.common[2] & w2[i]) + byteCounts(c.common[3] & w3[i])
-                + byteCounts(c.common[4] & w4[i]) + byteCounts(c.common[5] & w5[i])
-                + byteCounts(c.common[6] & w6[i]) + byteCounts(c.common[7] & w7[i]));
+            quint32 bytes = byteCounts(c.common[0] & w0[i]) + byteCounts(c.common[1] & w1[i])
+                + byteCounts(c.common[2] & w2[i]) + byteCounts(c.common[3] & w3[i]);
+            if constexpr (!Narrow) {
+                bytes += byteCounts(c.common[4] & w4[i]) + byteCounts(c.common[5] & w5[i])
+                    + byteCounts(c.common[6] & w6[i]) + byteCounts(c.common[7] & w7[i]);
+            }
+            common = sumOfBytes(bytes);
         }
         const int bound = common + rare;
         const int sameKey = normalized[i] == probe.normalized ? wholePasses : 0;
@@ -481,7 +490,16 @@ __attribute__((target_clones("avx2", "default"), optimize("tree-loop-vectorize")
 void screenPortable(const SimilarNameMatcher::Probe &probe, const ScreenArrays &in,
     unsigned char *flags, size_t count)
 {
-    screenLoop<false>(probe, in, flags, count);
+    screenLoop<false, false>(probe, in, flags, count);
+}
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+__attribute__((target_clones("avx2", "default"), optimize("tree-loop-vectorize")))
+#endif
+void screenPortableNarrow(const SimilarNameMatcher::Probe &probe, const ScreenArrays &in,
+    unsigned char *flags, size_t count)
+{
+    screenLoop<false, true>(probe, in, flags, count);
 }
 
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
@@ -493,7 +511,15 @@ __attribute__((
 screenNative(const SimilarNameMatcher::Probe &probe, const ScreenArrays &in, unsigned char *flags,
     size_t count)
 {
-    screenLoop<true>(probe, in, flags, count);
+    screenLoop<true, false>(probe, in, flags, count);
+}
+
+__attribute__((
+    target("avx512f,avx512vl,avx512bw,avx512vpopcntdq"), optimize("tree-loop-vectorize"))) void
+screenNativeNarrow(const SimilarNameMatcher::Probe &probe, const ScreenArrays &in,
+    unsigned char *flags, size_t count)
+{
+    screenLoop<true, true>(probe, in, flags, count);
 }
 
 bool hasNativeScreen()
@@ -520,13 +546,15 @@ void SimilarNameMatcher::ScreenColumns::screen(
         {}, m_rareHash.data() + first, m_rareCount.data() + first};
     for (size_t w = 0; w < in.common.size(); ++w)
         in.common[w] = m_common[w].data() + first;
+    const auto &words = probe.characters.common;
+    const bool narrow = (words[4] | words[5] | words[6] | words[7]) == 0;
 #ifdef VELKOR_NATIVE_SCREEN
     if (nativeAllowed.load(std::memory_order_relaxed) && hasNativeScreen()) {
-        screenNative(probe, in, flags, count);
+        (narrow ? screenNativeNarrow : screenNative)(probe, in, flags, count);
         return;
     }
 #endif
-    screenPortable(probe, in, flags, count);
+    (narrow ? screenPortableNarrow : screenPortable)(probe, in, flags, count);
 }
 
 bool SimilarNameMatcher::addPair(
