@@ -172,6 +172,8 @@ bool FlexGridModel::insertRowSource(int index, const GridRowSource &source)
     constexpr quint32 Unknown = 0xffffffffu;
     std::vector<quint32> sharedIds(static_cast<size_t>(source.sharedTextCount()), Unknown);
     std::vector<GridRowSource::Cell> cells(static_cast<size_t>(width));
+    // At most every shared text once, and never more than the cells.
+    m_pool.reserve(std::min<qsizetype>(static_cast<qsizetype>(sharedIds.size()), count * used));
     beginInsertRows({}, index - 1, index - 1 + static_cast<int>(count) - 1);
     const auto at = m_cells.insert(m_cells.begin() + (index - 1) * stride(),
         static_cast<size_t>(count) * stride(), GridTextPool::Empty);

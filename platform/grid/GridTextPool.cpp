@@ -100,6 +100,15 @@ void GridTextPool::rememberBuffer(const QString &text, quint32 id)
     m_keptBuffers.append(text);
 }
 
+void GridTextPool::reserve(qsizetype more)
+{
+    if (more <= 0)
+        return;
+    m_texts.reserve(m_texts.size() + more);
+    m_byText.reserve(m_byText.size() + more);
+    m_keptBuffers.reserve(m_keptBuffers.size() + more);
+}
+
 quint32 GridTextPool::intern(const QString &text)
 {
     if (text.isEmpty())

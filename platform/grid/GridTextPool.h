@@ -30,6 +30,9 @@ public:
     static bool isNumberId(quint32 id) { return (id & NumberTag) != 0; }
     static quint32 numberOf(quint32 id) { return id & ~NumberTag; }
 
+    // Room for this many more texts, so that a large fill does not grow
+    // the text list and its hash step by step.
+    void reserve(qsizetype more);
     // Forgets every text; ids handed out before become invalid.
     void clear();
     qsizetype storedCount() const { return m_texts.size(); }

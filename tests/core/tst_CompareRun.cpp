@@ -1,12 +1,15 @@
 #include "core/CompareRun.h"
 #include "core/NameSimilarity.h"
 #include "core/PairSink.h"
+#include "core/SimilarNameMatcher.h"
 
 #include "../support/PlainCompareLoop.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
+#include <QThreadPool>
 
 namespace {
 
@@ -59,6 +62,25 @@ QList<FileRecord> randomCatalogue(QRandomGenerator &random, int count)
     return records;
 }
 
+// Names drawn from more characters than the similar-name screen gives bits
+// of their own, so that some characters of most names are rare.
+QList<FileRecord> manyCharacterCatalogue(QRandomGenerator &random, int count)
+{
+    QList<FileRecord> records;
+    for (int i = 0; i < count; ++i) {
+        QString name;
+        const int length = 1 + random.bounded(9);
+        for (int c = 0; c < length; ++c) {
+            // Half from a few common letters, half from 600 ideographs.
+            name += random.bounded(2) ? QChar(u'a' + random.bounded(6))
+                                      : QChar(char16_t(0x4e00 + random.bounded(600)));
+        }
+        records.append(record(name + QStringLiteral(".mp3")));
+        records.last().fields[FileRecord::Folder] = QStringLiteral("/%1/").arg(i);
+    }
+    return records;
+}
+
 CompareCriteria fromMask(int mask)
 {
     // Bits 0..5 stand for the boxes 0, 2, 3, 4, 5, 6.
@@ -100,6 +122,7 @@ class tst_CompareRun : public QObject
 private Q_SLOTS:
     void matchesPlainLoop_data();
     void matchesPlainLoop();
+    void matchesPlainLoopAcrossWorkUnits_data();
     void matchesPlainLoopAcrossWorkUnits();
     void listedCases_data();
     void listedCases();
@@ -150,18 +173,54 @@ void tst_CompareRun::matchesPlainLoop()
     }
 }
 
+void tst_CompareRun::matchesPlainLoopAcrossWorkUnits_data()
+{
+    QTest::addColumn<bool>("manyCharacters");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<int>("limit");
+    // Enough pairs that the similar-name run splits the catalogue into
+    // several units of work of its own size, run on more than one thread.
+    QTest::newRow("2300 records at 67") << false << 2300 << "67" << (1 << 30);
+    QTest::newRow("2300 records at 100") << false << 2300 << "100" << (1 << 30);
+    QTest::newRow("rare characters at 50") << true << 700 << "50" << (1 << 30);
+    QTest::newRow("rare characters at 30") << true << 700 << "30" << (1 << 30);
+    QTest::newRow("limit inside a unit") << true << 700 << "30" << 997;
+}
+
 void tst_CompareRun::matchesPlainLoopAcrossWorkUnits()
 {
-    // Enough pairs that the similar-name run splits the catalogue into
-    // several units of work, run on more than one thread.
+    QFETCH(bool, manyCharacters);
+    QFETCH(int, count);
+    QFETCH(QString, threshold);
+    QFETCH(int, limit);
     QRandomGenerator random(99);
-    const QList<FileRecord> records = randomCatalogue(random, 2300);
+    const QList<FileRecord> records
+        = manyCharacters ? manyCharacterCatalogue(random, count) : randomCatalogue(random, count);
     const CompareCriteria nameOnly = fromMask(1);
-    for (const QString &threshold : {QStringLiteral("67"), QStringLiteral("100")}) {
-        const auto expected = PlainCompareLoop::run(records, nameOnly, 2, threshold, 1 << 30);
-        const auto actual = fast(records, nameOnly, 2, threshold);
-        QCOMPARE(actual.pairs.size(), expected.pairs.size());
-        QVERIFY(actual.pairs == expected.pairs);
+    const auto expected = PlainCompareLoop::run(records, nameOnly, 2, threshold, limit);
+    const auto actual = fast(records, nameOnly, 2, threshold, limit);
+    QCOMPARE(actual.pairs.size(), expected.pairs.size());
+    QVERIFY(actual.pairs == expected.pairs);
+    QCOMPARE(actual.truncated, expected.truncated);
+
+    // Every record a unit of its own, taken by more threads than the
+    // machine may have, so that units finish out of order; with and
+    // without the processor's vector bit count.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(4);
+    const auto restore = qScopeGuard([&] {
+        SimilarNameMatcher::allowVectorBitCount(true);
+        pool->setMaxThreadCount(threads);
+    });
+    const SimilarNameMatcher matcher(records, nameOnly, SimilarityThreshold::read(threshold));
+    for (const bool vector : {true, false}) {
+        SimilarNameMatcher::allowVectorBitCount(vector);
+        PairSink sink(limit, count);
+        matcher.collect(sink, 1);
+        QCOMPARE(sink.truncated(), expected.truncated);
+        QVERIFY2(sink.takePairs() == expected.pairs, vector ? "vector" : "plain");
     }
 }
 
