@@ -149,20 +149,4 @@ QList<int> selectedRows(const FlexGrid &grid, Kind kind)
     return rows;
 }
 
-void forEachSelectedFile(
-    FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit)
-{
-    const FlexGrid::Walk walk(grid);
-    forEachHighlightedCell(grid, kind, [&](int row, int col) {
-        const int file = kind == Kind::Scan ? 1 : fileOfCompareColumn(col);
-        const int nameCol = kind == Kind::Scan ? int(ScanColumn::Name) : int(CompareColumn::Name1);
-        if (file == 0 || grid.TextMatrix(row, nameCol).isEmpty())
-            return;
-        grid.setRow(row);
-        grid.setCol(col);
-        visit(kind == Kind::Scan ? listed(grid, row, ScanColumn::Name, ScanColumn::Folder, 1)
-                                 : pairFile(grid, row, file));
-    });
-}
-
 } // namespace GridFiles

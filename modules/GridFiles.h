@@ -74,14 +74,4 @@ void forEachHighlightedCell(
 // not they name a file.
 QList<int> selectedRows(const FlexGrid &grid, Kind kind);
 
-// Visits every highlighted cell that stands for a file, in the order of
-// forEachHighlightedCell, so file 2 of a compare row comes before file 1. A
-// scan-grid cell counts when its row has a name; a compare-grid cell when it
-// is in columns 2 to 13 of a row with a file-1 name. The current cell is on
-// the visited cell while visit runs, moved without cell events so that no
-// highlight reaction runs; afterwards the current cell and range are where
-// the user left them.
-void forEachSelectedFile(
-    FlexGrid &grid, Kind kind, const std::function<void(const ListedFile &)> &visit);
-
 } // namespace GridFiles

@@ -9,10 +9,17 @@ SelectedFiles::SelectedFiles(const FlexGrid &grid, GridFiles::Kind kind)
     : m_kind(kind)
 {
     const bool scan = kind == GridFiles::Kind::Scan;
+    const int nameCol = scan ? int(ScanColumn::Name) : int(CompareColumn::Name1);
+    int seenRow = -1;
+    bool named = false;
     GridFiles::forEachHighlightedCell(grid, kind, [&](int row, int col) {
+        // The row's name is read once, however many of its cells are visited.
+        if (row != seenRow) {
+            seenRow = row;
+            named = !grid.TextMatrix(row, nameCol).isEmpty();
+        }
         const int file = scan ? 1 : fileOfCompareColumn(col);
-        const int nameCol = scan ? int(ScanColumn::Name) : int(CompareColumn::Name1);
-        if (file == 0 || grid.TextMatrix(row, nameCol).isEmpty())
+        if (file == 0 || !named)
             return;
         if (m_rows.empty() || m_rows.back().row != row) {
             Row entry;

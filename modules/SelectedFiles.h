@@ -12,11 +12,14 @@
 class FlexGrid;
 
 // The user's highlighted set of a result grid, read once: each distinct
-// file it names, and per row the highlighted cells that stand for a file,
-// in the sense and order of GridFiles::forEachSelectedFile. What the
-// commands on the selection find out about a file (is it there, is it
-// protected) they find out once per file, however many cells show it, and
-// then log and mark per cell.
+// file it names, and per row the highlighted cells that stand for a file.
+// The cells are those of GridFiles::forEachHighlightedCell that stand for a
+// file, in its order (so file 2 of a compare row comes before file 1): a
+// scan-grid cell when its row has a name, a compare-grid cell when it is in
+// columns 2 to 13 of a row with a file-1 name. Reading moves no current
+// cell and takes no highlight. What the commands on the selection find out
+// about a file (is it there, is it protected) they find out once per file,
+// however many cells show it, and then log and mark per cell.
 class SelectedFiles
 {
 public:

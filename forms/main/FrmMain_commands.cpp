@@ -20,6 +20,15 @@ using GridFiles::Kind;
 
 const QString Queued = QStringLiteral("【文件加入待处理序列】");
 
+// Adds a cell to the marks a command makes at its end; cells come a row at
+// a time, as the selection is read.
+void addMark(std::vector<RowCells> &marks, int row, int col)
+{
+    if (marks.empty() || marks.back().row != row)
+        marks.push_back({row, 0});
+    marks.back().cols |= 1u << col;
+}
+
 } // namespace
 
 FlexGrid *FrmMain::activeGrid() const
@@ -101,9 +110,7 @@ bool FrmMain::SelFileList(Gathering purpose)
                 m_pending.queue(selected.files().at(file).listed.path);
             log.append(j.item, queuedText);
         } else {
-            if (marks.empty() || marks.back().row != row.row)
-                marks.push_back({row.row, 0});
-            marks.back().cols |= 1u << col;
+            addMark(marks, row.row, col);
             log.append(j.item, missingText);
         }
     });
@@ -153,24 +160,27 @@ void FrmMain::checkSelectedFiles(const QString &failedText, const QString &doneT
         l.kept = m_protected.covers(file.listed.folder);
         l.present = !l.kept && FileSystem::exists(file.listed.path);
     }
-    // Per examined row: whether one of its files is still in place.
+    // Per row: whether its files are examined at all, and whether one of
+    // them is still in place.
+    std::vector<char> examined(selected.rows().size(), 1);
+    if (bothNamesNeeded && kind == Kind::Compare) {
+        for (size_t i = 0; i < examined.size(); ++i)
+            examined[i]
+                = !grid->TextMatrix(selected.rows()[i].row, GridSchema::CompareColumn::Name2)
+                       .isEmpty();
+    }
     std::vector<char> stays(selected.rows().size(), 0);
-    std::vector<char> examined(selected.rows().size(), 0);
     std::vector<RowCells> marks;
     const SelectedFiles::Row *first = selected.rows().data();
     selected.forEachCell([&](const SelectedFiles::Row &row, int col, int file) {
         const auto at = static_cast<size_t>(&row - first);
-        if (bothNamesNeeded && kind == Kind::Compare
-            && grid->TextMatrix(row.row, GridSchema::CompareColumn::Name2).isEmpty())
+        if (!examined[at])
             return;
-        examined[at] = 1;
         const Looked &l = looked[static_cast<size_t>(file)];
         if (l.kept) {
             stays[at] = 1;
         } else if (l.present) {
-            if (marks.empty() || marks.back().row != row.row)
-                marks.push_back({row.row, 0});
-            marks.back().cols |= 1u << col;
+            addMark(marks, row.row, col);
             log.append(l.item, failed);
             stays[at] = 1;
         } else {

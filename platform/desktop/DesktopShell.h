@@ -8,8 +8,9 @@ class QWidget;
 // The desktop's services for files that the per-file commands use: the
 // associated program, the file manager's window on a file, the file's
 // properties, and the clipboard's file list; and how much memory the system
-// can still give, which the commands on a large selection ask first. The window gets an instance at
-// construction; tests hand in one that records the requests. An eventTime is
+// can still give, which the commands on a large selection ask first. The
+// window gets an instance at construction; tests hand in one that records the
+// requests. An eventTime is
 // the window system's time of the user's click or key press that asked for
 // the window (UserInputTime), so that the window comes to the front; 0 when
 // unknown.

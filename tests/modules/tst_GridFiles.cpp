@@ -2,6 +2,7 @@
 #include "core/FileCatalogue.h"
 #include "core/GridSchema.h"
 #include "modules/GridFiles.h"
+#include "modules/SelectedFiles.h"
 #include "platform/grid/FlexGrid.h"
 
 #include <QSignalSpy>
@@ -29,7 +30,7 @@ QStringList pairRow(int number, bool withFile2 = true)
 struct Visits
 {
     QStringList paths;
-    QList<QPoint> currentCells; // (col, row) while visiting
+    QList<QPoint> cells; // (col, row) of each visit
     QList<int> placeAfter; // Row, Col, RowSel, ColSel once done
 };
 
@@ -41,9 +42,10 @@ QList<int> place(const FlexGrid &grid)
 Visits walk(FlexGrid &grid, Kind kind)
 {
     Visits v;
-    GridFiles::forEachSelectedFile(grid, kind, [&](const GridFiles::ListedFile &f) {
-        v.paths << f.path;
-        v.currentCells << QPoint(grid.Col(), grid.Row());
+    const SelectedFiles selected(grid, kind);
+    selected.forEachCell([&](const SelectedFiles::Row &row, int col, int file) {
+        v.paths << selected.files().at(file).listed.path;
+        v.cells << QPoint(col, row.row);
     });
     v.placeAfter = place(grid);
     return v;
@@ -125,7 +127,7 @@ void TestGridFiles::scanWalkReadsTheCurrentColumnFromTheBottom()
 
     const Visits v = walk(grid, Kind::Scan);
     QCOMPARE(v.paths, (QStringList {u"/s/4.mp3"_qs, u"/s/2.mp3"_qs}));
-    QCOMPARE(v.currentCells, (QList<QPoint> {{3, 4}, {3, 2}}));
+    QCOMPARE(v.cells, (QList<QPoint> {{3, 4}, {3, 2}}));
     QCOMPARE(entered.count(), 0);
     QCOMPARE(v.placeAfter, (QList<int> {5, 3, 3, 3}));
     QVERIFY(grid.isHighlighted(2, 3) && grid.isHighlighted(4, 3));
@@ -146,8 +148,8 @@ void TestGridFiles::compareWalkTakesEachCellRightToLeft()
     QCOMPARE(v.paths.size(), 12);
     for (int i = 0; i < 12; ++i)
         QCOMPARE(v.paths.at(i), i % 2 == 0 ? u"/2/b.mp3"_qs : u"/1/a.mp3"_qs);
-    QCOMPARE(v.currentCells.first(), QPoint(13, 2));
-    QCOMPARE(v.currentCells.last(), QPoint(2, 2));
+    QCOMPARE(v.cells.first(), QPoint(13, 2));
+    QCOMPARE(v.cells.last(), QPoint(2, 2));
     QCOMPARE(v.placeAfter, (QList<int> {3, 1, 3, 1}));
 }
 
